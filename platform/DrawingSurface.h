@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vitalune {
+
+// A colour as the drawing code passes it around: 0x00BBGGRR.
+using Colour = std::uint32_t;
+
+constexpr Colour RGB(int r, int g, int b) {
+    return Colour(r & 0xFF) | Colour(g & 0xFF) << 8 | Colour(b & 0xFF) << 16;
+}
+constexpr int redOf(Colour c) { return int(c & 0xFF); }
+constexpr int greenOf(Colour c) { return int((c >> 8) & 0xFF); }
+constexpr int blueOf(Colour c) { return int((c >> 16) & 0xFF); }
+
+enum class ScaleMode : std::int16_t { Twips = 1, Pixels = 3 };
+enum class DrawMode : std::int16_t { XorPen = 7, CopyPen = 13 };
+enum class DrawStyle : std::int16_t { Solid = 0, Dash = 1, Dot = 2 };
+
+// Everything a surface remembers between calls. It persists until changed, also
+// from one redraw to the next, which the cursor code relies on.
+struct SurfaceState {
+    ScaleMode scaleMode = ScaleMode::Pixels;
+    float currentX = 0;
+    float currentY = 0;
+    std::string fontName = "MS Sans Serif";
+    float fontSize = 8.25f;
+    bool fontBold = false;
+    DrawMode drawMode = DrawMode::CopyPen;
+    DrawStyle drawStyle = DrawStyle::Solid;
+    std::int16_t drawWidth = 1;
+
+    bool operator==(const SurfaceState&) const = default;
+};
+
+// A target the charts draw on: a picture box of the main window or the printer.
+// Coordinates are pixels, origin top left, y downward; they may be fractional.
+// Every operation returns false when it could not be carried out, so that the
+// screen chart can stop and the printed page can skip the step.
+class DrawingSurface {
+public:
+    virtual ~DrawingSurface() = default;
+
+    const SurfaceState& state() const { return state_; }
+
+    void setScaleMode(ScaleMode m) { state_.scaleMode = m; }
+    void setCurrentX(float x) { state_.currentX = x; }
+    void setCurrentY(float y) { state_.currentY = y; }
+    void setFontName(std::string name) { state_.fontName = std::move(name); }
+    void setFontSize(float points) { state_.fontSize = points; }
+    void setFontBold(bool bold) { state_.fontBold = bold; }
+    void setDrawMode(DrawMode m) { state_.drawMode = m; }
+    void setDrawStyle(DrawStyle s) { state_.drawStyle = s; }
+    void setDrawWidth(std::int16_t w) { state_.drawWidth = w; }
+
+    // Erases every line and text, bringing back the background (picture boxes only).
+    virtual bool Cls() = 0;
+    // A segment between two absolute points with the current width, style and mode.
+    virtual bool Line(float x1, float y1, float x2, float y2, Colour colour) = 0;
+    // Draws the items one after the other, with nothing between them, from the top-left
+    // corner (CurrentX, CurrentY) in the current font.
+    bool Print(std::initializer_list<std::string_view> items) {
+        std::vector<std::string> v;
+        v.reserve(items.size());
+        for (auto item : items)
+            v.emplace_back(item);
+        return printItems(v);
+    }
+    bool Print(std::string_view text) { return Print({text}); }
+    // Ends the print job (printer only); the single page drawn is printed.
+    virtual bool EndDoc() = 0;
+
+protected:
+    // Items are UTF-8 text.
+    virtual bool printItems(const std::vector<std::string>& items) = 0;
+
+private:
+    SurfaceState state_;
+};
+
+} // namespace vitalune

@@ -1,0 +1,94 @@
+#include "Cycles.h"
+#include "Numbers.h"
+#include "RuntimeError.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace vitalune;
+
+TEST(NumbersTest, CIntRoundsTiesToEvenWithinSixteenBits) {
+    EXPECT_EQ(CInt(2.5), 2);
+    EXPECT_EQ(CInt(3.5), 4);
+    EXPECT_EQ(CInt(-2.5), -2);
+    EXPECT_EQ(CInt(-3.5), -4);
+    EXPECT_EQ(CInt(99.9988), 100);
+    EXPECT_EQ(CInt(32767.4), 32767);
+    EXPECT_EQ(CInt(-32768.4), -32768);
+    EXPECT_THROW(CInt(32767.5), RuntimeError);
+    EXPECT_THROW(CInt(1.0 / 0.0), RuntimeError);
+    EXPECT_THROW(add16(32767, 1), RuntimeError);
+    EXPECT_THROW(mul16(200, 200), RuntimeError);
+    EXPECT_EQ(mul16(31, 14), 434);
+}
+
+TEST(CyclesTest, TableHoldsTheThreeCyclesInOrder) {
+    EXPECT_STREQ(Cycles[0].name, "Físico");
+    EXPECT_EQ(Cycles[0].period, 23);
+    EXPECT_EQ(Cycles[1].period, 28);
+    EXPECT_EQ(Cycles[2].period, 33);
+    EXPECT_EQ(Cycles[0].screenColour, 0xFF00FFu);
+    EXPECT_EQ(Cycles[1].screenColour, 0xFFFF00u);
+    EXPECT_EQ(Cycles[2].screenColour, 0x00FF00u);
+}
+
+TEST(CyclesTest, JoursBaseIsTheAgeTwoDaysBeforeTheFirst) {
+    EXPECT_FLOAT_EQ(joursBase({17, 2, 1959}, {17, 2, 1959}), -18.0f);
+    EXPECT_FLOAT_EQ(joursBase({1, 1, 2005}, {15, 1, 2005}), -2.0f);
+    EXPECT_FLOAT_EQ(joursBase({17, 2, 1959}, {1, 3, 2004}), 16449.0f - 2.0f);
+}
+
+TEST(CyclesTest, PhaseStaysInUnitIntervalForNegativeAges) {
+    for (float age : {-1.0f, -22.0f, -23.0f, -24.0f, -1000.0f, 0.0f, 5.0f, 40000.0f})
+        for (const auto& c : Cycles) {
+            const float p = phase(age, c.period);
+            EXPECT_GE(p, 0.0f) << age;
+            EXPECT_LT(p, 1.0f) << age;
+        }
+    EXPECT_FLOAT_EQ(phase(-1.0f, 23), 22.0f / 23.0f);
+}
+
+TEST(CyclesTest, OrdinateUsesTheChartTurnConstant) {
+    EXPECT_NEAR(ordonnee(0, 23, 0.25f), 15.0, 1e-4);
+    // One full period with 6.2832 instead of 2π lands just above the zero line.
+    EXPECT_NEAR(ordonnee(322, 23, 0.0f), 99.9988, 1e-4);
+    EXPECT_LT(ordonnee(322, 23, 0.0f), 100.0f);
+    EXPECT_NEAR(ordonnee(0, 28, 0.75f), 185.0, 1e-4);
+}
+
+TEST(CyclesTest, BirthDayPutsEveryHandLeft) {
+    // On the birth date itself the age is 0 at that day's column centre.
+    for (int day : {1, 17, 31}) {
+        const Date d{static_cast<std::int16_t>(day), 1, 2005};
+        const float base = joursBase(d, d);
+        const auto x = static_cast<std::int16_t>(14 * day + 14);
+        for (const auto& c : Cycles) {
+            const float p = phase(base, c.period);
+            // The bracket is a whole number n of cycles: 100 - 85 sin(6.2832 n).
+            const double n = std::round(double(x) / (14.0 * c.period) + p);
+            EXPECT_NEAR(ordonnee(x, c.period, p), 100 - 85 * std::sin(kTour * n), 2e-4);
+            if (n == 1) {
+                EXPECT_NEAR(ordonnee(x, c.period, p), 99.9988, 2e-4);
+            }
+            EXPECT_EQ(pointCadran(x, c.period, p), (DialPoint{6, 27})) << c.name << ' ' << day;
+        }
+    }
+}
+
+TEST(CyclesTest, EmotionalPeakAtSevenDaysPointsUp) {
+    const Date birth{1, 3, 2004};
+    const Date target{8, 3, 2004};
+    const float p = phase(joursBase(birth, target), 28);
+    const std::int16_t x = 14 * 8 + 14;
+    EXPECT_NEAR(ordonnee(x, 28, p), 15.0, 1e-3);
+    EXPECT_EQ(pointCadran(x, 28, p), (DialPoint{27, 6}));
+}
+
+TEST(CyclesTest, HandTurnsClockwiseThroughACycle) {
+    // Quarter periods: left, up, right, down.
+    EXPECT_EQ(pointCadran(0, 28, 0.0f), (DialPoint{6, 27}));
+    EXPECT_EQ(pointCadran(0, 28, 0.25f), (DialPoint{27, 6}));
+    EXPECT_EQ(pointCadran(0, 28, 0.5f), (DialPoint{48, 27}));
+    EXPECT_EQ(pointCadran(0, 28, 0.75f), (DialPoint{27, 48}));
+}

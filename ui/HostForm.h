@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace vitalune {
+
+// The outcome of one by-name read on the host's form.
+struct HostRead {
+    bool ok = false;
+    QString text;  // the Caption, when ok
+    QString error; // the description of what went wrong, otherwise
+};
+
+// The host's form, as the plug-in reads it: the Caption of the form itself or of one
+// of its members, by name. Reads are asynchronous so that the window keeps painting
+// while the host answers; every read ends (with an error at worst) within a few seconds.
+class HostForm {
+public:
+    virtual ~HostForm() = default;
+    // member empty: the form's own Caption; otherwise the Caption of the member's object.
+    // `done` is called exactly once, possibly before readCaption returns.
+    virtual void readCaption(const QString& member, std::function<void(const HostRead&)> done) = 0;
+};
+
+using HostFormPtr = std::shared_ptr<HostForm>;
+
+} // namespace vitalune

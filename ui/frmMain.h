@@ -1,0 +1,123 @@
+#pragma once
+
+#include "HostForm.h"
+#include "ScreenChart.h"
+
+#include <QDate>
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QScrollBar;
+
+namespace vitalune {
+
+class PictureBox;
+class ClarkTBBar;
+class ClarkTBButton;
+class ClarkTBSeparator;
+
+// The plug-in's main window: the monthly chart, the two date groups with the dials
+// between them, and the toolbar with its status line.
+class frmMain : public QWidget, private ChartWindow {
+    Q_OBJECT
+public:
+    using TodayFn = std::function<QDate()>;
+
+    // Loads the window: tables, default dates (17/02/1959 and today), first chart.
+    // `today` defaults to the system date.
+    explicit frmMain(TodayFn today = {}, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The one window of the process, created on first use.
+    static frmMain& instance();
+    static bool exists();
+
+    // Hand-over slots between the plug-in class and the window's procedures.
+    QString Text1; // pending host caption: non-empty while the person is still to be read
+    QString Text2; // birth-date text read from the host
+    QString Text3, Text4, Text5; // its day, month and year
+    HostFormPtr objHost; // the host form handed over by Run
+
+    // Reads the pending person from objHost, if any. Runs on every activation of the
+    // window; the plug-in also calls it right after Run has replied.
+    void Form_Activate();
+    // True while a person is being read from the host.
+    bool readingHost() const { return readingHost_; }
+
+    // Closing the window ends the process; tests turn that off.
+    void setQuitOnClose(bool quit) { quitOnClose_ = quit; }
+
+    // The window's procedures.
+    void CalculEtDessine();
+    void DessineChangementJour();
+    void VerifieNombreJourVSmaxDansLeMois() override;
+    void Rafraichir();
+    // Loads the birth date from the text in Text2; returns false (changing nothing)
+    // when the text is not a day/month/year date of 1900..3000.
+    bool DecoupeDateNaissance();
+
+    const ScreenChart& chart() const { return chart_; }
+    QString helpFile() const { return helpFile_; }
+
+    // Controls, by their names.
+    PictureBox* Img0 = nullptr;
+    PictureBox* Img1 = nullptr;
+    PictureBox* Img2 = nullptr;
+    PictureBox* Img3 = nullptr;
+    QScrollBar* Défiljj1 = nullptr;
+    QScrollBar* Défilmm1 = nullptr;
+    QScrollBar* Défilaa1 = nullptr;
+    QScrollBar* Défiljj2 = nullptr;
+    QScrollBar* Défilmm2 = nullptr;
+    QScrollBar* Défilaa2 = nullptr;
+    QLabel* Etijj1 = nullptr;
+    QLabel* Etimm1 = nullptr;
+    QLabel* Etiaa1 = nullptr;
+    QLabel* Etijj2 = nullptr;
+    QLabel* Etimm2 = nullptr;
+    QLabel* Etiaa2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* lblStatus = nullptr;
+    ClarkTBBar* ClarkTBBar1 = nullptr;
+    ClarkTBButton* ClarkTBButton2 = nullptr;
+    ClarkTBSeparator* ClarkTBSeparator1 = nullptr;
+    ClarkTBButton* ctbimprime = nullptr;
+    ClarkTBButton* ctbajuda = nullptr;
+    ClarkTBButton* cmdFechar = nullptr;
+
+signals:
+    // A person has been read from the host and charted (or the read failed).
+    void hostReadFinished(bool ok);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Date birthDate() const override;
+    Date targetDate() const override;
+
+    void Défiljj1_Change();
+    void Défilmm1_Change();
+    void Défilaa1_Change();
+    void Défiljj2_Change();
+    void Défilmm2_Change();
+    void Défilaa2_Change();
+
+    void buildControls();
+    void connectHandlers();
+    void load();
+    // Runs a handler, turning a run-time error into the end of that handling.
+    template <typename F> void guarded(F&& handler);
+
+    TodayFn today_;
+    ScreenChart chart_;
+    QString helpFile_;
+    bool readingHost_ = false;
+    bool quitOnClose_ = true;
+};
+
+} // namespace vitalune

@@ -1,0 +1,502 @@
+#include "ClarkTBButton.h"
+
+#include "SystemColours.h"
+
+#include <QEnterEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vitalune {
+
+namespace {
+
+constexpr int kEdge = 2; // two rings of the 3D edge
+
+// The button under the pointer, across all windows: its MouseExit comes before any other
+// button's MouseEnter.
+QPointer<ClarkTBButton>& current() {
+    static QPointer<ClarkTBButton> button;
+    return button;
+}
+
+// The bounding box of a picture's non-transparent pixels, in its own pixels.
+QRect paintedPart(const QPixmap& pixmap) {
+    const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    int left = image.width(), top = image.height(), right = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) == 0)
+                continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    if (right < 0)
+        return {};
+    const qreal dpr = pixmap.devicePixelRatio();
+    return QRect(
+        QPoint(int(left / dpr), int(top / dpr)),
+        QPoint(int(std::ceil((right + 1) / dpr)) - 1, int(std::ceil((bottom + 1) / dpr)) - 1));
+}
+
+} // namespace
+
+ClarkTBButton::ClarkTBButton(QWidget* parent)
+    : QWidget(parent), forecolor_(systemColour(SystemColour::ButtonText)),
+      backcolor_(systemColour(SystemColour::ButtonFace)), focusedfrcolor_(Qt::blue),
+      focusedbkcolor_(systemColour(SystemColour::ButtonFace)),
+      lightcolorin_(systemColour(SystemColour::ThreeDLight)),
+      lightcolorout_(systemColour(SystemColour::ButtonHighlight)),
+      shadowcolorin_(systemColour(SystemColour::ButtonShadow)),
+      shadowcolorout_(systemColour(SystemColour::ThreeDDarkShadow)) {
+    setMouseTracking(true);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+ClarkTBButton::~ClarkTBButton() {
+    // No MouseExit from here: the handlers' window may already be half gone.
+    if (current() == this)
+        current() = nullptr;
+    if (watchedWindow_)
+        watchedWindow_->removeEventFilter(this);
+}
+
+void ClarkTBButton::setCaption(const QString& caption) {
+    caption_ = caption;
+    settingsChanged();
+}
+void ClarkTBButton::setForecolor(const QColor& c) {
+    forecolor_ = c;
+    update();
+}
+void ClarkTBButton::setBackcolor(const QColor& c) {
+    backcolor_ = c;
+    update();
+}
+void ClarkTBButton::setFocusedfrcolor(const QColor& c) {
+    focusedfrcolor_ = c;
+    update();
+}
+void ClarkTBButton::setFocusedbkcolor(const QColor& c) {
+    focusedbkcolor_ = c;
+    update();
+}
+void ClarkTBButton::setLightcolorin(const QColor& c) {
+    lightcolorin_ = c;
+    update();
+}
+void ClarkTBButton::setLightcolorout(const QColor& c) {
+    lightcolorout_ = c;
+    update();
+}
+void ClarkTBButton::setShadowcolorin(const QColor& c) {
+    shadowcolorin_ = c;
+    update();
+}
+void ClarkTBButton::setShadowcolorout(const QColor& c) {
+    shadowcolorout_ = c;
+    update();
+}
+void ClarkTBButton::setPicture(const QIcon& picture) {
+    picture_ = picture;
+    settingsChanged();
+}
+void ClarkTBButton::setFocusedpicture(const QIcon& picture) {
+    focusedpicture_ = picture;
+    settingsChanged();
+}
+void ClarkTBButton::setPictposition(int position) {
+    pictposition_ = position;
+    settingsChanged();
+}
+void ClarkTBButton::setPictsize(int size) {
+    pictsize_ = size;
+    settingsChanged();
+}
+void ClarkTBButton::setMargin(int pixels) {
+    margin_ = std::max(0, pixels);
+    settingsChanged();
+}
+void ClarkTBButton::setDistance(int pixels) {
+    distance_ = std::max(0, pixels);
+    settingsChanged();
+}
+void ClarkTBButton::setFocusedbold(bool on) {
+    focusedbold_ = on;
+    settingsChanged();
+}
+void ClarkTBButton::setFocusedunderline(bool on) {
+    focusedunderline_ = on;
+    update();
+}
+void ClarkTBButton::setActiveborder(bool on) {
+    activeborder_ = on;
+    update();
+}
+void ClarkTBButton::setStyle(int style) {
+    style_ = style;
+    update();
+}
+void ClarkTBButton::setAutosize(bool on) {
+    autosize_ = on;
+    settingsChanged();
+}
+
+void ClarkTBButton::settingsChanged() {
+    updateGeometry();
+    if (autosize_)
+        resize(size().expandedTo(sizeHint()));
+    update();
+}
+
+// ---- pointer tracking
+
+void ClarkTBButton::enter() {
+    if (hovered_ || !isEnabled() || !isVisible())
+        return;
+    QPointer<ClarkTBButton> self(this);
+    if (current() && current() != this)
+        current()->exit();
+    if (!self || hovered_ || !isEnabled() || !isVisible())
+        return;
+    hovered_ = true;
+    current() = this;
+    update();
+    emit MouseEnter();
+}
+
+void ClarkTBButton::exit() {
+    if (!hovered_)
+        return;
+    hovered_ = false;
+    if (current() == this)
+        current() = nullptr;
+    update();
+    emit MouseExit();
+}
+
+void ClarkTBButton::enterEvent(QEnterEvent* event) {
+    enter();
+    QWidget::enterEvent(event);
+}
+
+void ClarkTBButton::leaveEvent(QEvent* event) {
+    exit();
+    QWidget::leaveEvent(event);
+}
+
+void ClarkTBButton::mouseMoveEvent(QMouseEvent* event) {
+    const bool inside = rect().contains(event->position().toPoint());
+    // Back over the button after a MouseExit that the pointer did not cause (the window
+    // was deactivated or blocked): a new pair starts.
+    if (inside && !hovered_ && !(event->buttons() & Qt::LeftButton))
+        enter();
+    if (pressed_ && inside != pressedIn_) {
+        pressedIn_ = inside;
+        update();
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void ClarkTBButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    pressed_ = pressedIn_ = true;
+    update();
+}
+
+void ClarkTBButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !pressed_) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    const bool over = rect().contains(event->position().toPoint());
+    pressed_ = pressedIn_ = false;
+    update();
+    // The handler may open a modal dialog or close the window; nothing here runs after it.
+    if (over && isEnabled())
+        emit Click();
+}
+
+void ClarkTBButton::hideEvent(QHideEvent* event) {
+    pressed_ = pressedIn_ = false;
+    // A visible window that is deleted hides its children from its base destructor, when
+    // the handlers' own window object is already gone: end the hover without a signal then.
+    if (watchedWindow_ && watchedWindow_->metaObject() != windowType_) {
+        hovered_ = false;
+        if (current() == this)
+            current() = nullptr;
+    }
+    exit();
+    QWidget::hideEvent(event);
+}
+
+void ClarkTBButton::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
+        pressed_ = pressedIn_ = false;
+        exit();
+    }
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        exit();
+    if (event->type() == QEvent::FontChange)
+        settingsChanged();
+    QWidget::changeEvent(event);
+}
+
+bool ClarkTBButton::event(QEvent* event) {
+    if (event->type() == QEvent::Show || event->type() == QEvent::ParentChange)
+        watchWindow();
+    return QWidget::event(event);
+}
+
+void ClarkTBButton::watchWindow() {
+    QWidget* w = window();
+    if (w == watchedWindow_ || w == this)
+        return;
+    if (watchedWindow_)
+        watchedWindow_->removeEventFilter(this);
+    watchedWindow_ = w;
+    windowType_ = w->metaObject();
+    w->installEventFilter(this);
+    connect(w, &QObject::destroyed, this, [this, w] {
+        if (watchedWindow_ == w)
+            watchedWindow_ = nullptr;
+    });
+}
+
+bool ClarkTBButton::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == watchedWindow_) {
+        switch (event->type()) {
+        case QEvent::WindowBlocked:
+        case QEvent::WindowDeactivate:
+            pressed_ = pressedIn_ = false;
+            exit();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- geometry
+
+QSize ClarkTBButton::pictureSize() const {
+    if (picture_.isNull() && focusedpicture_.isNull())
+        return {};
+    switch (pictsize_) {
+    case PictSmall:
+        return {16, 16};
+    case PictLarge:
+        return {32, 32};
+    default:
+        break;
+    }
+    QSize own;
+    for (const QIcon* icon : {&picture_, &focusedpicture_}) {
+        const auto sizes = icon->availableSizes();
+        for (const QSize& s : sizes)
+            own = own.expandedTo(s);
+    }
+    return own.isValid() ? own : QSize(32, 32);
+}
+
+QFont ClarkTBButton::captionFont() const {
+    QFont f = font();
+    if (hovered_ && isEnabled()) {
+        if (focusedbold_)
+            f.setBold(true);
+        if (focusedunderline_)
+            f.setUnderline(true);
+    }
+    return f;
+}
+
+QSize ClarkTBButton::contentSize() const {
+    const QSize pict = pictureSize();
+    QSize text;
+    if (!caption_.isEmpty()) {
+        QFont f = font();
+        if (focusedbold_)
+            f.setBold(true); // room for the wider, focused caption
+        const QFontMetrics fm(f);
+        text = QSize(fm.horizontalAdvance(caption_), fm.height());
+    }
+    if (pict.isEmpty())
+        return text.isValid() ? text : QSize(0, 0);
+    if (!text.isValid())
+        return pict;
+    const bool across = pictposition_ == PictLeft || pictposition_ == PictRight;
+    if (across)
+        return {pict.width() + distance_ + text.width(), std::max(pict.height(), text.height())};
+    return {std::max(pict.width(), text.width()), pict.height() + distance_ + text.height()};
+}
+
+QSize ClarkTBButton::sizeHint() const {
+    const int frame = 2 * (kEdge + margin_) + 2; // +2: one pixel of air on each side
+    return contentSize() + QSize(frame, frame);
+}
+
+QSize ClarkTBButton::minimumSizeHint() const {
+    return sizeHint();
+}
+
+// ---- painting
+
+void ClarkTBButton::drawEdge(QPainter& p, const QRect& r, bool sunken) const {
+    auto ring = [&p](const QRect& q, const QColor& topLeft, const QColor& bottomRight) {
+        p.setPen(topLeft);
+        p.drawLine(q.topLeft(), q.topRight() - QPoint(1, 0));
+        p.drawLine(q.topLeft(), q.bottomLeft() - QPoint(0, 1));
+        p.setPen(bottomRight);
+        p.drawLine(q.bottomLeft(), q.bottomRight());
+        p.drawLine(q.topRight(), q.bottomRight());
+    };
+    if (sunken) {
+        ring(r, shadowcolorout_, lightcolorout_);
+        ring(r.adjusted(1, 1, -1, -1), shadowcolorin_, lightcolorin_);
+    } else {
+        ring(r, lightcolorout_, shadowcolorout_);
+        ring(r.adjusted(1, 1, -1, -1), lightcolorin_, shadowcolorin_);
+    }
+}
+
+void ClarkTBButton::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const bool enabled = isEnabled();
+    const bool focused = hovered_ && enabled;
+    const bool sunken = pressed_ && pressedIn_ && enabled;
+
+    p.fillRect(rect(), focused ? focusedbkcolor_ : backcolor_);
+    if (sunken)
+        drawEdge(p, rect(), true);
+    else if (style_ == StyleStandard || (focused && activeborder_))
+        drawEdge(p, rect(), false);
+
+    QRect area =
+        rect().adjusted(kEdge + margin_, kEdge + margin_, -kEdge - margin_, -kEdge - margin_);
+    if (sunken)
+        area.translate(1, 1);
+
+    // Picture, shrunk (keeping its shape) when the button is too small for it.
+    const QIcon& icon = focused && !focusedpicture_.isNull() ? focusedpicture_ : picture_;
+    QSize pict = pictureSize();
+    QSize text;
+    const QFont f = captionFont();
+    if (!caption_.isEmpty()) {
+        const QFontMetrics fm(f);
+        text = QSize(fm.horizontalAdvance(caption_), fm.height());
+    }
+    const bool across = pictposition_ == PictLeft || pictposition_ == PictRight;
+    QPixmap pixmap;
+    QRect visible; // the part of the pixmap drawn, in its own pixels
+    if (!pict.isEmpty() && !icon.isNull()) {
+        QSize room = area.size();
+        if (text.isValid()) {
+            if (across)
+                room.rwidth() -= text.width() + distance_;
+            else
+                room.rheight() -= text.height() + distance_;
+        }
+        room = room.expandedTo(QSize(1, 1));
+        const QIcon::Mode mode = enabled ? QIcon::Normal : QIcon::Disabled;
+        pixmap = icon.pixmap(pict, devicePixelRatioF(), mode);
+        pict = pixmap.deviceIndependentSize().toSize();
+        visible = QRect(QPoint(0, 0), pict);
+        if (pict.width() > room.width() || pict.height() > room.height()) {
+            // Too big for the button: show the painted part at full size when it fits,
+            // otherwise shrink the whole picture.
+            const QRect ink = paintedPart(pixmap);
+            if (ink.width() <= room.width() && ink.height() <= room.height()) {
+                const QSize cut = pict.boundedTo(room);
+                visible = QRect(QPoint(std::clamp(ink.center().x() - cut.width() / 2, 0,
+                                                  pict.width() - cut.width()),
+                                       std::clamp(ink.center().y() - cut.height() / 2, 0,
+                                                  pict.height() - cut.height())),
+                                cut);
+            } else {
+                pixmap =
+                    icon.pixmap(pict.scaled(room, Qt::KeepAspectRatio), devicePixelRatioF(), mode);
+                visible = QRect(QPoint(0, 0), pixmap.deviceIndependentSize().toSize());
+            }
+            pict = visible.size();
+        }
+    }
+
+    // Picture and caption as one block, centred.
+    QSize block;
+    if (pixmap.isNull())
+        block = text.isValid() ? text : QSize();
+    else if (!text.isValid())
+        block = pict;
+    else if (across)
+        block = {pict.width() + distance_ + text.width(), std::max(pict.height(), text.height())};
+    else
+        block = {std::max(pict.width(), text.width()), pict.height() + distance_ + text.height()};
+    const QPoint origin(area.left() + (area.width() - block.width()) / 2,
+                        area.top() + (area.height() - block.height()) / 2);
+
+    QRect pictRect, textRect;
+    if (!pixmap.isNull() && text.isValid()) {
+        switch (pictposition_) {
+        case PictLeft:
+            pictRect = QRect(origin.x(), origin.y() + (block.height() - pict.height()) / 2,
+                             pict.width(), pict.height());
+            textRect =
+                QRect(pictRect.right() + 1 + distance_, origin.y(), text.width(), block.height());
+            break;
+        case PictRight:
+            textRect = QRect(origin.x(), origin.y(), text.width(), block.height());
+            pictRect = QRect(textRect.right() + 1 + distance_,
+                             origin.y() + (block.height() - pict.height()) / 2, pict.width(),
+                             pict.height());
+            break;
+        case PictBottom:
+            textRect = QRect(origin.x(), origin.y(), block.width(), text.height());
+            pictRect = QRect(origin.x() + (block.width() - pict.width()) / 2,
+                             textRect.bottom() + 1 + distance_, pict.width(), pict.height());
+            break;
+        default: // above the caption
+            pictRect = QRect(origin.x() + (block.width() - pict.width()) / 2, origin.y(),
+                             pict.width(), pict.height());
+            textRect =
+                QRect(origin.x(), pictRect.bottom() + 1 + distance_, block.width(), text.height());
+            break;
+        }
+    } else if (!pixmap.isNull()) {
+        pictRect = QRect(origin, pict);
+    } else if (text.isValid()) {
+        textRect = QRect(origin, text);
+    }
+
+    if (!pixmap.isNull()) {
+        const qreal dpr = pixmap.devicePixelRatio();
+        p.drawPixmap(pictRect, pixmap,
+                     QRectF(visible.x() * dpr, visible.y() * dpr, visible.width() * dpr,
+                            visible.height() * dpr));
+    }
+    if (text.isValid()) {
+        p.setFont(f);
+        QColor colour = focused ? focusedfrcolor_ : forecolor_;
+        if (!enabled) {
+            // Etched, as disabled captions are drawn on button faces.
+            p.setPen(lightcolorout_);
+            p.drawText(textRect.translated(1, 1), Qt::AlignCenter, caption_);
+            colour = shadowcolorin_;
+        }
+        p.setPen(colour);
+        p.drawText(textRect, Qt::AlignCenter, caption_);
+    }
+}
+
+} // namespace vitalune

@@ -1,0 +1,82 @@
+#include "ClarkTBSeparator.h"
+
+#include "SystemColours.h"
+
+#include <QEvent>
+#include <QPainter>
+
+namespace vitalune {
+
+ClarkTBSeparator::ClarkTBSeparator(QWidget* parent)
+    : QWidget(parent), backcolor_(systemColour(SystemColour::ButtonFace)),
+      light3dcolor_(systemColour(SystemColour::ButtonHighlight)),
+      shadow3dcolor_(systemColour(SystemColour::ButtonShadow)) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(sizeHint());
+    watchParent();
+}
+
+void ClarkTBSeparator::setBackcolor(const QColor& c) {
+    backcolor_ = c;
+    update();
+}
+void ClarkTBSeparator::setLight3dcolor(const QColor& c) {
+    light3dcolor_ = c;
+    update();
+}
+void ClarkTBSeparator::setShadow3dcolor(const QColor& c) {
+    shadow3dcolor_ = c;
+    update();
+}
+void ClarkTBSeparator::setAutoheight(int mode) {
+    autoheight_ = mode;
+    followParent();
+}
+
+void ClarkTBSeparator::watchParent() {
+    if (watched_ == parentWidget())
+        return;
+    if (watched_)
+        watched_->removeEventFilter(this);
+    watched_ = parentWidget();
+    if (watched_)
+        watched_->installEventFilter(this);
+}
+
+bool ClarkTBSeparator::event(QEvent* event) {
+    if (event->type() == QEvent::ParentChange)
+        watchParent();
+    if (event->type() == QEvent::ParentChange || event->type() == QEvent::Move)
+        followParent();
+    return QWidget::event(event);
+}
+
+bool ClarkTBSeparator::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == watched_ && event->type() == QEvent::Resize)
+        followParent();
+    return QWidget::eventFilter(watched, event);
+}
+
+void ClarkTBSeparator::followParent() {
+    QWidget* p = parentWidget();
+    if (autoheight_ == 0 || !p)
+        return;
+    const int h = p->height() - 2 * y();
+    if (h > 0 && h != height())
+        resize(width(), h);
+}
+
+void ClarkTBSeparator::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), backcolor_);
+    // Shadow then light, side by side at the middle: a line cut into the face.
+    const int x = (width() - 2) / 2;
+    const int top = height() > 6 ? 1 : 0;
+    const int bottom = height() - 1 - top;
+    p.setPen(shadow3dcolor_);
+    p.drawLine(x, top, x, bottom);
+    p.setPen(light3dcolor_);
+    p.drawLine(x + 1, top, x + 1, bottom);
+}
+
+} // namespace vitalune

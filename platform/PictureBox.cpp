@@ -1,0 +1,231 @@
+#include "PictureBox.h"
+
+#include "FontTable.h"
+#include "RasterLine.h"
+
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace vitalune {
+
+namespace {
+
+constexpr double kScreenDpi = 96;
+constexpr float kTwipsPerPixel = 15;
+// Rendered texts kept per font before the cache starts afresh.
+constexpr std::size_t kMaxSprites = 1024;
+
+QRgb toRgb(Colour c) {
+    return qRgb(redOf(c), greenOf(c), blueOf(c));
+}
+
+bool finite(float v) {
+    return std::isfinite(v);
+}
+
+long toPixel(float v, ScaleMode mode) {
+    double d = mode == ScaleMode::Twips ? double(v) / kTwipsPerPixel : double(v);
+    d = std::clamp(d, -1e9, 1e9);
+    return long(std::floor(d + 0.5));
+}
+
+} // namespace
+
+// A text rendered once in one font and colour, with its offset from the text's top-left.
+struct PictureBox::Sprite {
+    QImage pixels; // premultiplied ARGB
+    QPoint offset;
+};
+
+struct PictureBox::FontEntry {
+    QFont font;
+    int ascent = 0;
+    std::unordered_map<std::string, Sprite> sprites;
+};
+
+PictureBox::PictureBox(QSize pixels, QWidget* parent)
+    : QWidget(parent), image_(pixels.expandedTo(QSize(0, 0)), QImage::Format_RGB32) {
+    setFixedSize(image_.size());
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    rebuildBackground();
+    Cls();
+}
+
+PictureBox::~PictureBox() = default;
+
+void PictureBox::setBackColour(const QColor& colour) {
+    backColour_ = colour;
+    rebuildBackground();
+    Cls();
+}
+
+void PictureBox::setBackgroundPicture(const QImage& picture) {
+    backgroundPicture_ = picture;
+    rebuildBackground();
+    Cls();
+}
+
+void PictureBox::setForeColour(const QColor& colour) {
+    foreColour_ = colour;
+}
+
+QColor PictureBox::foreColour() const {
+    return foreColour_ ? *foreColour_ : palette().color(QPalette::WindowText);
+}
+
+void PictureBox::rebuildBackground() {
+    cleared_ = QImage(image_.size(), QImage::Format_RGB32);
+    if (cleared_.isNull())
+        return;
+    cleared_.fill(backColour_.rgb());
+    if (!backgroundPicture_.isNull()) {
+        QPainter p(&cleared_);
+        p.drawImage(0, 0, backgroundPicture_);
+    }
+}
+
+bool PictureBox::Cls() {
+    if (image_.isNull())
+        return true;
+    // Same size and format: a plain copy, without reallocating the image.
+    std::memcpy(image_.bits(), cleared_.constBits(), std::size_t(image_.sizeInBytes()));
+    touched(image_.rect());
+    return true;
+}
+
+bool PictureBox::Line(float x1, float y1, float x2, float y2, Colour colour) {
+    if (!finite(x1) || !finite(y1) || !finite(x2) || !finite(y2))
+        return false;
+    const SurfaceState& s = state();
+    RasterPen pen;
+    pen.colour = toRgb(colour);
+    pen.exclusiveOr = s.drawMode == DrawMode::XorPen;
+    pen.style = s.drawStyle;
+    pen.width = s.drawWidth;
+    touched(drawRasterLine(image_, toPixel(x1, s.scaleMode), toPixel(y1, s.scaleMode),
+                           toPixel(x2, s.scaleMode), toPixel(y2, s.scaleMode), pen));
+    return true;
+}
+
+PictureBox::FontEntry& PictureBox::currentFont() {
+    const SurfaceState& s = state();
+    if (lastFont_ && s.fontSize == lastFontSize_ && s.fontBold == lastFontBold_ &&
+        s.fontName == lastFontName_)
+        return *lastFont_;
+    std::string key = s.fontName;
+    key += '\x1f';
+    key += std::to_string(s.fontSize);
+    key += s.fontBold ? "b" : "n";
+    auto& slot = fonts_[key];
+    if (!slot) {
+        slot = std::make_unique<FontEntry>();
+        slot->font = substituteFont(s.fontName, s.fontSize, s.fontBold, kScreenDpi);
+        // Small labels read best with whole pixels, as the layout's bitmap fonts did.
+        if (slot->font.pixelSize() < 12)
+            slot->font.setStyleStrategy(QFont::NoAntialias);
+        slot->ascent = QFontMetrics(slot->font).ascent();
+    }
+    lastFont_ = slot.get();
+    lastFontName_ = s.fontName;
+    lastFontSize_ = s.fontSize;
+    lastFontBold_ = s.fontBold;
+    return *lastFont_;
+}
+
+const PictureBox::Sprite& PictureBox::spriteFor(FontEntry& font, const std::string& text,
+                                                QRgb colour) {
+    std::string key(reinterpret_cast<const char*>(&colour), sizeof colour);
+    key += text;
+    auto found = font.sprites.find(key);
+    if (found != font.sprites.end())
+        return found->second;
+    if (font.sprites.size() >= kMaxSprites)
+        font.sprites.clear();
+
+    const QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    const QFontMetrics fm(font.font);
+    const QRect ink = fm.boundingRect(s).translated(0, font.ascent); // relative to the top
+    const QRect cell(0, 0, fm.horizontalAdvance(s), fm.height());
+    const QRect box = ink.united(cell);
+
+    Sprite sprite;
+    sprite.offset = box.topLeft();
+    sprite.pixels = QImage(box.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    sprite.pixels.fill(Qt::transparent);
+    {
+        QPainter p(&sprite.pixels);
+        p.setFont(font.font);
+        p.setPen(QColor::fromRgb(colour));
+        p.drawText(QPoint(-box.left(), font.ascent - box.top()), s);
+    }
+    return font.sprites.emplace(std::move(key), std::move(sprite)).first->second;
+}
+
+void PictureBox::blend(const Sprite& sprite, int x, int y) {
+    const QRect target = QRect(QPoint(x, y) + sprite.offset, sprite.pixels.size());
+    const QRect clip = target.intersected(image_.rect());
+    if (clip.isEmpty())
+        return;
+    uchar* bits = image_.bits();
+    const qsizetype stride = image_.bytesPerLine();
+    for (int row = clip.top(); row <= clip.bottom(); ++row) {
+        const QRgb* src =
+            reinterpret_cast<const QRgb*>(sprite.pixels.constScanLine(row - target.top())) +
+            (clip.left() - target.left());
+        QRgb* dst = reinterpret_cast<QRgb*>(bits + row * stride) + clip.left();
+        for (int i = 0; i < clip.width(); ++i) {
+            const QRgb s = src[i];
+            const uint a = qAlpha(s);
+            if (a == 0)
+                continue;
+            if (a == 255) {
+                dst[i] = s;
+                continue;
+            }
+            const QRgb d = dst[i];
+            const uint ia = 255 - a;
+            auto mix = [ia](uint sc, uint dc) { return sc + (dc * ia + 127) / 255; };
+            dst[i] = qRgb(int(mix(qRed(s), qRed(d))), int(mix(qGreen(s), qGreen(d))),
+                          int(mix(qBlue(s), qBlue(d))));
+        }
+    }
+    touched(clip);
+}
+
+bool PictureBox::printItems(const std::vector<std::string>& items) {
+    std::string text;
+    for (const auto& item : items)
+        text += item;
+    const SurfaceState& s = state();
+    if (text.empty() || image_.isNull())
+        return true;
+    if (!finite(s.currentX) || !finite(s.currentY))
+        return false;
+    FontEntry& font = currentFont();
+    const Sprite& sprite = spriteFor(font, text, foreColour().rgb());
+    blend(sprite, int(toPixel(s.currentX, s.scaleMode)), int(toPixel(s.currentY, s.scaleMode)));
+    return true;
+}
+
+void PictureBox::touched(const QRect& area) {
+    if (area.isEmpty() || requested_.contains(area))
+        return;
+    // One growing rectangle per paint keeps the repaint bookkeeping to a few calls per redraw.
+    requested_ = requested_.united(area);
+    update(requested_);
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+    requested_ = QRect();
+    QPainter p(this);
+    const QRect r = event->rect().intersected(image_.rect());
+    p.drawImage(r.topLeft(), image_, r);
+}
+
+} // namespace vitalune

@@ -1,0 +1,205 @@
+#include "PrinterSurface.h"
+
+#include "FontTable.h"
+#include "SystemColours.h"
+
+#include <QFontMetricsF>
+#include <QPen>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vitalune {
+
+namespace {
+
+// Pixels per inch where the printer has no pixel grid of its own; the printed page's
+// layout is drawn for it.
+constexpr int kDefaultResolution = 300;
+
+int chooseResolution(const QList<int>& supported) {
+    if (supported.isEmpty() || supported.contains(kDefaultResolution))
+        return kDefaultResolution;
+    QList<int> sorted = supported;
+    std::sort(sorted.begin(), sorted.end());
+    for (int r : sorted)
+        if (r >= kDefaultResolution)
+            return r;
+    return sorted.back() > 0 ? sorted.back() : kDefaultResolution;
+}
+
+bool finite(float v) {
+    return std::isfinite(v);
+}
+
+// Dash and dot lengths in pixels at a resolution, so the pattern reads the same on any page.
+QList<qreal> patternFor(DrawStyle style, int resolution) {
+    const qreal unit = std::max(1.0, resolution / 100.0);
+    if (style == DrawStyle::Dash)
+        return {6 * unit, 3 * unit};
+    return {unit, 2 * unit};
+}
+
+} // namespace
+
+PrinterSurface::PrinterSurface() : PrinterSurface(QPrinterInfo::defaultPrinter()) {}
+
+PrinterSurface::PrinterSurface(const QPrinterInfo& printer) {
+    if (printer.isNull())
+        return;
+    printer_ = std::make_unique<QPrinter>(printer, QPrinter::HighResolution);
+    printer_->setResolution(chooseResolution(printer.supportedResolutions()));
+    printer_->setDocName("Vitalune");
+}
+
+PrinterSurface::PrinterSurface(const QString& pdfFile)
+    : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    printer_->setOutputFormat(QPrinter::PdfFormat);
+    printer_->setOutputFileName(pdfFile);
+    printer_->setResolution(kDefaultResolution);
+    printer_->setDocName("Vitalune");
+}
+
+PrinterSurface::~PrinterSurface() {
+    // A job left open is finished, as the page would be at the end of the program.
+    if (painter_.isActive())
+        painter_.end();
+}
+
+bool PrinterSurface::hasDefaultPrinter() {
+    return !QPrinterInfo::defaultPrinter().isNull();
+}
+
+int PrinterSurface::resolution() const {
+    return printer_ ? printer_->resolution() : 0;
+}
+
+bool PrinterSurface::fail(const QString& why) {
+    error_ = why;
+    return false;
+}
+
+bool PrinterSurface::begin() {
+    if (!printer_)
+        return fail(QStringLiteral("Nenhuma impressora disponível."));
+    if (broken_)
+        return false;
+    if (painter_.isActive()) {
+        const auto st = printer_->printerState();
+        if (st == QPrinter::Aborted || st == QPrinter::Error)
+            return fail(QStringLiteral("A impressão foi interrompida pela impressora."));
+        return true;
+    }
+    if (!painter_.begin(printer_.get())) {
+        broken_ = true;
+        QString reason = printer_->outputFileName().isEmpty()
+                             ? QStringLiteral("a impressora «%1» não aceitou o trabalho")
+                                   .arg(printer_->printerName())
+                             : QStringLiteral("não foi possível gravar o arquivo «%1»")
+                                   .arg(printer_->outputFileName());
+        return fail(QStringLiteral("O trabalho de impressão não pôde começar: %1.").arg(reason));
+    }
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    chains_ = {};
+    return true;
+}
+
+double PrinterSurface::scale() const {
+    if (state().scaleMode == ScaleMode::Twips && printer_)
+        return printer_->resolution() / 1440.0;
+    return 1.0;
+}
+
+bool PrinterSurface::Cls() {
+    return fail(QStringLiteral("Uma página impressa não pode ser apagada."));
+}
+
+PrinterSurface::Chain* PrinterSurface::chainAt(double x, double y, Colour colour, DrawStyle style,
+                                               int width) {
+    for (auto& c : chains_)
+        if (c.used && c.colour == colour && c.style == style && c.width == width &&
+            std::abs(c.x - x) <= 1.0 && std::abs(c.y - y) <= 1.0)
+            return &c;
+    Chain& fresh = chains_[nextChain_++ % chains_.size()];
+    fresh = Chain{};
+    fresh.colour = colour;
+    fresh.style = style;
+    fresh.width = width;
+    fresh.used = true;
+    return &fresh;
+}
+
+bool PrinterSurface::Line(float x1, float y1, float x2, float y2, Colour colour) {
+    if (!begin())
+        return false;
+    if (!finite(x1) || !finite(y1) || !finite(x2) || !finite(y2))
+        return fail(QStringLiteral("Coordenadas inválidas."));
+    const double k = scale();
+    const QPointF a(x1 * k, y1 * k), b(x2 * k, y2 * k);
+    const SurfaceState& s = state();
+    const int width = std::max<int>(1, s.drawWidth);
+
+    QPen pen(toQColor(colour));
+    pen.setWidthF(width);
+    if (s.drawStyle == DrawStyle::Solid) {
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+    } else {
+        // A curve drawn as short segments keeps its pattern running from one to the next.
+        Chain* chain = chainAt(a.x(), a.y(), colour, s.drawStyle, width);
+        QList<qreal> pattern = patternFor(s.drawStyle, printer_->resolution());
+        const qreal period = pattern[0] + pattern[1];
+        for (qreal& v : pattern)
+            v /= width; // Qt measures patterns in pen widths
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setDashPattern(pattern);
+        pen.setDashOffset(chain->offset / width);
+        chain->offset = std::fmod(chain->offset + std::hypot(b.x() - a.x(), b.y() - a.y()), period);
+        chain->x = b.x();
+        chain->y = b.y();
+    }
+    painter_.setPen(pen);
+    painter_.drawLine(a, b);
+    return true;
+}
+
+bool PrinterSurface::printItems(const std::vector<std::string>& items) {
+    if (!begin())
+        return false;
+    const SurfaceState& s = state();
+    if (!finite(s.currentX) || !finite(s.currentY))
+        return fail(QStringLiteral("Posição de texto inválida."));
+    QString text;
+    for (const auto& item : items)
+        text += QString::fromUtf8(item.data(), qsizetype(item.size()));
+    if (text.isEmpty())
+        return true;
+    const QFont font = substituteFont(s.fontName, s.fontSize, s.fontBold, printer_->resolution());
+    const double k = scale();
+    painter_.setFont(font);
+    painter_.setPen(QPen(Qt::black));
+    const QFontMetricsF fm(font, printer_.get());
+    painter_.drawText(QPointF(s.currentX * k, s.currentY * k + fm.ascent()), text);
+    return true;
+}
+
+bool PrinterSurface::EndDoc() {
+    if (!printer_)
+        return fail(QStringLiteral("Nenhuma impressora disponível."));
+    if (broken_) {
+        broken_ = false; // the next drawing operation tries a new job
+        return false;
+    }
+    if (!painter_.isActive())
+        return true; // nothing was drawn: there is no page to print
+    const bool ended = painter_.end();
+    const auto st = printer_->printerState();
+    if (!ended || st == QPrinter::Aborted || st == QPrinter::Error)
+        return fail(QStringLiteral("O trabalho de impressão não pôde ser concluído."));
+    return true;
+}
+
+} // namespace vitalune

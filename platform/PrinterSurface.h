@@ -1,0 +1,75 @@
+#pragma once
+
+#include "DrawingSurface.h"
+
+#include <QPainter>
+#include <QString>
+
+#include <array>
+#include <memory>
+
+class QPrinter;
+class QPrinterInfo;
+
+namespace vitalune {
+
+// A drawing surface on a printer: one print job of one page. The job starts with the
+// first drawing operation and ends with EndDoc. Coordinates are the printer's device
+// pixels; a printer without a fixed pixel grid (PDF, print to file) has 300 per inch.
+// Every operation returns false when it could not be carried out (no printer, the job
+// could not start, the printer stopped) and errorString() says why.
+class PrinterSurface : public DrawingSurface {
+public:
+    // The user's default printer.
+    PrinterSurface();
+    // A given printer queue; a null QPrinterInfo means there is no printer.
+    explicit PrinterSurface(const QPrinterInfo& printer);
+    // Writes the page to a PDF file instead of a printer.
+    explicit PrinterSurface(const QString& pdfFile);
+    ~PrinterSurface() override;
+
+    PrinterSurface(const PrinterSurface&) = delete;
+    PrinterSurface& operator=(const PrinterSurface&) = delete;
+
+    static bool hasDefaultPrinter();
+
+    // Why the last failing operation failed, in words for the user; empty when none failed.
+    QString errorString() const { return error_; }
+    // Pixels per inch of the page; 0 without a printer.
+    int resolution() const;
+    bool jobActive() const { return painter_.isActive(); }
+
+    // A printed page cannot be erased.
+    bool Cls() override;
+    bool Line(float x1, float y1, float x2, float y2, Colour colour) override;
+    bool EndDoc() override;
+
+protected:
+    bool printItems(const std::vector<std::string>& items) override;
+
+private:
+    // The end of a recently drawn segment, so that a styled curve drawn as many short
+    // segments keeps its dash pattern running instead of restarting at every joint.
+    struct Chain {
+        double x = 0, y = 0;
+        double offset = 0; // pattern position at the end, in pixels
+        Colour colour = 0;
+        DrawStyle style = DrawStyle::Solid;
+        int width = 0;
+        bool used = false;
+    };
+
+    bool begin();
+    bool fail(const QString& why);
+    double scale() const;
+    Chain* chainAt(double x, double y, Colour colour, DrawStyle style, int width);
+
+    std::unique_ptr<QPrinter> printer_;
+    QPainter painter_;
+    QString error_;
+    bool broken_ = false; // the job could not start: later operations fail until EndDoc
+    std::array<Chain, 8> chains_{};
+    std::size_t nextChain_ = 0;
+};
+
+} // namespace vitalune

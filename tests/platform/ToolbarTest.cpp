@@ -1,0 +1,351 @@
+#include "ClarkTBBar.h"
+#include "ClarkTBButton.h"
+#include "ClarkTBSeparator.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace vitalune;
+
+namespace {
+
+QPixmap solid(QSize size, const QColor& colour) {
+    QPixmap p(size);
+    p.fill(colour);
+    return p;
+}
+
+// A toolbar with three buttons, recording their events in order as "name+" (MouseEnter),
+// "name-" (MouseExit) and "name!" (Click).
+struct Toolbar : ::testing::Test {
+    std::vector<std::string> log; // outlives the window, whose closing may still report
+    QWidget window;
+    ClarkTBBar* bar = new ClarkTBBar(&window);
+    std::vector<ClarkTBButton*> buttons;
+
+    void SetUp() override {
+        window.resize(200, 60);
+        bar->setGeometry(0, 30, 200, 26);
+        for (int i = 0; i < 3; ++i) {
+            auto* b = new ClarkTBButton(bar);
+            b->setGeometry(2 + 30 * i, 2, 28, 22);
+            b->setPicture(solid({16, 16}, Qt::gray));
+            b->setFocusedpicture(solid({16, 16}, Qt::yellow));
+            const std::string name(1, char('A' + i));
+            QObject::connect(b, &ClarkTBButton::MouseEnter,
+                             [this, name] { log.push_back(name + "+"); });
+            QObject::connect(b, &ClarkTBButton::MouseExit,
+                             [this, name] { log.push_back(name + "-"); });
+            QObject::connect(b, &ClarkTBButton::Click, [this, name] { log.push_back(name + "!"); });
+            buttons.push_back(b);
+        }
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    void enter(int i) {
+        const QPointF at(5, 5);
+        QEnterEvent e(at, at, buttons[i]->mapToGlobal(at));
+        QApplication::sendEvent(buttons[i], &e);
+    }
+    void leave(int i) {
+        QEvent e(QEvent::Leave);
+        QApplication::sendEvent(buttons[i], &e);
+    }
+    void move(int i, QPoint at) {
+        QMouseEvent e(QEvent::MouseMove, at, buttons[i]->mapToGlobal(at), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(buttons[i], &e);
+    }
+    using Log = std::vector<std::string>;
+};
+
+} // namespace
+
+TEST_F(Toolbar, HoveringEachButtonInTurnGivesPairsInOrder) {
+    enter(0);
+    leave(0);
+    enter(1);
+    leave(1);
+    enter(2);
+    leave(2);
+    EXPECT_EQ(log, (Log{"A+", "A-", "B+", "B-", "C+", "C-"}));
+    for (auto* b : buttons)
+        EXPECT_FALSE(b->hovered());
+}
+
+TEST_F(Toolbar, ExitOfOneButtonAlwaysComesBeforeEnterOfTheNext) {
+    // The crossing reported enter-first, as it may come from the windowing system.
+    enter(0);
+    enter(1);
+    leave(0);
+    enter(2);
+    leave(1);
+    leave(2);
+    EXPECT_EQ(log, (Log{"A+", "A-", "B+", "B-", "C+", "C-"}));
+}
+
+TEST_F(Toolbar, RepeatedOrStrayCrossingsDoNotBreakThePairs) {
+    leave(0);
+    enter(0);
+    enter(0);
+    move(0, {3, 3});
+    leave(0);
+    leave(0);
+    EXPECT_EQ(log, (Log{"A+", "A-"}));
+}
+
+TEST_F(Toolbar, HidingDisablingOrLosingTheWindowEndsTheHover) {
+    enter(0);
+    buttons[0]->hide();
+    EXPECT_EQ(log, (Log{"A+", "A-"}));
+    enter(0);
+    EXPECT_EQ(log.size(), 2u) << "a hidden button takes no pointer";
+
+    enter(1);
+    buttons[1]->setEnabled(false);
+    enter(1);
+    EXPECT_EQ(log, (Log{"A+", "A-", "B+", "B-"}));
+    buttons[1]->setEnabled(true);
+
+    enter(2);
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&window, &deactivate);
+    EXPECT_EQ(log, (Log{"A+", "A-", "B+", "B-", "C+", "C-"}));
+    leave(2);
+    EXPECT_EQ(log.size(), 6u);
+    // Moving over it again starts a new pair.
+    move(2, {4, 4});
+    leave(2);
+    EXPECT_EQ(log, (Log{"A+", "A-", "B+", "B-", "C+", "C-", "C+", "C-"}));
+}
+
+TEST_F(Toolbar, AModalWindowEndsTheHoverOfTheWindowItBlocks) {
+    enter(0);
+    QEvent blocked(QEvent::WindowBlocked);
+    QApplication::sendEvent(&window, &blocked);
+    EXPECT_EQ(log, (Log{"A+", "A-"}));
+}
+
+TEST_F(Toolbar, ClickComesOnReleaseOverTheButton) {
+    ClarkTBButton* b = buttons[0];
+    enter(0);
+    QTest::mousePress(b, Qt::LeftButton, {}, {5, 5});
+    EXPECT_TRUE(b->pressed());
+    EXPECT_EQ(log, (Log{"A+"})) << "nothing on press";
+    QTest::mouseRelease(b, Qt::LeftButton, {}, {6, 6});
+    EXPECT_EQ(log, (Log{"A+", "A!"}));
+    EXPECT_FALSE(b->pressed());
+    EXPECT_TRUE(b->hovered()) << "the click comes between the pair";
+
+    log.clear();
+    QTest::mousePress(b, Qt::LeftButton, {}, {5, 5});
+    QTest::mouseRelease(b, Qt::LeftButton, {}, {80, 5}); // released beside it
+    QTest::mousePress(b, Qt::RightButton, {}, {5, 5});
+    QTest::mouseRelease(b, Qt::RightButton, {}, {5, 5});
+    QTest::mouseRelease(b, Qt::LeftButton, {}, {5, 5}); // release without a press
+    for (const auto& e : log)
+        EXPECT_NE(e, "A!");
+
+    b->setEnabled(false);
+    QTest::mouseClick(b, Qt::LeftButton, {}, {5, 5});
+    b->setEnabled(true);
+    for (const auto& e : log)
+        EXPECT_NE(e, "A!");
+}
+
+TEST_F(Toolbar, HandlersMayHideTheButtonsWindow) {
+    QObject::connect(buttons[1], &ClarkTBButton::Click, &window, &QWidget::hide);
+    enter(1);
+    QTest::mouseClick(buttons[1], Qt::LeftButton, {}, {5, 5});
+    EXPECT_EQ(log, (Log{"B+", "B!", "B-"}));
+    EXPECT_FALSE(window.isVisible());
+}
+
+namespace {
+
+bool contains(const QImage& image, const QColor& colour) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == colour)
+                return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(Toolbar, UnderThePointerTheButtonShowsItsFocusedLook) {
+    ClarkTBButton* b = buttons[0];
+    b->setBackcolor(QColor(200, 200, 200));
+    b->setFocusedbkcolor(QColor(220, 220, 220));
+    b->setShadowcolorout(QColor(10, 10, 10));
+    b->setLightcolorout(QColor(250, 250, 250));
+    b->setStyle(ClarkTBButton::StyleFlat);
+
+    QImage plain = b->grab().toImage();
+    EXPECT_TRUE(contains(plain, Qt::gray));
+    EXPECT_FALSE(contains(plain, Qt::yellow));
+    EXPECT_EQ(plain.pixelColor(27, 21), QColor(200, 200, 200)) << "flat: no edge at rest";
+
+    enter(0);
+    QImage hover = b->grab().toImage();
+    EXPECT_TRUE(contains(hover, Qt::yellow));
+    EXPECT_FALSE(contains(hover, Qt::gray));
+    EXPECT_EQ(hover.pixelColor(27, 21), QColor(10, 10, 10)) << "raised: shadow bottom right";
+    EXPECT_EQ(hover.pixelColor(0, 0), QColor(250, 250, 250)) << "raised: light top left";
+    EXPECT_EQ(hover.pixelColor(10, 1).rgb(), b->lightcolorin().rgb());
+    EXPECT_EQ(hover.pixelColor(14, 12), QColor(Qt::yellow)) << "picture centred";
+
+    QTest::mousePress(b, Qt::LeftButton, {}, {5, 5});
+    QImage down = b->grab().toImage();
+    EXPECT_EQ(down.pixelColor(0, 0), QColor(10, 10, 10)) << "sunken: shadow top left";
+    EXPECT_EQ(down.pixelColor(27, 21), QColor(250, 250, 250));
+    QTest::mouseRelease(b, Qt::LeftButton, {}, {5, 5});
+
+    b->setActiveborder(false);
+    EXPECT_EQ(b->grab().toImage().pixelColor(27, 21), QColor(220, 220, 220));
+    b->setStyle(ClarkTBButton::StyleStandard);
+    leave(0);
+    EXPECT_EQ(b->grab().toImage().pixelColor(27, 21), QColor(10, 10, 10)) << "standard: always";
+}
+
+TEST_F(Toolbar, CaptionTakesTheFocusedColourAndWeight) {
+    ClarkTBButton* b = buttons[2];
+    b->setPicture(QIcon());
+    b->setFocusedpicture(QIcon());
+    b->setCaption("Lumenfold");
+    b->setForecolor(QColor(0, 0, 0));
+    b->setFocusedfrcolor(QColor(0, 0, 255));
+    b->setFocusedunderline(true);
+    b->resize(69, 22);
+    QImage plain = b->grab().toImage();
+    EXPECT_TRUE(contains(plain, QColor(0, 0, 0)));
+    EXPECT_FALSE(contains(plain, QColor(0, 0, 255)));
+    enter(2);
+    QImage hover = b->grab().toImage();
+    EXPECT_TRUE(contains(hover, QColor(0, 0, 255)));
+    // Underlined: a run of the caption colour as long as most of the caption.
+    int longest = 0;
+    for (int y = 0; y < hover.height(); ++y) {
+        int run = 0;
+        for (int x = 0; x < hover.width(); ++x) {
+            run = hover.pixelColor(x, y) == QColor(0, 0, 255) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    EXPECT_GT(longest, 30);
+}
+
+namespace {
+
+// The widest run of a colour on any row, and the rows it appears on.
+std::pair<int, int> extentOf(const QImage& image, const QColor& colour) {
+    int widest = 0, rows = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        int n = 0;
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixelColor(x, y) == colour;
+        widest = std::max(widest, n);
+        rows += n > 0;
+    }
+    return {widest, rows};
+}
+
+} // namespace
+
+TEST(ToolbarButton, PicturesTooBigForTheButtonKeepTheirPaintedPartOrShrink) {
+    QWidget window;
+    auto* close = new ClarkTBButton(&window);
+    close->setGeometry(0, 0, 37, 21); // 33 x 17 inside the edge
+    close->setPictsize(ClarkTBButton::PictLarge);
+    const QColor green(0, 128, 0);
+    QImage band(32, 32, QImage::Format_ARGB32);
+    band.fill(Qt::transparent);
+    QPainter(&band).fillRect(0, 9, 32, 14, green);
+    close->setPicture(QPixmap::fromImage(band));
+    window.show();
+    QImage shown = close->grab().toImage();
+    EXPECT_EQ(shown.size(), QSize(37, 21));
+    EXPECT_EQ(extentOf(shown, green), std::make_pair(32, 14)) << "painted part fits: full size";
+    EXPECT_NE(shown.pixelColor(18, 0), green) << "drawn inside the edge";
+    EXPECT_NE(shown.pixelColor(18, 20), green);
+
+    QImage full(32, 32, QImage::Format_ARGB32);
+    full.fill(green);
+    close->setPicture(QPixmap::fromImage(full));
+    shown = close->grab().toImage();
+    const auto [widest, rows] = extentOf(shown, green);
+    EXPECT_LE(widest, 17) << "shrunk to fit, keeping its shape";
+    EXPECT_LE(rows, 17);
+    EXPECT_GE(rows, 15);
+}
+
+TEST(ToolbarButton, AutosizeOnlyGrows) {
+    QWidget window;
+
+    auto* print = new ClarkTBButton(&window);
+    print->setGeometry(0, 30, 23, 22);
+    print->setPicture(solid({16, 16}, Qt::black));
+    print->setAutosize(true);
+    EXPECT_EQ(print->size(), QSize(23, 22)) << "already big enough";
+    print->setCaption("Imprimir agora");
+    EXPECT_GT(print->width(), 23);
+    EXPECT_GE(print->height(), 22);
+    EXPECT_EQ(print->size(), print->size().expandedTo(print->sizeHint()));
+}
+
+TEST(ToolbarBar, AutoheightFitsTheChildrenAndSeparatorsFollow) {
+    QWidget window;
+    auto* bar = new ClarkTBBar(&window);
+    bar->setGeometry(0, 0, 483, 40);
+    auto* sep = new ClarkTBSeparator(bar);
+    sep->setGeometry(69, 2, 2, 30);
+    sep->setAutoheight(1);
+    auto* b = new ClarkTBButton(bar);
+    b->setGeometry(0, 2, 69, 22);
+    auto* label = new QLabel(bar);
+    label->setGeometry(129, 7, 3, 13);
+    window.show();
+    EXPECT_EQ(bar->height(), 40) << "autoheight 0 keeps the height";
+    bar->setAutoheight(1);
+    sep->setGeometry(69, 2, 2, 22);
+    EXPECT_EQ(bar->height(), 26);
+    bar->resize(483, 40);
+    bar->setAutoheight(0);
+    bar->resize(483, 30);
+    EXPECT_EQ(bar->height(), 30);
+    EXPECT_EQ(sep->height(), 26) << "separator keeps equal space above and below";
+}
+
+TEST(ToolbarBar, DrawsALightTopEdgeAndEtchedLines) {
+    QWidget window;
+    auto* bar = new ClarkTBBar(&window);
+    bar->setGeometry(0, 0, 100, 26);
+    bar->setBackcolor(QColor(212, 208, 200));
+    bar->setLight3dcolor(QColor(255, 255, 255));
+    bar->setShadow3dcolor(QColor(128, 128, 128));
+    auto* sep = new ClarkTBSeparator(bar);
+    sep->setGeometry(50, 2, 2, 22);
+    sep->setBackcolor(QColor(212, 208, 200));
+    sep->setLight3dcolor(QColor(255, 255, 255));
+    sep->setShadow3dcolor(QColor(128, 128, 128));
+    window.show();
+    QImage img = bar->grab().toImage();
+    EXPECT_EQ(img.pixelColor(10, 0), QColor(255, 255, 255));
+    EXPECT_EQ(img.pixelColor(10, 10), QColor(212, 208, 200));
+    EXPECT_EQ(img.pixelColor(3, 10), QColor(212, 208, 200)) << "no grip lines by default";
+    EXPECT_EQ(img.pixelColor(50, 12), QColor(128, 128, 128));
+    EXPECT_EQ(img.pixelColor(51, 12), QColor(255, 255, 255));
+    bar->setShowtwoleftlines(true);
+    img = bar->grab().toImage();
+    EXPECT_EQ(img.pixelColor(2, 10), QColor(255, 255, 255));
+    EXPECT_EQ(img.pixelColor(3, 10), QColor(128, 128, 128));
+    EXPECT_EQ(img.pixelColor(6, 10), QColor(128, 128, 128));
+}

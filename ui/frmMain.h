@@ -10,6 +10,7 @@
 
 class QLabel;
 class QScrollBar;
+class QUrl;
 
 namespace vitalune {
 
@@ -57,6 +58,12 @@ public:
     // Loads the birth date from the text in Text2; returns false (changing nothing)
     // when the text is not a day/month/year date of 1900..3000.
     bool DecoupeDateNaissance();
+
+    // Opens the help page with the desktop's viewer.
+    void ouvreAide();
+    // How web pages and the help page are opened (the desktop's browser unless replaced).
+    using UrlOpener = std::function<void(const QUrl&)>;
+    void setUrlOpener(UrlOpener opener);
 
     const ScreenChart& chart() const { return chart_; }
     QString helpFile() const { return helpFile_; }
@@ -108,16 +115,22 @@ private:
     void Défilaa2_Change();
 
     void buildControls();
+    void buildToolbar();
+    void finishHostRead(const HostFormPtr& host, bool ok);
+    void setStatus(const QString& text);
+    void ctbimprime_Click();
     void connectHandlers();
     void load();
     // Runs a handler, turning a run-time error into the end of that handling.
-    template <typename F> void guarded(F&& handler);
+    void guarded(const std::function<void()>& handler);
 
     TodayFn today_;
     ScreenChart chart_;
     QString helpFile_;
     bool readingHost_ = false;
+    bool loadingBirthDate_ = false;
     bool quitOnClose_ = true;
+    UrlOpener openUrl_;
 };
 
 } // namespace vitalune

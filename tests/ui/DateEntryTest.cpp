@@ -1,0 +1,131 @@
+#include "WindowFixture.h"
+
+#include <QSignalBlocker>
+
+using namespace vitalune;
+using DateEntryTest = vitalune::testing::WindowFixture;
+
+TEST_F(DateEntryTest, LoadShowsTheDefaultsAndToday) {
+    EXPECT_EQ(birth(), (Date{17, 2, 1959}));
+    EXPECT_EQ(target(), (Date{31, 1, 2005}));
+    EXPECT_EQ(window->Etijj1->text(), " 17");
+    EXPECT_EQ(window->Etimm1->text(), "  Fevereiro");
+    EXPECT_EQ(window->Etiaa1->text(), " 1959");
+    EXPECT_EQ(window->Etimm2->text(), "  Janeiro  ");
+    EXPECT_EQ(window->windowTitle(), "Vitalune");
+    EXPECT_TRUE(window->chart().GrapheTrace);
+    EXPECT_EQ(window->chart().XCurseur, 14 * 31 + 14);
+}
+
+TEST_F(DateEntryTest, LoadOnTheTwentyNinthOfFebruaryKeepsToday) {
+    for (QDate today : {QDate(2028, 2, 29), QDate(2000, 2, 29), QDate(2004, 2, 29)}) {
+        open(today);
+        EXPECT_EQ(target(), (Date{29, 2, static_cast<std::int16_t>(today.year())}));
+        EXPECT_EQ(window->Etijj2->text(), " 29");
+        EXPECT_EQ(window->chart().XCurseur, 14 * 29 + 14);
+    }
+}
+
+TEST_F(DateEntryTest, MonthStepClampsTheDayToTheNewMonth) {
+    step(window->Défilmm2, +1); // 31/01/2005
+    EXPECT_EQ(target(), (Date{28, 2, 2005}));
+    EXPECT_EQ(window->Etijj2->text(), " 28");
+    EXPECT_EQ(window->chart().XCurseur, 14 * 28 + 14);
+
+    setTarget(31, 1, 2004);
+    step(window->Défilmm2, +1);
+    EXPECT_EQ(target(), (Date{29, 2, 2004}));
+
+    setTarget(31, 1, 2100); // not a leap year
+    step(window->Défilmm2, +1);
+    EXPECT_EQ(target(), (Date{28, 2, 2100}));
+}
+
+TEST_F(DateEntryTest, MonthStepRollsTheYearOver) {
+    setTarget(15, 12, 2004);
+    step(window->Défilmm2, +1);
+    EXPECT_EQ(target(), (Date{15, 1, 2005}));
+    EXPECT_EQ(window->Etimm2->text(), "  Janeiro  ");
+    EXPECT_EQ(window->Etiaa2->text(), " 2005");
+
+    step(window->Défilmm2, -1);
+    EXPECT_EQ(target(), (Date{15, 12, 2004}));
+    EXPECT_EQ(window->Etimm2->text(), "  Dezembro ");
+    EXPECT_EQ(window->Etiaa2->text(), " 2004");
+}
+
+TEST_F(DateEntryTest, MonthStepStopsAtTheEndsOfTheYearRange) {
+    setTarget(15, 12, 3000);
+    const QImage before = window->Img0->image();
+    step(window->Défilmm2, +1);
+    EXPECT_EQ(target(), (Date{15, 12, 3000}));
+    EXPECT_EQ(window->Img0->image(), before);
+
+    setTarget(15, 1, 1900);
+    step(window->Défilmm2, -1);
+    EXPECT_EQ(target(), (Date{15, 1, 1900}));
+}
+
+TEST_F(DateEntryTest, YearStepFromALeapDayMovesToTheTwentyEighth) {
+    setTarget(29, 2, 2004);
+    step(window->Défilaa2, +1);
+    EXPECT_EQ(target(), (Date{28, 2, 2005}));
+    EXPECT_EQ(window->Etijj2->text(), " 28");
+    setTarget(29, 2, 2096);
+    step(window->Défilaa2, +1);
+    EXPECT_EQ(target(), (Date{28, 2, 2097}));
+}
+
+TEST_F(DateEntryTest, BirthDatesAreClampedByTheirOwnMonth) {
+    window->Défilaa1->setValue(1980);
+    window->Défilmm1->setValue(3);
+    window->Défiljj1->setValue(31);
+    ASSERT_EQ(birth(), (Date{31, 3, 1980}));
+    step(window->Défilmm1, +1);
+    EXPECT_EQ(birth(), (Date{30, 4, 1980}));
+    EXPECT_EQ(window->Etijj1->text(), " 30");
+
+    window->Défilmm1->setValue(2);
+    window->Défilaa1->setValue(1960);
+    window->Défiljj1->setValue(29);
+    EXPECT_EQ(birth(), (Date{29, 2, 1960}));
+    // A leap February drawn last must not let 29/02/1959 stand.
+    setTarget(10, 2, 2004);
+    window->Défilaa1->setValue(1959);
+    EXPECT_EQ(birth(), (Date{28, 2, 1959}));
+}
+
+TEST_F(DateEntryTest, AssigningAnUnchangedValueDrawsNothing) {
+    QImage marked = window->Img0->image();
+    window->Img0->setCurrentX(0);
+    window->Img0->setDrawMode(DrawMode::CopyPen);
+    window->Img0->Line(460, 190, 465, 190, RGB(255, 0, 0));
+    marked = window->Img0->image();
+    window->Défiljj2->setValue(window->Défiljj2->value());
+    window->Défilaa1->setValue(window->Défilaa1->value());
+    EXPECT_EQ(window->Img0->image(), marked);
+}
+
+TEST_F(DateEntryTest, MovingTheCursorRestoresEveryDotOfTheOldOne) {
+    setTarget(17, 3, 2004);
+    const QImage on17 = window->Img0->image();
+    setTarget(3, 3, 2004);
+    {
+        const QSignalBlocker block(window->Défiljj2);
+        window->Défiljj2->setValue(17);
+    }
+    window->DessineChangementJour();
+    EXPECT_EQ(window->Img0->image(), on17);
+    // And drawn again in place, the cursor leaves the picture as it was.
+    window->DessineChangementJour();
+    EXPECT_EQ(window->Img0->image(), on17);
+}
+
+TEST_F(DateEntryTest, RafraichirClearsOnlyADrawnChart) {
+    ASSERT_TRUE(window->chart().GrapheTrace);
+    window->Rafraichir();
+    EXPECT_FALSE(window->chart().GrapheTrace);
+    QImage white(window->Img0->image().size(), window->Img0->image().format());
+    white.fill(Qt::white);
+    EXPECT_EQ(window->Img0->image(), white);
+}

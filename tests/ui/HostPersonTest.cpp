@@ -1,0 +1,151 @@
+#include "WindowFixture.h"
+
+#include <QSignalSpy>
+
+#include <map>
+
+using namespace vitalune;
+
+namespace {
+// A host form whose member captions are set by the test; reads answer at once, or are
+// held until the test releases them.
+class FakeHostForm : public HostForm {
+public:
+    std::map<QString, QString> captions;
+    bool holdReplies = false;
+    std::vector<std::pair<QString, std::function<void(const HostRead&)>>> held;
+    int reads = 0;
+
+    void readCaption(const QString& member, std::function<void(const HostRead&)> done) override {
+        ++reads;
+        if (holdReplies) {
+            held.emplace_back(member, std::move(done));
+            return;
+        }
+        done(answer(member));
+    }
+    HostRead answer(const QString& member) const {
+        const auto it = captions.find(member);
+        if (it == captions.end())
+            return {false, {}, QStringLiteral("No such object path '/forms/1/%1'").arg(member)};
+        return {true, it->second, {}};
+    }
+    void releaseAll() {
+        while (!held.empty()) {
+            auto [member, done] = std::move(held.front());
+            held.erase(held.begin());
+            done(answer(member));
+        }
+    }
+};
+
+class HostPersonTest : public vitalune::testing::WindowFixture {
+protected:
+    std::shared_ptr<FakeHostForm> host(const QString& birth, const QString& nick) {
+        auto form = std::make_shared<FakeHostForm>();
+        form->captions = {{"lblnasc", birth}, {"lblnick", nick}};
+        return form;
+    }
+    void run(std::shared_ptr<FakeHostForm> form, const QString& caption = "Ficha") {
+        window->Text1 = caption;
+        window->objHost = std::move(form);
+    }
+};
+} // namespace
+
+TEST_F(HostPersonTest, ActivateReadsThePersonOnce) {
+    auto form = host("05/06/1970", "Ana");
+    run(form);
+    window->Form_Activate();
+    EXPECT_EQ(birth(), (Date{5, 6, 1970}));
+    EXPECT_EQ(window->Etijj1->text(), "5");
+    EXPECT_EQ(window->Etimm1->text(), "Junho");
+    EXPECT_EQ(window->Etiaa1->text(), "1970");
+    EXPECT_EQ(window->Text3, "5");
+    EXPECT_EQ(window->Text4, "6");
+    EXPECT_EQ(window->Text5, "1970");
+    EXPECT_EQ(window->windowTitle(), "Vitalune: Ana");
+    EXPECT_TRUE(window->Text1.isEmpty());
+    EXPECT_TRUE(window->chart().GrapheTrace);
+
+    const int reads = form->reads;
+    window->Form_Activate();
+    EXPECT_EQ(form->reads, reads);
+}
+
+TEST_F(HostPersonTest, HostDateIsJudgedAsAWholeWhileLoading) {
+    run(host("30/05/1970", "Bia"));
+    window->Form_Activate(); // over 17/02/1959: day 30 must not meet February
+    EXPECT_EQ(birth(), (Date{30, 5, 1970}));
+    run(host("29/02/1960", "Caio"));
+    window->Form_Activate();
+    EXPECT_EQ(birth(), (Date{29, 2, 1960}));
+}
+
+TEST_F(HostPersonTest, AcceptedSpellingsOfADate) {
+    for (const char* text : {"5/6/1970", " 05-06-1970 ", "05.06.1970", "5 / 6 / 1970"}) {
+        run(host(text, "Ana"));
+        window->Form_Activate();
+        EXPECT_EQ(birth(), (Date{5, 6, 1970})) << text;
+        window->Défilaa1->setValue(1959);
+    }
+}
+
+TEST_F(HostPersonTest, BadTextsKeepEverything) {
+    for (const char* text : {"", "abc", "31/04/1970", "29/02/1959", "17/02/1899", "01/01/3001",
+                             "1970/06/05", "05/06/70", "5/6/1970x", "٠٥/٠٦/١٩٧٠", "32/01/1970",
+                             "00/01/1970", "05/13/1970"}) {
+        run(host(text, "Ana"));
+        const QImage before = window->Img0->image();
+        QSignalSpy finished(window.get(), &frmMain::hostReadFinished);
+        window->Form_Activate();
+        EXPECT_EQ(birth(), (Date{17, 2, 1959})) << text;
+        EXPECT_EQ(window->Etimm1->text(), "  Fevereiro") << text;
+        EXPECT_EQ(window->windowTitle(), "Vitalune") << text;
+        EXPECT_EQ(window->Img0->image(), before) << text;
+        ASSERT_EQ(finished.count(), 1);
+        EXPECT_FALSE(finished[0][0].toBool());
+        EXPECT_TRUE(window->Text1.isEmpty()) << "a bad person is not read again";
+    }
+}
+
+TEST_F(HostPersonTest, MissingMembersLeaveTheWindowAsItWas) {
+    auto form = host("05/06/1970", "Ana");
+    form->captions.erase("lblnick");
+    run(form);
+    window->Form_Activate();
+    EXPECT_EQ(birth(), (Date{17, 2, 1959}));
+    EXPECT_EQ(window->windowTitle(), "Vitalune");
+    EXPECT_TRUE(window->Text1.isEmpty());
+}
+
+TEST_F(HostPersonTest, EmptyNicknameKeepsTheSeparatorBlank) {
+    run(host("05/06/1970", ""));
+    window->Form_Activate();
+    EXPECT_EQ(window->windowTitle(), "Vitalune: ");
+}
+
+TEST_F(HostPersonTest, NoPendingCaptionReadsNothing) {
+    auto form = host("05/06/1970", "Ana");
+    run(form, "");
+    window->Form_Activate();
+    EXPECT_EQ(form->reads, 0);
+    EXPECT_EQ(window->windowTitle(), "Vitalune");
+}
+
+TEST_F(HostPersonTest, ASecondRunDuringTheReadWins) {
+    auto first = host("05/06/1970", "Ana");
+    first->holdReplies = true;
+    run(first);
+    window->Form_Activate();
+    EXPECT_TRUE(window->readingHost());
+    window->Form_Activate(); // activations meanwhile start no second read
+    EXPECT_EQ(first->reads, 1);
+
+    run(host("12/10/1985", "Rui"));
+    first->releaseAll();
+    EXPECT_FALSE(window->readingHost());
+    EXPECT_EQ(birth(), (Date{12, 10, 1985}));
+    EXPECT_EQ(window->windowTitle(), "Vitalune: Rui");
+    EXPECT_TRUE(window->Text1.isEmpty());
+}

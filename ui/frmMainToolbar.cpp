@@ -1,0 +1,187 @@
+// The toolbar along the bottom of the main window: web link, print, help, status line
+// and close.
+#include "ClarkTBBar.h"
+#include "ClarkTBButton.h"
+#include "ClarkTBSeparator.h"
+#include "FontTable.h"
+#include "ScrollBarDates.h"
+#include "SystemColours.h"
+#include "Twips.h"
+#include "frmChoix.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScrollBar>
+#include <QUrl>
+
+namespace vitalune {
+
+const QString kEnderecoWeb = QStringLiteral("https://www.lumenfold.com/");
+
+namespace {
+QPixmap picture(const char* name) {
+    return QPixmap(QStringLiteral(":/images/") + QString::fromLatin1(name));
+}
+
+// F1 in any window of the program opens the help page.
+class HelpKey : public QObject {
+public:
+    explicit HelpKey(frmMain* window) : QObject(window), window_(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+            window_->ouvreAide();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    frmMain* window_;
+};
+
+void styleButton(ClarkTBButton* b) {
+    b->setForecolor(systemColour(SystemColour::ButtonText));
+    b->setBackcolor(systemColour(SystemColour::ButtonFace));
+    b->setFocusedfrcolor(QColor(0, 0, 255));
+    b->setFocusedbkcolor(systemColour(SystemColour::ButtonFace));
+    b->setLightcolorin(systemColour(SystemColour::ButtonFace));
+    b->setLightcolorout(systemColour(SystemColour::ButtonFace));
+    b->setShadowcolorin(systemColour(SystemColour::ButtonFace));
+    b->setShadowcolorout(systemColour(SystemColour::ThreeDDarkShadow));
+    b->setMargin(0);
+    b->setFocusedbold(false);
+    b->setActiveborder(true);
+    b->setStyle(ClarkTBButton::StyleFlat);
+}
+} // namespace
+
+void frmMain::buildToolbar() {
+    ClarkTBBar1 = new ClarkTBBar(this);
+    ClarkTBBar1->setObjectName(QStringLiteral("ClarkTBBar1"));
+    ClarkTBBar1->setGeometry(twipsRect(0, 4230, 7245, 390));
+    ClarkTBBar1->setBackcolor(systemColour(SystemColour::ButtonFace));
+    ClarkTBBar1->setLight3dcolor(systemColour(SystemColour::ButtonHighlight));
+    ClarkTBBar1->setShadow3dcolor(systemColour(SystemColour::ButtonShadow));
+    ClarkTBBar1->setShowleftlines(false);
+    ClarkTBBar1->setShowtwoleftlines(false);
+
+    cmdFechar = new ClarkTBButton(ClarkTBBar1);
+    cmdFechar->setObjectName(QStringLiteral("cmdFechar"));
+    styleButton(cmdFechar);
+    cmdFechar->setShadowcolorout(systemColour(SystemColour::ButtonFace));
+    cmdFechar->setFont(substituteFont("System", 9.75, true, 96.0));
+    cmdFechar->setPicture(picture("close-32.png"));
+    cmdFechar->setFocusedpicture(picture("close-focused-32.png"));
+    cmdFechar->setPictposition(ClarkTBButton::PictTop);
+    cmdFechar->setPictsize(ClarkTBButton::PictLarge);
+    cmdFechar->setDistance(5);
+    cmdFechar->setGeometry(twipsRect(6630, 45, 555, 315));
+
+    ClarkTBSeparator1 = new ClarkTBSeparator(ClarkTBBar1);
+    ClarkTBSeparator1->setObjectName(QStringLiteral("ClarkTBSeparator1"));
+    ClarkTBSeparator1->setBackcolor(systemColour(SystemColour::ButtonFace));
+    ClarkTBSeparator1->setLight3dcolor(systemColour(SystemColour::ButtonHighlight));
+    ClarkTBSeparator1->setShadow3dcolor(systemColour(SystemColour::ButtonShadow));
+    ClarkTBSeparator1->setGeometry(twipsRect(1035, 30, 30, 330));
+    ClarkTBSeparator1->setAutoheight(1);
+
+    ClarkTBButton2 = new ClarkTBButton(ClarkTBBar1);
+    ClarkTBButton2->setObjectName(QStringLiteral("ClarkTBButton2"));
+    styleButton(ClarkTBButton2);
+    ClarkTBButton2->setCaption(QStringLiteral("Lumenfold"));
+    ClarkTBButton2->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
+    ClarkTBButton2->setPictposition(ClarkTBButton::PictTop);
+    ClarkTBButton2->setFocusedunderline(true);
+    ClarkTBButton2->setGeometry(twipsRect(0, 30, 1035, 330));
+
+    auto smallButton = [this](const char* name, const char* plain, const char* focused,
+                              int left) {
+        auto* b = new ClarkTBButton(ClarkTBBar1);
+        b->setObjectName(QString::fromLatin1(name));
+        styleButton(b);
+        b->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
+        b->setPicture(picture(plain));
+        b->setFocusedpicture(picture(focused));
+        b->setPictposition(ClarkTBButton::PictLeft);
+        b->setPictsize(ClarkTBButton::PictSmall);
+        b->setGeometry(twipsRect(left, 30, 345, 330));
+        b->setAutosize(true);
+        return b;
+    };
+    ctbimprime = smallButton("ctbimprime", "print-16.png", "print-focused-16.png", 1095);
+    ctbajuda = smallButton("ctbajuda", "help-16.png", "help-focused-16.png", 1455);
+
+    lblStatus = new QLabel(ClarkTBBar1);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
+    QPalette pal = lblStatus->palette();
+    pal.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    lblStatus->setPalette(pal);
+    lblStatus->setGeometry(twipsRect(1935, 105, 45, 195));
+
+    ClarkTBBar1->setAutoheight(1);
+
+    connect(ClarkTBButton2, &ClarkTBButton::MouseEnter, this, [this] {
+        setStatus(kEnderecoWeb);
+        setCursor(QCursor(picture("hand-32.png"), 0, 0));
+    });
+    connect(ClarkTBButton2, &ClarkTBButton::MouseExit, this, [this] {
+        setStatus({});
+        unsetCursor();
+    });
+    connect(ClarkTBButton2, &ClarkTBButton::Click, this, [this] {
+        unsetCursor();
+        setStatus({});
+        // Whether the browser opens is the desktop's business; the window stays as it is.
+        openUrl_(QUrl(kEnderecoWeb));
+    });
+
+    connect(ctbimprime, &ClarkTBButton::MouseEnter, this, [this] { setStatus(QStringLiteral("Imprimir")); });
+    connect(ctbimprime, &ClarkTBButton::MouseExit, this, [this] { setStatus({}); });
+    connect(ctbimprime, &ClarkTBButton::Click, this, [this] { ctbimprime_Click(); });
+
+    connect(ctbajuda, &ClarkTBButton::MouseEnter, this, [this] { setStatus(QStringLiteral("Ajuda")); });
+    connect(ctbajuda, &ClarkTBButton::MouseExit, this, [this] { setStatus({}); });
+    connect(ctbajuda, &ClarkTBButton::Click, this, [this] {
+        QWidget* target = QApplication::activeWindow() ? QApplication::activeWindow() : this;
+        QCoreApplication::postEvent(target,
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier));
+        setStatus({});
+    });
+
+    connect(cmdFechar, &ClarkTBButton::MouseEnter, this, [this] { setStatus(QStringLiteral("fechar")); });
+    connect(cmdFechar, &ClarkTBButton::MouseExit, this, [this] { setStatus({}); });
+    connect(cmdFechar, &ClarkTBButton::Click, this, [this] { close(); });
+
+    qApp->installEventFilter(new HelpKey(this));
+}
+
+void frmMain::setStatus(const QString& text) {
+    lblStatus->setText(text);
+    // The status line sizes itself to its text, growing to the right.
+    const int width = text.isEmpty() ? px(45) : lblStatus->sizeHint().width();
+    lblStatus->resize(width, lblStatus->height());
+}
+
+void frmMain::ctbimprime_Click() {
+    guarded([this] { CalculEtDessine(); });
+    setStatus({});
+    auto& dialog = frmChoix::instance();
+    dialog.setDates(std::make_shared<ScrollBarDates>(Défiljj1, Défilmm1, Défilaa1, Défiljj2,
+                                                     Défilmm2, Défilaa2));
+    dialog.exec();
+}
+
+void frmMain::ouvreAide() { openUrl_(QUrl::fromLocalFile(helpFile_)); }
+
+void frmMain::setUrlOpener(UrlOpener opener) {
+    openUrl_ = opener ? std::move(opener) : [](const QUrl& url) { QDesktopServices::openUrl(url); };
+}
+
+} // namespace vitalune

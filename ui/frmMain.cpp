@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "BirthDateText.h"
+#include "DateStepper.h"
 #include "FontTable.h"
 #include "PictureBox.h"
 #include "RuntimeError.h"
@@ -135,14 +136,13 @@ void frmMain::buildControls() {
     Etiaa2 = valueLabel("Etiaa2", QStringLiteral("1960"), twipsRect(6555, 3450, 555, 255));
 
     auto stepper = [this](const char* name, int min, int max, int large, QRect r) {
-        auto* bar = new QScrollBar(Qt::Horizontal, this);
+        auto* bar = new DateStepper(this);
         bar->setObjectName(QString::fromUtf8(name));
         bar->setGeometry(r);
         bar->setRange(min, max);
         bar->setValue(min == 0 ? 1 : min);
         bar->setSingleStep(1);
         bar->setPageStep(large);
-        bar->setFocusPolicy(Qt::StrongFocus);
         return bar;
     };
     Défilmm1 = stepper("Défilmm1", 1, 12, 3, twipsRect(435, 3735, 435, 225));

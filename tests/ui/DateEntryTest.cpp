@@ -129,3 +129,16 @@ TEST_F(DateEntryTest, RafraichirClearsOnlyADrawnChart) {
     white.fill(Qt::white);
     EXPECT_EQ(window->Img0->image(), white);
 }
+
+TEST_F(DateEntryTest, KeyboardStepsTheFocusedField) {
+    window->show();
+    window->Défiljj2->setFocus();
+    setTarget(10, 3, 2004);
+    QTest::keyClick(window->Défiljj2, Qt::Key_Right);
+    EXPECT_EQ(target().day, 11);
+    QTest::keyClick(window->Défiljj2, Qt::Key_PageUp); // large step
+    EXPECT_EQ(target().day, 14);
+    EXPECT_EQ(window->Etijj2->text(), " 14");
+    QTest::keyClick(window->Défiljj2, Qt::Key_Left);
+    EXPECT_EQ(target().day, 13);
+}

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QScrollBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -39,10 +40,10 @@ protected:
         }
         window->CalculEtDessine();
     }
-    // What a click on the control's right (+1) or left (-1) arrow does.
+    // A click on the control's right (+1) or left (-1) arrow.
     static void step(QScrollBar* bar, int direction) {
-        bar->triggerAction(direction > 0 ? QAbstractSlider::SliderSingleStepAdd
-                                         : QAbstractSlider::SliderSingleStepSub);
+        const QPoint arrow(direction > 0 ? bar->width() - 4 : 3, bar->height() / 2);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, arrow);
     }
 
     std::unique_ptr<frmMain> window;

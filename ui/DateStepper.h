@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QScrollBar>
+#include <QTimer>
+
+namespace vitalune {
+
+// A date field's step control: a horizontal scroll bar so narrow that it is just its
+// two arrow buttons, left to step down, right to step up. Holding a button repeats the
+// step; the keyboard keeps the scroll bar's own keys (arrows, Page Up/Down, Home/End).
+class DateStepper : public QScrollBar {
+    Q_OBJECT
+public:
+    explicit DateStepper(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    enum class Side { None, Down, Up };
+    Side sideAt(const QPoint& pos) const;
+    void stepOnce();
+
+    Side pressed_ = Side::None;
+    bool over_ = false; // the pointer is over the pressed button
+    QTimer repeat_;
+};
+
+} // namespace vitalune

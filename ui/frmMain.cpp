@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "BirthDateText.h"
+#include "ClarkTBButton.h"
 #include "DateStepper.h"
 #include "FontTable.h"
 #include "PictureBox.h"
@@ -61,6 +62,12 @@ frmMain::frmMain(TodayFn today, QWidget* parent)
 frmMain::~frmMain() {
     if (theWindow == this)
         theWindow = nullptr;
+    // The child widgets outlive this part of the window while QWidget tears them down;
+    // a button that loses the pointer then must not call back into it.
+    for (QObject* button : {static_cast<QObject*>(ClarkTBButton2), static_cast<QObject*>(ctbimprime),
+                            static_cast<QObject*>(ctbajuda), static_cast<QObject*>(cmdFechar)})
+        disconnect(button, nullptr, this, nullptr);
+    delete helpKey_;
 }
 
 frmMain& frmMain::instance() {

@@ -131,6 +131,7 @@ private:
     bool loadingBirthDate_ = false;
     bool quitOnClose_ = true;
     UrlOpener openUrl_;
+    QObject* helpKey_ = nullptr; // F1 anywhere in the program opens the help page
 };
 
 } // namespace vitalune

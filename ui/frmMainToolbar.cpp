@@ -159,7 +159,8 @@ void frmMain::buildToolbar() {
     connect(cmdFechar, &ClarkTBButton::MouseExit, this, [this] { setStatus({}); });
     connect(cmdFechar, &ClarkTBButton::Click, this, [this] { close(); });
 
-    qApp->installEventFilter(new HelpKey(this));
+    helpKey_ = new HelpKey(this);
+    qApp->installEventFilter(helpKey_);
 }
 
 void frmMain::setStatus(const QString& text) {

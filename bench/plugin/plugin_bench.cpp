@@ -1,0 +1,188 @@
+// The plug-in over D-Bus: the Identify and Run round trips to a running server, and the
+// cold start from bus activation to the Run reply, measured beside a bare Qt window that
+// shows and quits (same machine, same run).
+#include "HostFormObject.h"
+#include "Identity.h"
+#include "PrivateBus.h"
+#include "TestDisplay.h"
+#include "Waiting.h"
+
+#include <QCoreApplication>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusReply>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include <signal.h>
+
+using namespace vitalune;
+
+namespace {
+
+// A private bus starting the built server on an X display, with a host form exported
+// on this process's connection.
+class Session {
+public:
+    static Session& get() {
+        static Session session;
+        return session;
+    }
+
+    bool ready() const { return bus_ && bus_->isRunning() && client_.isConnected(); }
+
+    QDBusMessage call(const char* method, const QList<QVariant>& arguments = {}) {
+        QDBusMessage message = QDBusMessage::createMethodCall(
+            identity::BusName, identity::ObjectPath, identity::InterfaceName, method);
+        message.setArguments(arguments);
+        // Asynchronous: during Run the server reads this process's form.
+        QDBusPendingCallWatcher watcher(client_.asyncCall(message, 30000));
+        if (!watcher.isFinished()) {
+            QEventLoop loop;
+            QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop,
+                             &QEventLoop::quit);
+            loop.exec();
+        }
+        return watcher.reply();
+    }
+
+    QDBusMessage run() { return call("Run", {QVariant::fromValue(QDBusObjectPath("/forms/1"))}); }
+
+    qint64 serverPid() {
+        const QDBusReply<uint> pid = client_.interface()->servicePid(identity::BusName);
+        return pid.isValid() ? pid.value() : 0;
+    }
+
+    // Ends the running server and waits until its name is free again.
+    void stopServer() {
+        const qint64 pid = serverPid();
+        if (pid <= 0)
+            return;
+        ::kill(static_cast<pid_t>(pid), SIGKILL);
+        testing::waitUntil(
+            [&] { return !client_.interface()->isServiceRegistered(identity::BusName).value(); },
+            10000);
+    }
+
+    QProcessEnvironment environment() const { return bus_->environment(); }
+
+    ~Session() {
+        if (ready())
+            stopServer();
+    }
+
+private:
+    Session() {
+        if (display_.name().isEmpty())
+            return;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display_.name());
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.remove("VITALUNE_TRACE");
+        bus_ = std::make_unique<testing::PrivateBus>(QStringList{VITALUNE_BUILD_SERVICE_DIR}, env);
+        if (!bus_->isRunning())
+            return;
+        client_ = bus_->connect();
+        form_.registerOn(client_);
+    }
+
+    testing::TestDisplay display_;
+    std::unique_ptr<testing::PrivateBus> bus_;
+    QDBusConnection client_{QString()};
+    host::HostFormObject form_{"/forms/1", {"lblnasc", "lblnick"}, [](const QString& member) {
+                                   if (member == "lblnasc")
+                                       return host::ControlValue::caption(QString("05/06/1970"));
+                                   if (member == "lblnick")
+                                       return host::ControlValue::caption(QString("Ana"));
+                                   return host::ControlValue::caption(QString("Ficha de Ana"));
+                               }};
+};
+
+bool replied(const QDBusMessage& reply, benchmark::State& state) {
+    if (reply.type() == QDBusMessage::ReplyMessage)
+        return true;
+    state.SkipWithError(reply.errorMessage().toLocal8Bit().constData());
+    return false;
+}
+
+void IdentifyRoundTrip(benchmark::State& state) {
+    Session& session = Session::get();
+    if (!session.ready())
+        return state.SkipWithError("no bus or display");
+    if (!replied(session.call("Identify"), state)) // started by the bus, not timed
+        return;
+    for (auto _ : state) {
+        if (!replied(session.call("Identify"), state))
+            return;
+    }
+}
+BENCHMARK(IdentifyRoundTrip)->Unit(benchmark::kMicrosecond);
+
+// Run on an open window: the Caption read of this process's form and the reply.
+void RunRoundTrip(benchmark::State& state) {
+    Session& session = Session::get();
+    if (!session.ready())
+        return state.SkipWithError("no bus or display");
+    if (!replied(session.run(), state))
+        return;
+    for (auto _ : state) {
+        if (!replied(session.run(), state))
+            return;
+    }
+}
+BENCHMARK(RunRoundTrip)->Unit(benchmark::kMicrosecond);
+
+// From the Run call that makes the bus start the server to its reply: process start,
+// window creation with the first chart, the Caption read.
+void ColdStartToRunReply(benchmark::State& state) {
+    Session& session = Session::get();
+    if (!session.ready())
+        return state.SkipWithError("no bus or display");
+    for (auto _ : state) {
+        session.stopServer();
+        QElapsedTimer clock;
+        clock.start();
+        const QDBusMessage reply = session.run();
+        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+        if (!replied(reply, state))
+            return;
+    }
+    session.stopServer();
+}
+BENCHMARK(ColdStartToRunReply)->UseManualTime()->Iterations(15)->Unit(benchmark::kMillisecond);
+
+// The yardstick: a bare Qt window started, shown, painted once and ended.
+void ColdStartBareWindow(benchmark::State& state) {
+    Session& session = Session::get();
+    if (!session.ready())
+        return state.SkipWithError("no bus or display");
+    for (auto _ : state) {
+        QProcess bare;
+        bare.setProcessEnvironment(session.environment());
+        QElapsedTimer clock;
+        clock.start();
+        bare.start(VITALUNE_BENCH_BIN_DIR "/bare_window", QStringList{});
+        const bool ended = bare.waitForFinished(30000);
+        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+        if (!ended || bare.exitCode() != 0)
+            return state.SkipWithError("the bare window did not show and quit");
+    }
+}
+BENCHMARK(ColdStartBareWindow)->UseManualTime()->Iterations(15)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

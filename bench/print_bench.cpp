@@ -1,0 +1,72 @@
+// Time to draw the whole printed page, both charts, into a PDF file through the printer
+// surface, in colour and in black and white.
+#include "Calendar.h"
+#include "DateSource.h"
+#include "PrintedPage.h"
+#include "PrinterSurface.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+
+namespace {
+
+using namespace vitalune;
+
+class FixedDates : public DateSource {
+public:
+    std::int16_t value(DateField field) const override {
+        return values_[static_cast<std::size_t>(field)];
+    }
+
+private:
+    std::array<std::int16_t, 6> values_{17, 2, 1959, 10, 6, 2004};
+};
+
+void pageToPdf(benchmark::State& state, std::int16_t modeCouleur) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("page.pdf");
+    const FixedDates dates;
+    PrintedPage page;
+    for (auto _ : state) {
+        PrinterSurface pdf(file);
+        if (!page.draw(pdf, dates, modeCouleur)) {
+            state.SkipWithError("the page could not be written");
+            break;
+        }
+    }
+}
+
+void BM_PrintedPageColour(benchmark::State& state) {
+    pageToPdf(state, 1);
+}
+void BM_PrintedPageBlackAndWhite(benchmark::State& state) {
+    pageToPdf(state, 0);
+}
+
+BENCHMARK(BM_PrintedPageColour)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_PrintedPageBlackAndWhite)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    remplitTables();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

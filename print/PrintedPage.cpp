@@ -1,0 +1,263 @@
+#include "PrintedPage.h"
+
+#include "Calendar.h"
+#include "Cycles.h"
+#include "Numbers.h"
+#include "RuntimeError.h"
+
+#include <cmath>
+#include <exception>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace vitalune {
+
+namespace {
+
+constexpr Colour kBlack = RGB(0, 0, 0);
+
+// Second chart's offset: the same block 1500 printer pixels lower.
+constexpr int kSecondChart = 1500;
+
+// Runs one step of the page. A step that throws is skipped and the page goes on, so a
+// faulty value or a table index out of range costs one element, never the page.
+template <typename F> void attempt(F&& step) noexcept {
+    try {
+        step();
+    } catch (const std::exception&) {
+        // Skipped on purpose: the next step runs.
+    }
+}
+
+// Text at its top-left corner. A failed Print only loses this text.
+void text(DrawingSurface& p, float x, float y, std::initializer_list<std::string_view> items) {
+    p.setCurrentX(x);
+    p.setCurrentY(y);
+    p.Print(items);
+}
+
+// A whole number with at least `width` digits ("0000", "00" formats).
+std::string zeroPadded(int value, int width) {
+    std::string digits = std::to_string(value < 0 ? -static_cast<long>(value) : value);
+    if (static_cast<int>(digits.size()) < width)
+        digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
+    return value < 0 ? "-" + digits : digits;
+}
+
+template <typename T, std::size_t N> const T& entry(const std::array<T, N>& table, int index) {
+    if (index < 0 || index >= static_cast<int>(N))
+        throw RuntimeError("Subscript out of range");
+    return table[static_cast<std::size_t>(index)];
+}
+
+struct LegendPlace {
+    float textX, sampleX1, sampleX2;
+};
+constexpr std::array<LegendPlace, 3> kLegend = {
+    {{600, 490, 590}, {1110, 1000, 1100}, {1660, 1550, 1650}}};
+
+} // namespace
+
+std::array<PrintPen, 3> printPens(std::int16_t modeCouleur) {
+    if (modeCouleur == 1)
+        return {{{3, DrawStyle::Solid, RGB(255, 0, 0)},
+                 {3, DrawStyle::Solid, RGB(0, 0, 255)},
+                 {3, DrawStyle::Solid, RGB(0, 255, 0)}}};
+    return {
+        {{1, DrawStyle::Solid, kBlack}, {1, DrawStyle::Dash, kBlack}, {1, DrawStyle::Dot, kBlack}}};
+}
+
+bool PrintedPage::draw(DrawingSurface& p, const DateSource& dates, std::int16_t modeCouleur) {
+    // The main window fills the tables when it loads; a page drawn without it (a
+    // benchmark, a test) would otherwise print empty names and no day labels.
+    if (JoursDansMois[1] == 0)
+        remplitTables();
+
+    attempt([&] { w_.birthDay = dates.value(DateField::BirthDay); });
+    attempt([&] { w_.birthMonth = dates.value(DateField::BirthMonth); });
+    attempt([&] { w_.birthYear = dates.value(DateField::BirthYear); });
+    attempt([&] { w_.chartDay = dates.value(DateField::TargetDay); });
+    attempt([&] { w_.chartMonth = dates.value(DateField::TargetMonth); });
+    attempt([&] { w_.chartYear = dates.value(DateField::TargetYear); });
+    attempt([&] { normaliseChartMonth(); });
+    prepareMonth();
+
+    p.setDrawMode(DrawMode::CopyPen);
+    p.setScaleMode(ScaleMode::Pixels);
+    p.setFontName("Courier New");
+    const auto pens = printPens(modeCouleur);
+
+    drawHeader(p);
+    drawChart(p, 0, pens);
+
+    // The month after the reference month, from the controls as they stand now.
+    attempt([&] { w_.chartDay = dates.value(DateField::TargetDay); });
+    attempt([&] { w_.chartMonth = dates.value(DateField::TargetMonth); });
+    attempt([&] { w_.chartYear = dates.value(DateField::TargetYear); });
+    attempt([&] { normaliseChartMonth(); });
+    attempt([&] {
+        w_.chartMonth = add16(w_.chartMonth, 1);
+        if (w_.chartMonth == 13) {
+            w_.chartMonth = 1;
+            w_.chartYear = add16(w_.chartYear, 1);
+        }
+    });
+    prepareMonth();
+    drawChart(p, kSecondChart, pens);
+
+    bool printed = false;
+    attempt([&] { printed = p.EndDoc(); });
+    return printed;
+}
+
+// A reference month of 13 or 0 stands for January of the year after or December of the
+// year before (the main window leaves one standing only at the ends of its year range).
+// It is charted as the month it stands for, with that month's year in the title, so both
+// charts name real months and the month after it never falls outside the tables.
+void PrintedPage::normaliseChartMonth() {
+    if (w_.chartMonth == 13) {
+        w_.chartYear = add16(w_.chartYear, 1);
+        w_.chartMonth = 1;
+    } else if (w_.chartMonth == 0) {
+        w_.chartYear = add16(w_.chartYear, -1);
+        w_.chartMonth = 12;
+    }
+}
+
+void PrintedPage::prepareMonth() {
+    attempt([&] { regleFevrier(w_.chartMonth, w_.chartYear); });
+    // Days from the birth date to the last day of the month before the chart month; the
+    // chart day cancels out.
+    attempt([&] {
+        const auto days = numeroJour(w_.chartYear, w_.chartMonth, w_.chartDay) -
+                          numeroJour(w_.birthYear, w_.birthMonth, w_.birthDay) - w_.chartDay;
+        w_.dayOffset = static_cast<float>(days);
+    });
+}
+
+void PrintedPage::drawHeader(DrawingSurface& p) {
+    p.setFontBold(true);
+    p.setFontSize(24);
+    text(p, 910, 74, {"Vitalune"});
+    p.setFontSize(12);
+    text(p, 160, 280, {"Data de Nascimento"});
+    // Year first: 17 February 1959 prints as 1959/02/17.
+    attempt([&] {
+        const auto year = zeroPadded(w_.birthYear, 4);
+        const auto month = zeroPadded(w_.birthMonth, 2);
+        const auto day = zeroPadded(w_.birthDay, 2);
+        text(p, 1990, 280, {year, "/", month, "/", day});
+    });
+}
+
+void PrintedPage::drawChart(DrawingSurface& p, int dy, const std::array<PrintPen, 3>& pens) {
+    const auto Y = [dy](int y) { return static_cast<float>(y + dy); };
+
+    // Month title, e.g. "Fevereiro 2004".
+    p.setFontBold(true);
+    p.setFontSize(16);
+    attempt([&] {
+        const auto name = trimmed(entry(NomsMois, w_.chartMonth));
+        text(p, 960, Y(410), {name, " ", zeroPadded(w_.chartYear, 4)});
+    });
+
+    // Legend: each cycle's name and a sample of its pen.
+    p.setFontSize(10);
+    for (std::size_t c = 0; c < Cycles.size(); ++c) {
+        p.setDrawWidth(pens[c].width);
+        p.setDrawStyle(pens[c].style);
+        text(p, kLegend[c].textX, Y(1510), {Cycles[c].name});
+        p.Line(kLegend[c].sampleX1, Y(1536), kLegend[c].sampleX2, Y(1536), pens[c].colour);
+    }
+
+    // Outer and inner frames (top, bottom, left, right) and the zero axis.
+    p.setDrawStyle(DrawStyle::Solid);
+    p.setDrawWidth(4);
+    for (const auto& [left, top, right, bottom] :
+         {std::array<int, 4>{160, 395, 2280, 1575}, std::array<int, 4>{260, 495, 2180, 1485}}) {
+        p.Line(left, Y(top), right, Y(top), kBlack);
+        p.Line(left, Y(bottom), right, Y(bottom), kBlack);
+        p.Line(left, Y(top), left, Y(bottom), kBlack);
+        p.Line(right, Y(top), right, Y(bottom), kBlack);
+    }
+    p.Line(260, Y(990), 2180, Y(990), kBlack);
+
+    // Day ticks on the axis, days 1 to 31 whatever the month's length.
+    for (int i = 2; i <= 32; ++i)
+        p.Line(60 * i + 200, Y(980), 60 * i + 200, Y(1000), kBlack);
+
+    // Grid: a line per day column, a line per tenth of the cycle value.
+    p.setDrawWidth(1);
+    for (int i = 1; i <= 33; ++i)
+        p.Line(60 * i + 200, Y(495), 60 * i + 200, Y(1485), kBlack);
+    for (int i = 2; i <= 22; ++i)
+        p.Line(248, Y(45 * i + 450), 2180, Y(45 * i + 450), kBlack);
+
+    // Value labels -10 to 10 (cycle value times ten); the wider "-10" and "10" stand further left.
+    p.setFontSize(7);
+    p.setFontBold(false);
+    for (int r = 0; r <= 10; ++r) {
+        if (r >= 1)
+            text(p, r == 10 ? 162 : 185, Y(968 + 45 * r), {std::to_string(-r)});
+        text(p, r == 10 ? 185 : 208, Y(968 - 45 * r), {std::to_string(r)});
+    }
+
+    // Weekday and day-number labels under each day of the month.
+    int days = 0;
+    attempt([&] { days = entry(JoursDansMois, w_.chartMonth); });
+    for (int t = 1; t <= days; ++t) {
+        const int xt = 60 * t + 260;
+        attempt([&] {
+            const auto& label =
+                entry(JoursSemaine, jourSemaine(numeroJour(w_.chartYear, w_.chartMonth, t)));
+            // Only the Tuesday label "3ª" is moved further left; Saturday's "S " keeps the
+            // ordinary shift like the other one-letter label, Sunday's "D ".
+            text(p, label == "3ª" ? xt - 22 : xt - 11, Y(1003), {label});
+        });
+        text(p, t <= 9 ? xt - 11 : xt - 22, Y(1048), {std::to_string(t)});
+    }
+
+    drawCurves(p, dy, pens);
+}
+
+void PrintedPage::drawCurves(DrawingSurface& p, int dy, const std::array<PrintPen, 3>& pens) {
+    p.setDrawWidth(pens[0].width);
+    for (std::size_t c = 0; c < Cycles.size(); ++c) {
+        attempt([&] {
+            const float v = w_.dayOffset / static_cast<float>(Cycles[c].period);
+            w_.phase[c] = v - std::floor(v);
+        });
+    }
+    // One point every 10 pixels, 60 pixels a day: day t of the month lies at 60t + 260,
+    // 450 pixels stand for a cycle value of 1.
+    w_.previousX = 260;
+    for (int x = 260; x <= 2180; x += 10) {
+        w_.currentX = static_cast<std::int16_t>(x);
+        for (std::size_t c = 0; c < Cycles.size(); ++c) {
+            attempt([&] {
+                const double span = 60.0 * Cycles[c].period;
+                const double a = kTour * ((x - 260) / span + static_cast<double>(w_.phase[c]));
+                w_.currentY[c] = checkedFloat(990.0 + dy - 450.0 * std::sin(a));
+            });
+        }
+        if (x > 260) {
+            for (std::size_t c = 0; c < Cycles.size(); ++c) {
+                p.setDrawWidth(pens[c].width);
+                p.setDrawStyle(pens[c].style);
+                p.Line(w_.previousX, w_.previousY[c], x, w_.currentY[c], pens[c].colour);
+            }
+        }
+        w_.previousX = w_.currentX;
+        // Each segment starts at the previous point taken to a whole pixel.
+        for (std::size_t c = 0; c < Cycles.size(); ++c)
+            attempt([&] { w_.previousY[c] = CInt(w_.currentY[c]); });
+    }
+}
+
+bool printPage(DrawingSurface& printer, const DateSource& dates, std::int16_t modeCouleur) {
+    PrintedPage page;
+    return page.draw(printer, dates, modeCouleur);
+}
+
+} // namespace vitalune

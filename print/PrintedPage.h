@@ -1,0 +1,62 @@
+#pragma once
+
+#include "DateSource.h"
+#include "DrawingSurface.h"
+
+#include <array>
+#include <cstdint>
+
+namespace vitalune {
+
+// The pen of one cycle's curve and legend sample on paper.
+struct PrintPen {
+    std::int16_t width;
+    DrawStyle style;
+    Colour colour;
+    bool operator==(const PrintPen&) const = default;
+};
+
+// Pens for Físico, Emocional, Intelectual: print mode 1 is colour (thick red, blue and
+// green), any other value black and white (thin black, solid, dashed and dotted).
+std::array<PrintPen, 3> printPens(std::int16_t modeCouleur);
+
+// The printed biorhythm page: a title, the birth date and two monthly charts, the
+// reference month and the month after it, at fixed printer-pixel positions.
+//
+// Every step is attempted in its turn and a step that fails (a drawing operation that
+// returns false, a date that cannot be read, an arithmetic or table fault) is skipped,
+// so the page always reaches EndDoc. The working values are kept from one page to the
+// next, as the dialog that owns the page keeps them: a step that fails leaves the value
+// of the previous page in place.
+class PrintedPage {
+public:
+    // Draws the page on the printer and ends the job. Returns EndDoc's result.
+    bool draw(DrawingSurface& printer, const DateSource& dates, std::int16_t modeCouleur);
+
+    // Working values, as the last page left them.
+    struct Working {
+        std::int16_t currentX = 0;
+        std::int16_t previousX = 0;
+        std::array<std::int16_t, 3> previousY{};
+        float dayOffset = 0;
+        std::array<float, 3> currentY{};
+        std::array<float, 3> phase{};
+        std::int16_t birthDay = 0, birthMonth = 0, birthYear = 0;
+        std::int16_t chartDay = 0, chartMonth = 0, chartYear = 0;
+    };
+    const Working& working() const { return w_; }
+
+private:
+    void normaliseChartMonth();
+    void prepareMonth();
+    void drawHeader(DrawingSurface& p);
+    void drawChart(DrawingSurface& p, int dy, const std::array<PrintPen, 3>& pens);
+    void drawCurves(DrawingSurface& p, int dy, const std::array<PrintPen, 3>& pens);
+
+    Working w_;
+};
+
+// Convenience for a one-off page with fresh working values.
+bool printPage(DrawingSurface& printer, const DateSource& dates, std::int16_t modeCouleur);
+
+} // namespace vitalune

@@ -1,0 +1,203 @@
+#include "frmChoix.h"
+
+#include "ClarkTBButton.h"
+#include "FontTable.h"
+#include "PrinterSurface.h"
+#include "RuntimeError.h"
+#include "SystemColours.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
+#include <QPointer>
+
+#include <exception>
+
+// Resources of a static library are registered by hand; the call must stand outside any
+// namespace.
+static void initPrintPictures() {
+    Q_INIT_RESOURCE(print_pictures);
+}
+
+namespace vitalune {
+
+namespace {
+
+// Twips to pixels at the design resolution.
+constexpr int px(int twips) {
+    return twips / 15;
+}
+
+// The dates when no window has handed its scroll bars over: every read fails, and the
+// page keeps whatever values it held.
+class NoDates : public DateSource {
+public:
+    std::int16_t value(DateField) const override { throw RuntimeError("Object required"); }
+};
+
+// A picture from the resources; a plain square of the given colour should one be missing,
+// so the button still shows something to click.
+QPixmap picture(const char* name, const QColor& stand_in) {
+    QPixmap pixmap(QStringLiteral(":/print/") + QLatin1String(name));
+    if (pixmap.isNull()) {
+        pixmap = QPixmap(32, 32);
+        pixmap.fill(stand_in);
+    }
+    return pixmap;
+}
+
+void showMessage(QWidget* parent, const QString& message) {
+    QMessageBox::warning(parent, QStringLiteral("Vitalune"), message);
+}
+
+} // namespace
+
+frmChoix::frmChoix(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      report_(showMessage) {
+    initPrintPictures();
+    buildControls();
+}
+
+frmChoix::~frmChoix() = default;
+
+frmChoix& frmChoix::instance() {
+    // Never deleted by the program, only hidden; if the application tears it down at
+    // exit, a later call makes a new one rather than touching a dead one.
+    static QPointer<frmChoix> one;
+    if (!one)
+        one = new frmChoix;
+    return *one;
+}
+
+void frmChoix::setDates(std::shared_ptr<const DateSource> dates) {
+    dates_ = std::move(dates);
+}
+
+void frmChoix::setSurfaceFactory(SurfaceFactory factory) {
+    makeSurface_ = std::move(factory);
+}
+
+void frmChoix::setReporter(Reporter reporter) {
+    report_ = std::move(reporter);
+}
+
+void frmChoix::buildControls() {
+    setWindowTitle(QString());
+    setFixedSize(px(2535), px(990));
+
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, systemColour(SystemColour::ButtonFace));
+    pal.setColor(QPalette::WindowText, systemColour(SystemColour::WindowText));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setFont(substituteFont("MS Sans Serif", 8.25, true, 96));
+
+    auto makeButton = [this](const char* name, int left, int pictposition, const QPixmap& pict,
+                             const QPixmap& focused) {
+        auto* b = new ClarkTBButton(this);
+        b->setObjectName(QLatin1String(name));
+        b->setCaption(QString());
+        b->setEnabled(true);
+        b->setFont(substituteFont("MS Sans Serif", 8.25, false, 96));
+        b->setForecolor(systemColour(SystemColour::ButtonText));
+        b->setBackcolor(systemColour(SystemColour::ButtonFace));
+        b->setFocusedfrcolor(QColor(0, 0, 255));
+        b->setFocusedbkcolor(systemColour(SystemColour::ButtonFace));
+        b->setLightcolorin(systemColour(SystemColour::ThreeDLight));
+        b->setLightcolorout(systemColour(SystemColour::ButtonHighlight));
+        b->setShadowcolorin(systemColour(SystemColour::ButtonShadow));
+        b->setShadowcolorout(systemColour(SystemColour::ThreeDDarkShadow));
+        b->setPictposition(pictposition);
+        b->setPictsize(ClarkTBButton::PictLarge);
+        b->setMargin(0);
+        b->setDistance(0);
+        b->setFocusedbold(false);
+        b->setFocusedunderline(false);
+        b->setActiveborder(true);
+        b->setStyle(ClarkTBButton::StyleFlat);
+        b->setAutosize(true);
+        b->setPicture(pict);
+        if (!focused.isNull())
+            b->setFocusedpicture(focused);
+        // Placed last: the design size holds the 32-pixel picture and its edge, and a
+        // button only grows to fit when its settings change.
+        b->setGeometry(px(left), px(330), px(555), px(555));
+        return b;
+    };
+
+    // In the order the form lists them.
+    cannuler =
+        makeButton("cannuler", 1905, ClarkTBButton::PictLeft, picture("cross-32.png", Qt::black),
+                   picture("cross-focused-32.png", Qt::red));
+    Cimpnoir =
+        makeButton("Cimpnoir", 690, ClarkTBButton::PictTop, picture("grey-32.png", Qt::gray), {});
+    Cimpcoul = makeButton("Cimpcoul", 105, ClarkTBButton::PictTop,
+                          picture("colour-32.png", Qt::magenta), {});
+
+    Label1 = new QLabel(QStringLiteral("Tipo de Impressora"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(px(465), px(60), px(1650), px(255));
+    QPalette labelPal = Label1->palette();
+    labelPal.setColor(QPalette::WindowText, QColor(128, 0, 128));
+    Label1->setPalette(labelPal);
+
+    connect(Cimpcoul, &ClarkTBButton::Click, this, &frmChoix::Cimpcoul_Click);
+    connect(Cimpnoir, &ClarkTBButton::Click, this, &frmChoix::Cimpnoir_Click);
+    connect(cannuler, &ClarkTBButton::Click, this, &frmChoix::Cannuler_Click);
+}
+
+void frmChoix::Cimpcoul_Click() {
+    ModeCouleur = 1;
+    Imprime();
+    hide();
+}
+
+void frmChoix::Cimpnoir_Click() {
+    ModeCouleur = 0;
+    Imprime();
+    hide();
+}
+
+void frmChoix::Cannuler_Click() {
+    hide();
+}
+
+void frmChoix::reject() {
+    Cannuler_Click();
+}
+
+void frmChoix::Imprime() {
+    setCursor(Qt::WaitCursor);
+
+    QString problem;
+    std::unique_ptr<DrawingSurface> printer;
+    try {
+        printer = makeSurface_ ? makeSurface_() : std::make_unique<PrinterSurface>();
+    } catch (const std::exception&) {
+        printer.reset();
+    }
+    if (!printer) {
+        problem = QStringLiteral("Nenhuma impressora disponível.");
+    } else {
+        static const NoDates noDates;
+        const DateSource& dates = dates_ ? *dates_ : noDates;
+        // Single failing steps are skipped by the page itself; only a page that never
+        // reached the printer is worth telling the user about.
+        if (!page_.draw(*printer, dates, ModeCouleur)) {
+            const auto* real = dynamic_cast<const PrinterSurface*>(printer.get());
+            problem = real && !real->errorString().isEmpty()
+                          ? real->errorString()
+                          : QStringLiteral("Não foi possível imprimir a página.");
+        }
+    }
+    printer.reset();
+
+    unsetCursor();
+    if (!problem.isEmpty() && report_)
+        report_(this, problem);
+}
+
+} // namespace vitalune

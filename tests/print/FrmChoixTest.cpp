@@ -1,0 +1,277 @@
+#include "frmChoix.h"
+#include "ClarkTBButton.h"
+#include "FontTable.h"
+#include "PageFixture.h"
+#include "PrinterSurface.h"
+#include "ScrollBarDates.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPrinterInfo>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace vitalune;
+using namespace vitalune::testing;
+using Kind = RecordingSurface::Kind;
+
+namespace {
+
+// What each print job drew, and what the dialog looked like when the job began.
+struct Jobs {
+    std::vector<std::vector<Op>> drawn;
+    std::vector<bool> visibleAtStart;
+    std::vector<Qt::CursorShape> cursorAtStart;
+};
+
+// A recording printer that hands its page over when the dialog lets it go.
+class JobSurface : public RecordingSurface {
+public:
+    explicit JobSurface(Jobs& jobs) : jobs_(jobs) {}
+    ~JobSurface() override { jobs_.drawn.push_back(ops); }
+
+private:
+    Jobs& jobs_;
+};
+
+class FrmChoixTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        remplitTables();
+        dlg.setDates(std::make_shared<FakeDates>(Date{17, 2, 1959}, Date{10, 6, 2004}));
+        dlg.setSurfaceFactory([this]() -> std::unique_ptr<DrawingSurface> {
+            jobs.visibleAtStart.push_back(dlg.isVisible());
+            jobs.cursorAtStart.push_back(dlg.cursor().shape());
+            auto s = std::make_unique<JobSurface>(jobs);
+            s->failing = failing;
+            return s;
+        });
+        dlg.setReporter([this](QWidget* parent, const QString& message) {
+            EXPECT_EQ(parent, &dlg);
+            messages.push_back(message);
+        });
+    }
+
+    // The lines of a job in the colour of the physical cycle's colour pen.
+    static std::size_t redLines(const std::vector<Op>& ops) {
+        std::size_t n = 0;
+        for (const auto& op : ops)
+            n += op.kind == Kind::Line && op.colour == RGB(255, 0, 0);
+        return n;
+    }
+
+    frmChoix dlg;
+    Jobs jobs;
+    std::optional<Kind> failing;
+    std::vector<QString> messages;
+};
+
+TEST_F(FrmChoixTest, LayoutAsDesigned) {
+    EXPECT_EQ(dlg.windowTitle(), QString());
+    EXPECT_EQ(dlg.size(), QSize(169, 66));
+    EXPECT_EQ(dlg.Cimpcoul->geometry(), QRect(7, 22, 37, 37));
+    EXPECT_EQ(dlg.Cimpnoir->geometry(), QRect(46, 22, 37, 37));
+    EXPECT_EQ(dlg.cannuler->geometry(), QRect(127, 22, 37, 37));
+    EXPECT_EQ(dlg.Label1->geometry(), QRect(31, 4, 110, 17));
+
+    EXPECT_EQ(dlg.Label1->text(), "Tipo de Impressora");
+    EXPECT_EQ(dlg.Label1->palette().color(QPalette::WindowText), QColor(128, 0, 128));
+    EXPECT_TRUE(dlg.Label1->font().bold());
+    EXPECT_EQ(dlg.Label1->font().pixelSize(), 11); // 8.25 points on a 96 dpi screen
+    EXPECT_EQ(dlg.Label1->font().family(), substituteFamily("MS Sans Serif"));
+
+    // Pictures only, three different ones; only the cross has a focused variant.
+    for (auto* b : {dlg.Cimpcoul, dlg.Cimpnoir, dlg.cannuler}) {
+        EXPECT_TRUE(b->caption().isEmpty());
+        EXPECT_FALSE(b->picture().isNull()) << b->objectName().toStdString();
+        EXPECT_EQ(b->focusedfrcolor(), QColor(0, 0, 255));
+    }
+    EXPECT_FALSE(dlg.cannuler->focusedpicture().isNull());
+    EXPECT_TRUE(dlg.Cimpcoul->focusedpicture().isNull());
+    EXPECT_TRUE(dlg.Cimpnoir->focusedpicture().isNull());
+    const auto image = [](ClarkTBButton* b) { return b->picture().pixmap(32, 32).toImage(); };
+    EXPECT_NE(image(dlg.Cimpcoul), image(dlg.Cimpnoir));
+    EXPECT_NE(image(dlg.Cimpnoir), image(dlg.cannuler));
+    EXPECT_NE(image(dlg.cannuler), image(dlg.Cimpcoul));
+    EXPECT_NE(image(dlg.cannuler), dlg.cannuler->focusedpicture().pixmap(32, 32).toImage());
+}
+
+TEST_F(FrmChoixTest, PrintButtonsStoreTheModeThenPrintThenHide) {
+    dlg.show();
+    emit dlg.Cimpcoul->Click();
+    EXPECT_EQ(dlg.modeCouleur(), 1);
+    EXPECT_FALSE(dlg.isVisible());
+    ASSERT_EQ(jobs.drawn.size(), 1u);
+    // The dialog stays up, with the hourglass, while the page prints.
+    EXPECT_TRUE(jobs.visibleAtStart[0]);
+    EXPECT_EQ(jobs.cursorAtStart[0], Qt::WaitCursor);
+    EXPECT_EQ(dlg.cursor().shape(), Qt::ArrowCursor) << "pointer back to the default";
+    EXPECT_GT(redLines(jobs.drawn[0]), 0u);
+    ASSERT_FALSE(jobs.drawn[0].empty());
+    EXPECT_EQ(jobs.drawn[0].back().kind, Kind::EndDoc);
+
+    // A later black-and-white print is black and white: the mode is written on every click.
+    dlg.show();
+    emit dlg.Cimpnoir->Click();
+    EXPECT_EQ(dlg.modeCouleur(), 0);
+    EXPECT_FALSE(dlg.isVisible());
+    ASSERT_EQ(jobs.drawn.size(), 2u);
+    EXPECT_TRUE(jobs.visibleAtStart[1]);
+    EXPECT_EQ(jobs.cursorAtStart[1], Qt::WaitCursor);
+    EXPECT_EQ(redLines(jobs.drawn[1]), 0u);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FrmChoixTest, CancelAndClosingPrintNothing) {
+    dlg.show();
+    emit dlg.Cimpcoul->Click();
+    ASSERT_EQ(jobs.drawn.size(), 1u);
+
+    dlg.show();
+    emit dlg.cannuler->Click();
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(jobs.drawn.size(), 1u);
+    EXPECT_EQ(dlg.modeCouleur(), 1) << "cancel leaves the mode alone";
+
+    // The frame's close box and Escape act as cancel.
+    dlg.show();
+    EXPECT_TRUE(dlg.close());
+    EXPECT_FALSE(dlg.isVisible());
+    dlg.show();
+    dlg.reject();
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(jobs.drawn.size(), 1u);
+
+    // And a print after a cancel works as usual.
+    dlg.show();
+    emit dlg.Cimpnoir->Click();
+    EXPECT_EQ(jobs.drawn.size(), 2u);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FrmChoixTest, ModalShowEndsWhenAButtonHidesTheDialog) {
+    for (auto* button : {dlg.Cimpcoul, dlg.cannuler, dlg.Cimpnoir}) {
+        bool clicked = false, timedOut = false;
+        QTimer::singleShot(0, &dlg, [&] {
+            clicked = dlg.isVisible() && dlg.isModal();
+            emit button->Click();
+        });
+        // A safety net only: the click above must end the modal show long before this.
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, &dlg, [&] {
+            timedOut = true;
+            dlg.done(QDialog::Rejected);
+        });
+        guard.start(10000);
+        dlg.exec();
+        EXPECT_TRUE(clicked);
+        EXPECT_FALSE(timedOut) << button->objectName().toStdString();
+        EXPECT_FALSE(dlg.isVisible());
+    }
+    EXPECT_EQ(jobs.drawn.size(), 2u);
+}
+
+TEST_F(FrmChoixTest, ApplicationKeepsOneDialog) {
+    frmChoix& first = frmChoix::instance();
+    const auto* coul = first.Cimpcoul;
+    first.setSurfaceFactory([] { return std::make_unique<RecordingSurface>(); });
+    first.setReporter([](QWidget*, const QString&) {});
+    first.show();
+    emit first.Cimpcoul->Click();
+    EXPECT_FALSE(first.isVisible());
+    frmChoix& again = frmChoix::instance();
+    EXPECT_EQ(&again, &first);
+    EXPECT_EQ(again.Cimpcoul, coul);
+    EXPECT_EQ(again.modeCouleur(), 1);
+    EXPECT_EQ(again.Label1->text(), "Tipo de Impressora");
+}
+
+TEST_F(FrmChoixTest, APageThatCannotBePrintedIsReported) {
+    // No printer at all.
+    dlg.setSurfaceFactory([] { return nullptr; });
+    dlg.show();
+    emit dlg.Cimpcoul->Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Nenhuma impressora disponível.");
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.cursor().shape(), Qt::ArrowCursor);
+
+    // The printer surface itself when there is no printer queue.
+    messages.clear();
+    dlg.setSurfaceFactory([] { return std::make_unique<PrinterSurface>(QPrinterInfo()); });
+    emit dlg.Cimpnoir->Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Nenhuma impressora disponível.");
+
+    // A job that cannot start says why.
+    messages.clear();
+    dlg.setSurfaceFactory(
+        [] { return std::make_unique<PrinterSurface>(QString("/nonexistent-vitalune/page.pdf")); });
+    emit dlg.Cimpcoul->Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].contains("/nonexistent-vitalune/page.pdf"))
+        << messages[0].toStdString();
+
+    // A surface that cannot end the job.
+    messages.clear();
+    dlg.setSurfaceFactory([this]() -> std::unique_ptr<DrawingSurface> {
+        auto s = std::make_unique<JobSurface>(jobs);
+        s->failing = Kind::EndDoc;
+        return s;
+    });
+    emit dlg.Cimpcoul->Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_FALSE(messages[0].isEmpty());
+}
+
+TEST_F(FrmChoixTest, SingleFailingStepsAreNotReported) {
+    failing = Kind::Line;
+    dlg.show();
+    emit dlg.Cimpcoul->Click();
+    ASSERT_EQ(jobs.drawn.size(), 1u);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_FALSE(dlg.isVisible());
+}
+
+TEST_F(FrmChoixTest, DatesComeFromTheWindowScrollBars) {
+    std::vector<std::unique_ptr<QScrollBar>> bars;
+    for (int v : {17, 2, 1959, 10, 12, 2004}) {
+        bars.push_back(std::make_unique<QScrollBar>(Qt::Horizontal));
+        bars.back()->setRange(0, 3000);
+        bars.back()->setValue(v);
+    }
+    auto dates = std::make_shared<ScrollBarDates>(bars[0].get(), bars[1].get(), bars[2].get(),
+                                                  bars[3].get(), bars[4].get(), bars[5].get());
+    EXPECT_EQ(dates->value(DateField::BirthYear), 1959);
+    EXPECT_EQ(dates->value(DateField::TargetMonth), 12);
+    dlg.setDates(dates);
+    emit dlg.Cimpcoul->Click();
+    ASSERT_EQ(jobs.drawn.size(), 1u);
+    std::vector<std::string> texts;
+    for (const auto& op : jobs.drawn[0])
+        texts.push_back(op.text);
+    for (const char* t : {"1959/02/17", "Dezembro 2004", "Janeiro 2005"})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), t), texts.end()) << t;
+
+    // A scroll bar that has gone away is a read error, never a crash.
+    bars[2].reset();
+    EXPECT_THROW(dates->value(DateField::BirthYear), RuntimeError);
+    emit dlg.Cimpcoul->Click();
+    ASSERT_EQ(jobs.drawn.size(), 2u);
+    EXPECT_EQ(jobs.drawn[1].back().kind, Kind::EndDoc);
+
+    // Without any dates the page still ends its job.
+    dlg.setDates(nullptr);
+    frmChoix fresh;
+    fresh.setSurfaceFactory([this] { return std::make_unique<JobSurface>(jobs); });
+    emit fresh.Cimpnoir->Click();
+    ASSERT_EQ(jobs.drawn.size(), 3u);
+    EXPECT_EQ(jobs.drawn[2].back().kind, Kind::EndDoc);
+}
+
+} // namespace

@@ -1,0 +1,269 @@
+// Prints through the dialog on a real CUPS queue and looks at the page it produced. The
+// scheduler is the private one scripts/test starts (scripts/services/cups.sh); without it
+// these tests skip.
+#include "Calendar.h"
+#include "ClarkTBButton.h"
+#include "ScrollBarDates.h"
+#include "frmChoix.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QImage>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <vector>
+
+using namespace vitalune;
+
+namespace {
+
+// Polls a condition until it holds or the time is up.
+bool waitFor(const std::function<bool()>& condition, int milliseconds) {
+    QDeadlineTimer deadline(milliseconds);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
+}
+
+bool darkAt(const QImage& img, int x, int y) {
+    if (x < 0 || y < 0 || x >= img.width() || y >= img.height())
+        return false;
+    return qGray(img.pixel(x, y)) < 128;
+}
+
+// The row near `y` that is dark over most of x0..x1, or -1.
+int darkRowNear(const QImage& img, int x0, int x1, int y, int range = 4) {
+    int best = -1;
+    double bestShare = 0.9;
+    for (int r = y - range; r <= y + range; ++r) {
+        int dark = 0, all = 0;
+        for (int x = x0; x <= x1; x += 3, ++all)
+            dark += darkAt(img, x, r);
+        const double share = all ? double(dark) / all : 0;
+        if (share > bestShare ||
+            (share == bestShare && best >= 0 && std::abs(r - y) < std::abs(best - y))) {
+            bestShare = share;
+            best = r;
+        }
+    }
+    return best;
+}
+
+int darkColumnNear(const QImage& img, int x, int y0, int y1, int range = 4) {
+    int best = -1;
+    double bestShare = 0.9;
+    for (int c = x - range; c <= x + range; ++c) {
+        int dark = 0, all = 0;
+        for (int y = y0; y <= y1; y += 3, ++all)
+            dark += darkAt(img, c, y);
+        const double share = all ? double(dark) / all : 0;
+        if (share > bestShare) {
+            bestShare = share;
+            best = c;
+        }
+    }
+    return best;
+}
+
+// Median thickness of the dark band crossing row y, measured on many columns.
+int thicknessAt(const QImage& img, int x0, int x1, int y) {
+    std::vector<int> runs;
+    for (int x = x0; x <= x1; x += 7) {
+        if (!darkAt(img, x, y))
+            continue;
+        int top = y, bottom = y;
+        while (darkAt(img, x, top - 1) && y - top < 20)
+            --top;
+        while (darkAt(img, x, bottom + 1) && bottom - y < 20)
+            ++bottom;
+        runs.push_back(bottom - top + 1);
+    }
+    if (runs.empty())
+        return 0;
+    std::nth_element(runs.begin(), runs.begin() + runs.size() / 2, runs.end());
+    return runs[runs.size() / 2];
+}
+
+struct Colours {
+    int red = 0, green = 0, blue = 0, tinted = 0;
+};
+
+Colours countColours(const QImage& img) {
+    Colours c;
+    for (int y = 0; y < img.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x) {
+            const int r = qRed(line[x]), g = qGreen(line[x]), b = qBlue(line[x]);
+            c.red += r > 180 && g < 90 && b < 90;
+            c.green += g > 180 && r < 90 && b < 90;
+            c.blue += b > 180 && r < 90 && g < 90;
+            c.tinted += std::max({r, g, b}) - std::min({r, g, b}) > 40;
+        }
+    }
+    return c;
+}
+
+class PrintE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        pdf_ = qEnvironmentVariable("VITALUNE_PRINT_PDF");
+        if (qEnvironmentVariableIsEmpty("CUPS_SERVER") || pdf_.isEmpty())
+            GTEST_SKIP() << "no private CUPS scheduler (scripts/test starts one)";
+        ASSERT_TRUE(tmp_.isValid());
+        remplitTables();
+        for (int v : {17, 2, 1959, 10, 6, 2004}) {
+            bars_.push_back(std::make_unique<QScrollBar>(Qt::Horizontal));
+            bars_.back()->setRange(0, 3000);
+            bars_.back()->setValue(v);
+        }
+        dlg_ = &frmChoix::instance();
+        dlg_->setDates(std::make_shared<ScrollBarDates>(bars_[0].get(), bars_[1].get(),
+                                                        bars_[2].get(), bars_[3].get(),
+                                                        bars_[4].get(), bars_[5].get()));
+        dlg_->setReporter([this](QWidget*, const QString& m) { messages_.push_back(m); });
+    }
+
+    // The job is done when the queue is empty and the file is a whole PDF.
+    bool jobWritten() const {
+        QFile f(pdf_);
+        if (!f.open(QIODevice::ReadOnly) || f.size() < 100)
+            return false;
+        f.seek(std::max<qint64>(0, f.size() - 1024));
+        if (!f.readAll().contains("%%EOF"))
+            return false;
+        QProcess lpstat;
+        lpstat.start("lpstat", {"-o"});
+        if (!lpstat.waitForFinished(10000))
+            return false;
+        return lpstat.readAllStandardOutput().trimmed().isEmpty();
+    }
+
+    // Clicks a print button and returns the printed page at 300 dots per inch.
+    QImage printWith(ClarkTBButton* button, const QString& name) {
+        QFile::remove(pdf_);
+        dlg_->show();
+        emit button->Click();
+        EXPECT_FALSE(dlg_->isVisible());
+        EXPECT_TRUE(messages_.empty()) << messages_.front().toStdString();
+        if (!waitFor([this] { return jobWritten(); }, 60000)) {
+            ADD_FAILURE() << "no PDF from the queue at " << pdf_.toStdString();
+            return {};
+        }
+        const QString prefix = tmp_.filePath(name);
+        QFile::copy(pdf_, prefix + ".pdf");
+        QProcess raster;
+        raster.start("pdftoppm", {"-r", "300", "-png", "-singlefile", prefix + ".pdf", prefix});
+        EXPECT_TRUE(raster.waitForFinished(60000));
+        EXPECT_EQ(raster.exitCode(), 0) << raster.readAllStandardError().toStdString();
+        return QImage(prefix + ".png").convertToFormat(QImage::Format_RGB32);
+    }
+
+    // Where printer pixel (0, 0) lands on the paper: the top-left of the printable area.
+    static QPoint printableOrigin() {
+        QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+        printer.setResolution(300);
+        return printer.pageLayout().paintRectPixels(300).topLeft();
+    }
+
+    void expectFramesAndAxis(const QImage& page) {
+        const QPoint o = printableOrigin();
+        for (int dy : {0, 1500}) {
+            SCOPED_TRACE(dy);
+            const int y = o.y() + dy;
+            // Outer frame: x 160..2280, y 395..1575; inner: x 260..2180, y 495..1485.
+            for (const auto& [left, top, right, bottom] :
+                 {std::array<int, 4>{160, 395, 2280, 1575},
+                  std::array<int, 4>{260, 495, 2180, 1485}}) {
+                const int l = o.x() + left, r = o.x() + right;
+                EXPECT_NEAR(darkRowNear(page, l + 20, r - 20, y + top), y + top, 2);
+                EXPECT_NEAR(darkRowNear(page, l + 20, r - 20, y + bottom), y + bottom, 2);
+                EXPECT_NEAR(darkColumnNear(page, l, y + top + 20, y + bottom - 20), l, 2);
+                EXPECT_NEAR(darkColumnNear(page, r, y + top + 20, y + bottom - 20), r, 2);
+            }
+            // The zero axis: 4 pixels thick, where a grid line is about 1.
+            EXPECT_NEAR(darkRowNear(page, o.x() + 280, o.x() + 2160, y + 990), y + 990, 2);
+            EXPECT_GE(thicknessAt(page, o.x() + 280, o.x() + 2160, y + 990), 3);
+            EXPECT_LE(thicknessAt(page, o.x() + 280, o.x() + 2160, y + 540), 2);
+            // A day tick crosses the axis at day 1.
+            EXPECT_NEAR(darkColumnNear(page, o.x() + 320, y + 981, y + 999), o.x() + 320, 2);
+        }
+    }
+
+    QString pdf_;
+    QTemporaryDir tmp_;
+    std::vector<std::unique_ptr<QScrollBar>> bars_;
+    frmChoix* dlg_ = nullptr;
+    std::vector<QString> messages_;
+};
+
+TEST_F(PrintE2eTest, ColourPrintReachesThePaper) {
+    const QImage page = printWith(dlg_->Cimpcoul, "colour");
+    ASSERT_FALSE(page.isNull());
+    // 300 printer pixels to the inch.
+    const QPoint o = printableOrigin();
+    const int left = darkColumnNear(page, o.x() + 160, o.y() + 420, o.y() + 1550, 12);
+    const int right = darkColumnNear(page, o.x() + 2280, o.y() + 420, o.y() + 1550, 12);
+    ASSERT_GE(left, 0);
+    ASSERT_GE(right, 0);
+    EXPECT_NEAR(right - left, 2120, 3);
+    expectFramesAndAxis(page);
+    const Colours c = countColours(page);
+    EXPECT_GT(c.red, 2000);
+    EXPECT_GT(c.green, 2000);
+    EXPECT_GT(c.blue, 2000);
+}
+
+TEST_F(PrintE2eTest, BlackAndWhitePrintHasNoColour) {
+    const QImage page = printWith(dlg_->Cimpnoir, "mono");
+    ASSERT_FALSE(page.isNull());
+    expectFramesAndAxis(page);
+    const Colours c = countColours(page);
+    EXPECT_EQ(c.tinted, 0);
+    // The curves are there, in black: dark pixels inside the grid cells, away from the
+    // grid lines and the day labels.
+    const QPoint o = printableOrigin();
+    int inCells = 0;
+    for (int y = o.y() + 500; y < o.y() + 1480; ++y) {
+        const int gy = (y - o.y() - 540 + 4500) % 45;
+        if (gy <= 3 || gy >= 42 || (y > o.y() + 960 && y < o.y() + 1090))
+            continue;
+        for (int x = o.x() + 265; x < o.x() + 2175; ++x) {
+            const int gx = (x - o.x() - 260) % 60;
+            if (gx > 3 && gx < 57)
+                inCells += darkAt(page, x, y);
+        }
+    }
+    EXPECT_GT(inCells, 1500);
+}
+
+// Runs in a process of its own whose CUPS_SERVER leads nowhere (see CMakeLists.txt).
+TEST(PrintNoPrinterTest, NoPrinterIsReportedAndNothingHangs) {
+    if (qEnvironmentVariable("VITALUNE_EXPECT_NO_PRINTER") != "1")
+        GTEST_SKIP() << "runs only where no printer can be reached";
+    remplitTables();
+    frmChoix& dlg = frmChoix::instance();
+    std::vector<QString> messages;
+    dlg.setReporter([&](QWidget*, const QString& m) { messages.push_back(m); });
+    dlg.show();
+    emit dlg.Cimpcoul->Click();
+    EXPECT_FALSE(dlg.isVisible());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Nenhuma impressora disponível.");
+    EXPECT_EQ(dlg.cursor().shape(), Qt::ArrowCursor);
+}
+
+} // namespace

@@ -98,6 +98,12 @@ TEST_F(FrmChoixTest, LayoutAsDesigned) {
     EXPECT_NE(image(dlg.Cimpnoir), image(dlg.cannuler));
     EXPECT_NE(image(dlg.cannuler), image(dlg.Cimpcoul));
     EXPECT_NE(image(dlg.cannuler), dlg.cannuler->focusedpicture().pixmap(32, 32).toImage());
+    // The drawn pictures, not stand-ins: gradients run from yellow and from white at the top.
+    EXPECT_EQ(image(dlg.Cimpcoul).pixelColor(16, 0).blue(), 0);
+    EXPECT_GT(image(dlg.Cimpcoul).pixelColor(16, 0).red(), 200);
+    EXPECT_GT(image(dlg.Cimpnoir).pixelColor(16, 0).lightness(), 200);
+    EXPECT_LT(image(dlg.Cimpnoir).pixelColor(16, 31).lightness(), 50);
+    EXPECT_EQ(image(dlg.cannuler).pixelColor(16, 2).alpha(), 0); // the cross's open top
 }
 
 TEST_F(FrmChoixTest, PrintButtonsStoreTheModeThenPrintThenHide) {

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVirtualObject>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <functional>
+#include <optional>
+
+namespace vitalune::host {
+
+// What one object of a form holds, as the form's owner describes it.
+struct ControlValue {
+    enum class Kind {
+        NoObject,  // there is no such member
+        NoCaption, // the object exists but has no Caption
+        Caption,   // Caption holds `value`
+    };
+    Kind kind = Kind::NoObject;
+    QVariant value; // any type D-Bus can carry: QString, int, bool, QStringList...
+
+    static ControlValue caption(QVariant v) { return {Kind::Caption, std::move(v)}; }
+};
+
+// Exports a host form on D-Bus the way a plug-in reads it: the form at `formPath` and
+// each member M at formPath/M, every object with an "Orvane.Control" interface whose
+// read-only property "Caption" answers org.freedesktop.DBus.Properties.Get. The values
+// come from `lookup` at each read ("" names the form itself), so they follow edits.
+class HostFormObject : public QDBusVirtualObject {
+    Q_OBJECT
+public:
+    using Lookup = std::function<ControlValue(const QString& member)>;
+
+    HostFormObject(QString formPath, QStringList members, Lookup lookup, QObject* parent = nullptr);
+
+    bool registerOn(QDBusConnection& connection);
+    const QString& formPath() const { return formPath_; }
+
+    // A stalled form never answers a read of Caption: the caller's timeout must end it.
+    void setStalled(bool stalled) { stalled_ = stalled; }
+    int unansweredReads() const { return static_cast<int>(unanswered_.size()); }
+
+    QString introspect(const QString& path) const override;
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
+
+signals:
+    // A read of the Caption of `member` ("" for the form) has arrived.
+    void captionRequested(const QString& member);
+
+private:
+    // The member a path names: "" for the form, std::nullopt when it is not ours.
+    std::optional<QString> memberAt(const QString& path) const;
+    ControlValue valueOf(const QString& member) const;
+    QDBusMessage propertiesCall(const QDBusMessage& message, const QString& member,
+                                const QString& path);
+
+    QString formPath_;
+    QStringList members_;
+    Lookup lookup_;
+    bool stalled_ = false;
+    QList<QDBusMessage> unanswered_;
+};
+
+} // namespace vitalune::host

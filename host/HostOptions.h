@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <optional>
+
+namespace vitalune::host {
+
+// How the sample host runs, from its command line.
+struct HostOptions {
+    enum class CaptionType { String, Int, Bool, Array };
+
+    bool window = true;      // the editable window; otherwise the scripted run
+    bool runAtStart = false; // window: press the button once started
+    QString nick = QStringLiteral("Ana");
+    QString birth = QStringLiteral("05/06/1970");
+    std::optional<QString> caption; // unset: "Ficha de <nick>"
+    CaptionType captionType = CaptionType::String;
+    QString formPath = QStringLiteral("/forms/1");
+    bool withCaption = true;
+    bool withNick = true;
+    bool withBirth = true;
+    bool stall = false;
+    bool exitDuringRun = false;
+    int runs = 1;
+    int timeoutSeconds = 60;   // scripted run: serve the form at most this long
+    int callTimeoutMs = 25000; // each Identify and Run call
+
+    // The form's Caption as it goes on the bus, of the chosen type.
+    QVariant captionValue() const;
+    QString captionText() const;
+};
+
+struct ParsedHostOptions {
+    HostOptions options;
+    QString error; // non-empty: the command line is wrong
+    bool help = false;
+};
+
+ParsedHostOptions parseHostOptions(const QStringList& arguments);
+QString hostUsage();
+
+} // namespace vitalune::host

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "HostFormObject.h"
+
+#include <QDBusConnection>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vitalune::host {
+
+// The sample host's window: a person's record with editable fields, the labels the
+// plug-in reads (lblnick, lblnasc) and a button, bearing the plug-in's name, that opens
+// the plug-in for this person.
+class HostWindow : public QWidget {
+    Q_OBJECT
+public:
+    HostWindow(QDBusConnection bus, const QString& formPath, const QString& nick,
+               const QString& birth, const QString& caption, QWidget* parent = nullptr);
+
+    // Asks the plug-in for its name (the button's text); then presses the button when
+    // `runAfterwards`.
+    void identify(bool runAfterwards = false);
+    void runPlugin();
+
+private:
+    QDBusConnection bus_;
+    HostFormObject form_;
+    QLineEdit* nickEdit_;
+    QLineEdit* birthEdit_;
+    QLineEdit* captionEdit_;
+    QLabel* lblnick_;
+    QLabel* lblnasc_;
+    QPushButton* pluginButton_;
+    QLabel* status_;
+};
+
+} // namespace vitalune::host

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QTimer>
+
+namespace vitalune {
+
+class RunQueue;
+class clsPluginInterface;
+
+// Serves clsPluginInterface under its bus name on one connection. One server per
+// session: when another process owns the name, this one does not queue for it.
+class AutomationServer : public QObject {
+    Q_OBJECT
+public:
+    enum class Outcome {
+        Serving,   // the name is ours
+        NameTaken, // another server has it
+        NoBus,     // the connection is not up
+        Failed,    // the bus refused the object or the name
+    };
+
+    AutomationServer(QDBusConnection bus, RunQueue& runs, QObject* parent = nullptr);
+    ~AutomationServer() override;
+
+    Outcome start();
+    // Why start() did not give Serving.
+    const QString& problem() const { return problem_; }
+
+    // Emits idleTimeout() after `ms` unless a Run has come by then.
+    void leaveWhenIdle(int ms);
+    bool idleTimerActive() const { return idle_.isActive(); }
+
+signals:
+    void idleTimeout();
+
+private:
+    QDBusConnection bus_;
+    clsPluginInterface* object_;
+    QTimer idle_;
+    QString problem_;
+    bool objectRegistered_ = false;
+};
+
+} // namespace vitalune

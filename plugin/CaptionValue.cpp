@@ -1,0 +1,102 @@
+#include "CaptionValue.h"
+
+#include "Identity.h"
+
+#include <QDBusArgument>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
+#include <QDBusSignature>
+#include <QDBusUnixFileDescriptor>
+#include <QDBusVariant>
+
+namespace vitalune {
+
+namespace {
+
+HostRead text(QString value) {
+    return {true, std::move(value), {}};
+}
+
+} // namespace
+
+QString dbusSignatureOf(const QVariant& value) {
+    const int type = value.metaType().id();
+    if (type == qMetaTypeId<QDBusArgument>())
+        return value.value<QDBusArgument>().currentSignature();
+    if (type == qMetaTypeId<QDBusVariant>())
+        return QStringLiteral("v");
+    if (type == qMetaTypeId<QDBusObjectPath>())
+        return QStringLiteral("o");
+    if (type == qMetaTypeId<QDBusSignature>())
+        return QStringLiteral("g");
+    if (type == qMetaTypeId<QDBusUnixFileDescriptor>())
+        return QStringLiteral("h");
+    if (const char* signature = QDBusMetaType::typeToSignature(value.metaType()))
+        return QString::fromLatin1(signature);
+    return QString::fromLatin1(value.metaType().name());
+}
+
+HostRead captionFromValue(const QVariant& value) {
+    switch (value.metaType().id()) {
+    case QMetaType::QString:
+        return text(value.toString());
+    case QMetaType::Bool:
+        return text(value.toBool() ? QStringLiteral("True") : QStringLiteral("False"));
+    case QMetaType::UChar:
+        return text(QString::number(value.value<uchar>()));
+    case QMetaType::Short:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        return text(QString::number(value.toLongLong()));
+    case QMetaType::UShort:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return text(QString::number(value.toULongLong()));
+    case QMetaType::Double:
+        // Up to 15 significant digits: 1970.0 reads "1970", 0.1 reads "0.1".
+        return text(QString::number(value.toDouble(), 'g', 15));
+    default:
+        break;
+    }
+    const QString found = value.isValid() ? dbusSignatureOf(value) : QStringLiteral("(none)");
+    return {false,
+            {},
+            QStringLiteral("Type mismatch: property %1 holds a value of D-Bus type '%2', not a "
+                           "string, number or boolean")
+                .arg(QLatin1String(identity::CaptionProperty), found)};
+}
+
+bool isValidPathElement(const QString& element) {
+    if (element.isEmpty())
+        return false;
+    for (QChar c : element) {
+        const bool ok = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+                        (c >= u'0' && c <= u'9') || c == u'_';
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+bool isValidObjectPath(const QString& path) {
+    if (path == QLatin1String("/"))
+        return true;
+    if (!path.startsWith(u'/'))
+        return false;
+    const QStringList elements = path.mid(1).split(u'/');
+    for (const QString& element : elements) {
+        if (!isValidPathElement(element))
+            return false;
+    }
+    return true;
+}
+
+QString memberObjectPath(const QString& formPath, const QString& member) {
+    if (member.isEmpty())
+        return formPath;
+    if (formPath == QLatin1String("/"))
+        return u'/' + member;
+    return formPath + u'/' + member;
+}
+
+} // namespace vitalune

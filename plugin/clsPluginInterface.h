@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDBusContext>
+#include <QDBusObjectPath>
+#include <QObject>
+#include <QString>
+
+namespace vitalune {
+
+class RunQueue;
+
+// The plug-in's one public class, served on D-Bus through the adaptor generated from
+// the interface XML. It holds no state of its own: Run hands the caller's form to the
+// main window through the run queue.
+class clsPluginInterface : public QObject, protected QDBusContext {
+    Q_OBJECT
+public:
+    explicit clsPluginInterface(RunQueue& runs, QObject* parent = nullptr);
+
+    // Opens the plug-in for the caller's form at FormX. The reply ("" or an error's
+    // description) is sent once the form's Caption has been read.
+    QString Run(const QDBusObjectPath& FormX);
+    // The plug-in's display name, always.
+    QString Identify();
+
+private:
+    RunQueue& runs_;
+};
+
+} // namespace vitalune

@@ -1,0 +1,155 @@
+// vitalune: the plug-in's server process. Started by the session bus with --automation,
+// or by hand with no argument to open the window on its own.
+
+#include "AutomationServer.h"
+#include "CommandLine.h"
+#include "Identity.h"
+#include "RunQueue.h"
+#include "ServiceFile.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QFileInfo>
+#include <QProcessEnvironment>
+#include <QScrollBar>
+
+#include <cstdio>
+#include <exception>
+#include <memory>
+
+namespace {
+
+using namespace vitalune;
+
+void print(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+int registration(const RegistrationResult& result) {
+    print(result.ok ? stdout : stderr, QStringLiteral("vitalune: %1\n").arg(result.message));
+    return result.ok ? 0 : 1;
+}
+
+// The bus that started us, when it did; otherwise the session bus.
+QDBusConnection automationBus() {
+    if (qEnvironmentVariableIsSet("DBUS_STARTER_ADDRESS"))
+        return QDBusConnection::connectToBus(QDBusConnection::ActivationBus,
+                                             QStringLiteral("vitalune-starter"));
+    return QDBusConnection::sessionBus();
+}
+
+// With VITALUNE_TRACE set, each read of a person is reported on stderr, for the
+// end-to-end tests that drive the real program.
+void traceHostReads(RunQueue& runs) {
+    if (!qEnvironmentVariableIsSet("VITALUNE_TRACE"))
+        return;
+    auto attach = [] {
+        frmMain& window = frmMain::instance();
+        QObject::connect(&window, &frmMain::hostReadFinished, &window, [&window](bool ok) {
+            const QString birth = QStringLiteral("%1/%2/%3")
+                                      .arg(window.Défiljj1->value(), 2, 10, QLatin1Char('0'))
+                                      .arg(window.Défilmm1->value(), 2, 10, QLatin1Char('0'))
+                                      .arg(window.Défilaa1->value());
+            print(stderr, QStringLiteral("vitalune: person read ok=") + (ok ? u'1' : u'0') +
+                              QStringLiteral(" title=\"") + window.windowTitle() +
+                              QStringLiteral("\" birth=") + birth + u'\n');
+        });
+    };
+    // The window exists once the first Run has shown it (or at once without --automation).
+    auto attached = std::make_shared<bool>(false);
+    auto attachOnce = [attach, attached] {
+        if (!*attached && frmMain::exists()) {
+            *attached = true;
+            attach();
+        }
+    };
+    attachOnce();
+    QObject::connect(&runs, &RunQueue::runFinished, &runs, attachOnce);
+}
+
+int serve(QApplication& app, bool automation) {
+    RunQueue runs;
+    if (!automation) {
+        try {
+            frmMain::instance().show();
+        } catch (const std::exception& error) {
+            print(stderr, QStringLiteral("vitalune: %1\n").arg(QString::fromUtf8(error.what())));
+            return 1;
+        }
+    }
+    traceHostReads(runs);
+
+    AutomationServer server(automation ? automationBus() : QDBusConnection::sessionBus(), runs);
+    switch (server.start()) {
+    case AutomationServer::Outcome::Serving:
+        break;
+    case AutomationServer::Outcome::NameTaken:
+        if (automation) {
+            print(stderr, QStringLiteral("vitalune: %1; leaving\n").arg(server.problem()));
+            return 0;
+        }
+        print(stderr,
+              QStringLiteral("vitalune: %1; the window runs on its own\n").arg(server.problem()));
+        break;
+    case AutomationServer::Outcome::NoBus:
+    case AutomationServer::Outcome::Failed:
+        if (automation) {
+            print(stderr, QStringLiteral("vitalune: %1\n").arg(server.problem()));
+            return 1;
+        }
+        print(stderr, QStringLiteral("vitalune: not serving %1 (%2); the window runs on its own\n")
+                          .arg(QLatin1String(identity::BusName), server.problem()));
+        break;
+    }
+
+    if (automation) {
+        // Started by the bus for a host that never came: do not linger.
+        QObject::connect(&server, &AutomationServer::idleTimeout, &app, [&runs] {
+            if (!frmMain::exists() && !runs.busy())
+                QCoreApplication::quit();
+        });
+        server.leaveWhenIdle(identity::IdleExitMs);
+    }
+    return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const QString program = argc > 0 ? QFileInfo(QString::fromLocal8Bit(argv[0])).fileName()
+                                     : QStringLiteral("vitalune");
+
+    const CommandLine commandLine = parseCommandLine(arguments);
+    switch (commandLine.mode) {
+    case LaunchMode::Help:
+        print(stdout, usageText(program));
+        return 0;
+    case LaunchMode::Version:
+        print(stdout, versionText());
+        return 0;
+    case LaunchMode::Invalid:
+        print(stderr,
+              QStringLiteral("%1: %2\n%3").arg(program, commandLine.error, usageText(program)));
+        return UsageExitStatus;
+    case LaunchMode::Register:
+        return registration(registerServer(
+            userServiceDirectory(QProcessEnvironment::systemEnvironment()), runningExecutable()));
+    case LaunchMode::Unregister:
+        return registration(
+            unregisterServer(userServiceDirectory(QProcessEnvironment::systemEnvironment())));
+    case LaunchMode::Window:
+    case LaunchMode::Automation:
+        break;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vitalune"));
+    QApplication::setApplicationVersion(QStringLiteral(VITALUNE_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("vitalune"));
+    return serve(app, commandLine.mode == LaunchMode::Automation);
+}

@@ -1,0 +1,238 @@
+#include "AutomationServer.h"
+#include "DBusHostForm.h"
+#include "HostFormObject.h"
+#include "Identity.h"
+#include "PrivateBus.h"
+#include "RunQueue.h"
+#include "Waiting.h"
+#include "frmMain.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+
+namespace vitalune {
+namespace {
+
+using host::ControlValue;
+using host::HostFormObject;
+using testing::PrivateBus;
+using testing::waitUntil;
+
+// The server on a private bus, in this process, with a host on a connection of its own.
+class AutomationServerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(frmMain::exists());
+        ASSERT_TRUE(bus.isRunning());
+        serverBus = bus.connect();
+        hostBus = bus.connect();
+        ASSERT_TRUE(form.registerOn(hostBus));
+    }
+    void TearDown() override {
+        if (frmMain::exists())
+            delete &frmMain::instance();
+    }
+
+    // Calls the plug-in by its bus name, as a host does; waits for the reply.
+    QDBusMessage call(const char* method, const QList<QVariant>& arguments = {}) {
+        QDBusMessage message = QDBusMessage::createMethodCall(
+            identity::BusName, identity::ObjectPath, identity::InterfaceName, method);
+        message.setArguments(arguments);
+        QDBusPendingCallWatcher watcher(hostBus.asyncCall(message, 20000));
+        EXPECT_TRUE(waitUntil([&] { return watcher.isFinished(); }, 25000));
+        return watcher.reply();
+    }
+
+    QString runResult(const QString& path = "/forms/1") {
+        const QDBusMessage reply = call("Run", {QVariant::fromValue(QDBusObjectPath(path))});
+        EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+        EXPECT_EQ(reply.signature(), "s");
+        return reply.arguments().value(0).toString();
+    }
+
+    PrivateBus bus;
+    QDBusConnection serverBus{QString()};
+    QDBusConnection hostBus{QString()};
+    RunQueue runs;
+    std::map<QString, ControlValue> values{
+        {"", ControlValue::caption(QString("Ficha de Ana"))},
+        {"lblnasc", ControlValue::caption(QString("05/06/1970"))},
+        {"lblnick", ControlValue::caption(QString("Ana"))},
+    };
+    HostFormObject form{"/forms/1", {"lblnasc", "lblnick"}, [this](const QString& m) {
+                            const auto found = values.find(m);
+                            return found == values.end() ? ControlValue{} : found->second;
+                        }};
+};
+
+TEST_F(AutomationServerTest, IdentifyAnswersTheDisplayNameWithoutOpeningTheWindow) {
+    AutomationServer server(serverBus, runs);
+    ASSERT_EQ(server.start(), AutomationServer::Outcome::Serving) << server.problem().toStdString();
+    const QDBusMessage reply = call("Identify");
+    ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+    EXPECT_EQ(reply.arguments().value(0).toString(), "Vitalune");
+    EXPECT_FALSE(frmMain::exists());
+}
+
+TEST_F(AutomationServerTest, RunReadsTheCallersFormAndTheWindowThenReadsThePerson) {
+    AutomationServer server(serverBus, runs);
+    ASSERT_EQ(server.start(), AutomationServer::Outcome::Serving);
+    EXPECT_EQ(runResult(), "");
+    ASSERT_TRUE(frmMain::exists());
+    frmMain& window = frmMain::instance();
+    window.setQuitOnClose(false);
+    EXPECT_TRUE(window.isVisible());
+    ASSERT_TRUE(waitUntil([&] { return window.windowTitle() == "Vitalune: Ana"; }));
+
+    // The form kept is the caller's own.
+    auto kept = std::dynamic_pointer_cast<DBusHostForm>(window.objHost);
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->service(), hostBus.baseService());
+    EXPECT_EQ(kept->formPath(), "/forms/1");
+}
+
+TEST_F(AutomationServerTest, RunErrorsComeBackAsTextWithTheWindowShown) {
+    AutomationServer server(serverBus, runs);
+    ASSERT_EQ(server.start(), AutomationServer::Outcome::Serving);
+
+    values[""] = ControlValue{ControlValue::Kind::NoCaption, {}};
+    const QString noCaption = runResult();
+    EXPECT_FALSE(noCaption.isEmpty());
+    ASSERT_TRUE(frmMain::exists());
+    frmMain::instance().setQuitOnClose(false);
+    EXPECT_TRUE(frmMain::instance().isVisible());
+    EXPECT_EQ(frmMain::instance().objHost, nullptr);
+
+    values[""] = ControlValue::caption(QStringList{"Ficha"});
+    const QString wrongType = runResult();
+    EXPECT_TRUE(wrongType.contains("Caption")) << wrongType.toStdString();
+
+    EXPECT_FALSE(runResult("/forms/9").isEmpty()); // nothing exported there
+    EXPECT_EQ(frmMain::instance().windowTitle(), "Vitalune");
+}
+
+TEST_F(AutomationServerTest, AnEmptyCaptionLeavesTheDefaultPerson) {
+    AutomationServer server(serverBus, runs);
+    ASSERT_EQ(server.start(), AutomationServer::Outcome::Serving);
+    values[""] = ControlValue::caption(QString());
+    EXPECT_EQ(runResult(), "");
+    frmMain::instance().setQuitOnClose(false);
+    testing::processEventsFor(100);
+    EXPECT_EQ(frmMain::instance().windowTitle(), "Vitalune");
+}
+
+TEST_F(AutomationServerTest, ASecondServerFindsTheNameTakenAndTheFirstKeepsIt) {
+    AutomationServer first(serverBus, runs);
+    ASSERT_EQ(first.start(), AutomationServer::Outcome::Serving);
+    QDBusConnection otherBus = bus.connect();
+    RunQueue otherRuns;
+    AutomationServer second(otherBus, otherRuns);
+    EXPECT_EQ(second.start(), AutomationServer::Outcome::NameTaken);
+    EXPECT_TRUE(second.problem().contains(identity::BusName));
+    EXPECT_EQ(hostBus.interface()->serviceOwner(identity::BusName).value(),
+              serverBus.baseService());
+}
+
+TEST_F(AutomationServerTest, WithoutABusThereIsNothingToServe) {
+    QDBusConnection nowhere =
+        QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), "nowhere");
+    AutomationServer server(nowhere, runs);
+    EXPECT_EQ(server.start(), AutomationServer::Outcome::NoBus);
+    EXPECT_FALSE(server.problem().isEmpty());
+    QDBusConnection::disconnectFromBus("nowhere");
+}
+
+TEST_F(AutomationServerTest, AnIdleServerAsksToLeaveButNotOnceARunHasCome) {
+    AutomationServer idle(serverBus, runs);
+    ASSERT_EQ(idle.start(), AutomationServer::Outcome::Serving);
+    bool timedOut = false;
+    QObject::connect(&idle, &AutomationServer::idleTimeout, [&] { timedOut = true; });
+    idle.leaveWhenIdle(50);
+    EXPECT_TRUE(waitUntil([&] { return timedOut; }));
+
+    idle.leaveWhenIdle(60000);
+    EXPECT_TRUE(idle.idleTimerActive());
+    EXPECT_EQ(runResult(), "");
+    EXPECT_FALSE(idle.idleTimerActive());
+    frmMain::instance().setQuitOnClose(false);
+}
+
+// The introspection data publishes the identity the program keeps in Identity.h.
+TEST_F(AutomationServerTest, IntrospectionCarriesTheAutomationIdentity) {
+    AutomationServer server(serverBus, runs);
+    ASSERT_EQ(server.start(), AutomationServer::Outcome::Serving);
+    QDBusMessage introspect =
+        QDBusMessage::createMethodCall(identity::BusName, identity::ObjectPath,
+                                       "org.freedesktop.DBus.Introspectable", "Introspect");
+    QDBusPendingCallWatcher watcher(hostBus.asyncCall(introspect));
+    ASSERT_TRUE(waitUntil([&] { return watcher.isFinished(); }));
+    const QString xml = watcher.reply().arguments().value(0).toString();
+
+    std::map<QString, QString> interfaceAnnotations;
+    std::map<QString, QString> dispIds;
+    QStringList methods;
+    QStringList runArgs;
+    QString inInterface, inMethod;
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isEndElement()) {
+            if (reader.name() == QLatin1String("interface"))
+                inInterface.clear();
+            else if (reader.name() == QLatin1String("method"))
+                inMethod.clear();
+            continue;
+        }
+        if (!reader.isStartElement())
+            continue;
+        const auto attr = reader.attributes();
+        if (reader.name() == QLatin1String("interface")) {
+            inInterface = attr.value("name").toString();
+        } else if (inInterface != identity::InterfaceName) {
+            continue;
+        } else if (reader.name() == QLatin1String("method")) {
+            inMethod = attr.value("name").toString();
+            methods << inMethod;
+        } else if (reader.name() == QLatin1String("arg") && inMethod == "Run") {
+            runArgs << attr.value("direction").toString() + ":" + attr.value("type").toString();
+        } else if (reader.name() == QLatin1String("annotation")) {
+            const QString name = attr.value("name").toString();
+            const QString value = attr.value("value").toString();
+            if (inMethod.isEmpty())
+                interfaceAnnotations[name] = value;
+            else if (name == "Orvane.DispId")
+                dispIds[inMethod] = value;
+        }
+    }
+    ASSERT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+
+    EXPECT_EQ(methods, (QStringList{"Run", "Identify"}));
+    EXPECT_EQ(runArgs, (QStringList{"in:o", "out:s"}));
+    EXPECT_EQ(dispIds["Run"], identity::RunDispId);
+    EXPECT_EQ(dispIds["Identify"], identity::IdentifyDispId);
+    const std::map<QString, QString> expected{
+        {"Orvane.TypeLibName", identity::TypeLibName},
+        {"Orvane.TypeLibVersion", identity::TypeLibVersion},
+        {"Orvane.TypeLibLocale", identity::TypeLibLocale},
+        {"Orvane.TypeLibId", identity::TypeLibId},
+        {"Orvane.ClassName", identity::ClassName},
+        {"Orvane.ClassId", identity::ClassId},
+        {"Orvane.ClassFlags", identity::ClassFlags},
+        {"Orvane.ProgId", identity::BusName},
+        {"Orvane.InterfaceId", identity::InterfaceId},
+        {"Orvane.InterfaceFlags", identity::InterfaceFlags},
+    };
+    EXPECT_EQ(interfaceAnnotations, expected);
+}
+
+} // namespace
+} // namespace vitalune

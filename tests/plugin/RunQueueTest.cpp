@@ -1,0 +1,161 @@
+#include "RunQueue.h"
+#include "FakeHostForm.h"
+#include "Waiting.h"
+#include "frmMain.h"
+
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace vitalune {
+namespace {
+
+using testing::FakeHostForm;
+using testing::waitUntil;
+
+// Each test starts without a main window and leaves none behind.
+class RunQueueTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_FALSE(frmMain::exists()); }
+    void TearDown() override {
+        if (frmMain::exists())
+            delete &frmMain::instance();
+    }
+
+    std::shared_ptr<FakeHostForm> person(QString caption, QString birth, QString nick) {
+        return std::make_shared<FakeHostForm>(std::move(caption), std::move(birth),
+                                              std::move(nick));
+    }
+
+    // Runs for `form`; the result lands in the returned slot once replied.
+    std::shared_ptr<std::optional<QString>> run(const std::shared_ptr<FakeHostForm>& form) {
+        auto result = std::make_shared<std::optional<QString>>();
+        lastForm = form;
+        queue.run(form, [result, this](const QString& r) {
+            *result = r;
+            // Until the reply has gone, the window must not have read the person.
+            readsAtReply.push_back(lastForm ? lastForm->reads.size() : 0);
+        });
+        return result;
+    }
+
+    static QString birthShown() {
+        const frmMain& w = frmMain::instance();
+        return QStringLiteral("%1/%2/%3")
+            .arg(w.Défiljj1->value())
+            .arg(w.Défilmm1->value())
+            .arg(w.Défilaa1->value());
+    }
+
+    RunQueue queue;
+    std::shared_ptr<FakeHostForm> lastForm;
+    std::vector<qsizetype> readsAtReply;
+};
+
+TEST_F(RunQueueTest, ShowsTheWindowFirstAndRepliesOnlyOnceTheCaptionIsRead) {
+    auto ana = person("Ficha de Ana", "05/06/1970", "Ana");
+    ana->deferred = true;
+    auto result = run(ana);
+
+    ASSERT_TRUE(frmMain::exists());
+    frmMain& window = frmMain::instance();
+    window.setQuitOnClose(false);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(ana->reads, QStringList{""});
+    testing::processEventsFor(50);
+    EXPECT_FALSE(result->has_value()); // the host has not answered yet
+    EXPECT_TRUE(window.Text1.isEmpty());
+    EXPECT_EQ(window.objHost, nullptr);
+
+    ana->deferred = false;
+    ASSERT_EQ(ana->answerPending(), 1);
+    ASSERT_TRUE(result->has_value());
+    EXPECT_EQ(**result, "");
+    EXPECT_EQ(readsAtReply, std::vector<qsizetype>{1}); // the Caption alone before the reply
+    EXPECT_EQ(window.objHost, ana);
+}
+
+TEST_F(RunQueueTest, AfterTheReplyTheWindowReadsThePersonWithoutBeingActivated) {
+    auto ana = person("Ficha de Ana", "05/06/1970", "Ana");
+    auto result = run(ana);
+    frmMain::instance().setQuitOnClose(false);
+    ASSERT_TRUE(waitUntil([&] { return frmMain::instance().windowTitle() == "Vitalune: Ana"; }));
+    EXPECT_EQ(**result, "");
+    EXPECT_EQ(ana->reads, (QStringList{"", "lblnasc", "lblnick"}));
+    EXPECT_EQ(birthShown(), "5/6/1970");
+    EXPECT_TRUE(frmMain::instance().Text1.isEmpty());
+}
+
+TEST_F(RunQueueTest, AnEmptyCaptionRepliesEmptyAndNeverReadsThePerson) {
+    auto ana = person("", "05/06/1970", "Ana");
+    auto result = run(ana);
+    frmMain::instance().setQuitOnClose(false);
+    ASSERT_TRUE(waitUntil([&] { return result->has_value(); }));
+    EXPECT_EQ(**result, "");
+    testing::processEventsFor(50);
+    EXPECT_EQ(ana->reads, QStringList{""});
+    EXPECT_EQ(frmMain::instance().windowTitle(), "Vitalune");
+    EXPECT_EQ(birthShown(), "17/2/1959");
+}
+
+TEST_F(RunQueueTest, AFailedCaptionReadRepliesItsErrorAndLeavesTheEarlierForm) {
+    auto ana = person("Ficha de Ana", "05/06/1970", "Ana");
+    run(ana);
+    frmMain& window = frmMain::instance();
+    window.setQuitOnClose(false);
+    ASSERT_TRUE(waitUntil([&] { return window.windowTitle() == "Vitalune: Ana"; }));
+
+    auto broken = person("x", "01/01/2000", "Bia");
+    broken->answers[""] = {false, {}, "No such interface 'Orvane.Control'"};
+    auto result = run(broken);
+    ASSERT_TRUE(waitUntil([&] { return result->has_value(); }));
+    EXPECT_EQ(**result, "No such interface 'Orvane.Control'");
+    EXPECT_EQ(window.objHost, ana);
+    EXPECT_TRUE(window.Text1.isEmpty());
+    EXPECT_TRUE(window.isVisible());
+    testing::processEventsFor(50);
+    EXPECT_EQ(broken->reads, QStringList{""}); // its members are never read
+    EXPECT_EQ(window.windowTitle(), "Vitalune: Ana");
+}
+
+TEST_F(RunQueueTest, AFormlessRunRepliesAnErrorButShowsTheWindow) {
+    std::optional<QString> result;
+    queue.run(nullptr, [&](const QString& r) { result = r; });
+    ASSERT_TRUE(result.has_value());
+    EXPECT_FALSE(result->isEmpty());
+    ASSERT_TRUE(frmMain::exists());
+    frmMain::instance().setQuitOnClose(false);
+    EXPECT_TRUE(frmMain::instance().isVisible());
+}
+
+TEST_F(RunQueueTest, CallsAreCarriedOutOneAtATimeAndTheLastPersonStays) {
+    auto ana = person("Ficha de Ana", "05/06/1970", "Ana");
+    auto bia = person("Ficha de Bia", "29/02/1988", "Bia");
+    ana->deferred = bia->deferred = true;
+    auto first = run(ana);
+    auto second = run(bia);
+    frmMain& window = frmMain::instance();
+    window.setQuitOnClose(false);
+    EXPECT_TRUE(queue.busy());
+    EXPECT_TRUE(bia->reads.isEmpty()); // waits for the first call to end
+
+    ana->deferred = false;
+    ASSERT_EQ(ana->answerPending(), 1);
+    EXPECT_EQ(**first, "");
+    ASSERT_TRUE(waitUntil([&] { return bia->reads == QStringList{""}; }));
+    EXPECT_FALSE(second->has_value());
+
+    bia->deferred = false;
+    bia->answerPending();
+    ASSERT_TRUE(waitUntil([&] { return window.windowTitle() == "Vitalune: Bia"; }));
+    EXPECT_EQ(**second, "");
+    EXPECT_EQ(birthShown(), "29/2/1988");
+    EXPECT_EQ(window.objHost, bia);
+    EXPECT_FALSE(queue.busy());
+    EXPECT_EQ(&window, &frmMain::instance()); // one window throughout
+}
+
+} // namespace
+} // namespace vitalune

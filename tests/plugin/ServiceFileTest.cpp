@@ -1,0 +1,108 @@
+#include "ServiceFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace vitalune {
+namespace {
+
+QString readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+TEST(ServiceFile, NamesTheBusNameAndStartsTheProgramInAutomationMode) {
+    EXPECT_EQ(serviceFileText("/usr/bin/vitalune"),
+              "[D-BUS Service]\nName=Orvane.clsPluginInterface\n"
+              "Exec=/usr/bin/vitalune --automation\n");
+}
+
+TEST(ServiceFile, QuotesPathsTheBusWouldSplitOrInterpret) {
+    EXPECT_EQ(quoteExecArgument("/opt/vitalune-1.0/bin/vitalune"),
+              "/opt/vitalune-1.0/bin/vitalune");
+    EXPECT_EQ(quoteExecArgument("/home/ana/My Programs/vitalune"),
+              "'/home/ana/My Programs/vitalune'");
+    EXPECT_EQ(quoteExecArgument("/home/o'neil/vitalune"), "'/home/o'\\''neil/vitalune'");
+    EXPECT_EQ(quoteExecArgument("/tmp/a\"b$c\\d"), "'/tmp/a\"b$c\\d'");
+    EXPECT_EQ(quoteExecArgument("/tmp/ação/vitalune"), "'/tmp/ação/vitalune'");
+    EXPECT_EQ(quoteExecArgument(""), "''");
+}
+
+TEST(ServiceFile, TheBuildTreeFileMatchesWhatRegisterWrites) {
+    // CMake writes the build tree's file from the same template the install uses.
+    const QString file =
+        QDir(VITALUNE_BUILD_SERVICE_DIR).filePath("Orvane.clsPluginInterface.service");
+    ASSERT_TRUE(QFileInfo::exists(file)) << file.toStdString();
+    EXPECT_EQ(readAll(file), serviceFileText(QStringLiteral(VITALUNE_BIN_DIR "/vitalune")));
+}
+
+TEST(ServiceFile, UserFolderFollowsXdgDataHomeThenHome) {
+    QProcessEnvironment env;
+    env.insert("HOME", "/home/ana");
+    EXPECT_EQ(userServiceDirectory(env), "/home/ana/.local/share/dbus-1/services");
+    env.insert("XDG_DATA_HOME", "/data/ana");
+    EXPECT_EQ(userServiceDirectory(env), "/data/ana/dbus-1/services");
+    env.insert("XDG_DATA_HOME", "/data/ana/");
+    EXPECT_EQ(userServiceDirectory(env), "/data/ana/dbus-1/services");
+    // A relative XDG_DATA_HOME is to be ignored.
+    env.insert("XDG_DATA_HOME", "relative/data");
+    EXPECT_EQ(userServiceDirectory(env), "/home/ana/.local/share/dbus-1/services");
+    env.insert("XDG_DATA_HOME", "");
+    EXPECT_EQ(userServiceDirectory(env), "/home/ana/.local/share/dbus-1/services");
+    env.remove("HOME");
+    EXPECT_EQ(userServiceDirectory(env), "");
+}
+
+TEST(ServiceFile, RegisterWritesAndUnregisterRemovesTheFile) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QString dir = home.filePath("deep/dbus-1/services"); // folders made on the way
+    const QString file = dir + "/Orvane.clsPluginInterface.service";
+
+    const RegistrationResult first = registerServer(dir, "/opt/v 1/vitalune");
+    EXPECT_TRUE(first.ok) << first.message.toStdString();
+    EXPECT_TRUE(first.message.contains(file));
+    EXPECT_EQ(readAll(file), serviceFileText("/opt/v 1/vitalune"));
+
+    // Registering again replaces the file, with the program's new place.
+    EXPECT_TRUE(registerServer(dir, "/usr/bin/vitalune").ok);
+    EXPECT_EQ(readAll(file), serviceFileText("/usr/bin/vitalune"));
+
+    const RegistrationResult removed = unregisterServer(dir);
+    EXPECT_TRUE(removed.ok) << removed.message.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(file));
+    // Nothing registered: nothing to do, and no failure.
+    const RegistrationResult again = unregisterServer(dir);
+    EXPECT_TRUE(again.ok);
+    EXPECT_TRUE(again.message.contains("not registered"));
+}
+
+TEST(ServiceFile, RegisterRefusesWhatCannotWork) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    EXPECT_FALSE(registerServer("", "/usr/bin/vitalune").ok);
+    EXPECT_FALSE(registerServer(home.path(), "vitalune").ok); // Exec= must be absolute
+    EXPECT_FALSE(unregisterServer("").ok);
+
+    // A plain file where the folder should be.
+    const QString blocker = home.filePath("blocker");
+    QFile file(blocker);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const RegistrationResult result = registerServer(blocker + "/services", "/usr/bin/vitalune");
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.message.isEmpty());
+}
+
+TEST(ServiceFile, RunningExecutableIsAnAbsolutePath) {
+    const QString self = runningExecutable();
+    EXPECT_TRUE(QDir::isAbsolutePath(self));
+    EXPECT_TRUE(QFileInfo(self).isExecutable());
+}
+
+} // namespace
+} // namespace vitalune

@@ -15,7 +15,8 @@ foreach(file
     share/dbus-1/interfaces/Orvane._clsPluginInterface.xml
     share/applications/vitalune.desktop
     share/icons/hicolor/16x16/apps/vitalune.png
-    share/icons/hicolor/128x128/apps/vitalune.png)
+    share/icons/hicolor/128x128/apps/vitalune.png
+    share/vitalune/vitalune.html)
   if(NOT EXISTS "${prefix}/${file}")
     message(FATAL_ERROR "not installed: ${file}")
   endif()

@@ -9,8 +9,8 @@ std::array<std::string, 14> NomsMois{};
 std::array<std::string, 8> JoursSemaine{};
 
 const std::array<std::string, 13> NomsMoisSimples = {
-    "",      "Janeiro", "Fevereiro", "Março",    "Abril",    "Maio",     "Junho",
-    "Julho", "Agosto",  "Setembro",  "Outubro",  "Novembro", "Dezembro"};
+    "",      "Janeiro", "Fevereiro", "Março",   "Abril",    "Maio",    "Junho",
+    "Julho", "Agosto",  "Setembro",  "Outubro", "Novembro", "Dezembro"};
 
 namespace {
 int utf8Length(const std::string& s) {
@@ -22,7 +22,9 @@ int utf8Length(const std::string& s) {
 }
 
 // Floor division, so that negative month offsets roll back into earlier years.
-int floorDiv(int a, int b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+int floorDiv(int a, int b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
 
 // Days from 1970-01-01 to a proleptic Gregorian date (Howard Hinnant's algorithm).
 long long daysFromCivil(long long y, unsigned m, unsigned d) {
@@ -69,8 +71,8 @@ std::string trimmed(const std::string& text) {
 
 void remplitTables() {
     JoursDansMois = {31, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31, 31};
-    const char* names[14] = {"Dezembro", "Janeiro",  "Fevereiro", "Março",   "Abril",
-                             "Maio",     "Junho",    "Julho",     "Agosto",  "Setembro",
+    const char* names[14] = {"Dezembro", "Janeiro",  "Fevereiro", "Março",  "Abril",
+                             "Maio",     "Junho",    "Julho",     "Agosto", "Setembro",
                              "Outubro",  "Novembro", "Dezembro",  "Janeiro"};
     for (int i = 0; i < 14; ++i)
         NomsMois[i] = fixedText(std::string("  ") + names[i], 11);
@@ -79,7 +81,9 @@ void remplitTables() {
         JoursSemaine[i] = fixedText(days[i], 2);
 }
 
-bool estBissextile(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+bool estBissextile(int year) {
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
 
 void regleFevrier(int month, int year) {
     JoursDansMois[2] = (month == 2 && estBissextile(year)) ? 29 : 28;

@@ -9,7 +9,7 @@
 namespace vitalune {
 
 struct Cycle {
-    const char* name; // the printed legend
+    const char* name;    // the printed legend
     std::int16_t period; // days
     Colour screenColour;
 };

@@ -14,9 +14,15 @@ using Colour = std::uint32_t;
 constexpr Colour RGB(int r, int g, int b) {
     return Colour(r & 0xFF) | Colour(g & 0xFF) << 8 | Colour(b & 0xFF) << 16;
 }
-constexpr int redOf(Colour c) { return int(c & 0xFF); }
-constexpr int greenOf(Colour c) { return int((c >> 8) & 0xFF); }
-constexpr int blueOf(Colour c) { return int((c >> 16) & 0xFF); }
+constexpr int redOf(Colour c) {
+    return int(c & 0xFF);
+}
+constexpr int greenOf(Colour c) {
+    return int((c >> 8) & 0xFF);
+}
+constexpr int blueOf(Colour c) {
+    return int((c >> 16) & 0xFF);
+}
 
 enum class ScaleMode : std::int16_t { Twips = 1, Pixels = 3 };
 enum class DrawMode : std::int16_t { XorPen = 7, CopyPen = 13 };

@@ -19,7 +19,9 @@
 
 // The window's pictures live in the ui library's resources, which a static library
 // has to register itself.
-static void initPictures() { Q_INIT_RESOURCE(ui_pictures); }
+static void initPictures() {
+    Q_INIT_RESOURCE(ui_pictures);
+}
 
 namespace vitalune {
 
@@ -31,11 +33,17 @@ QFont designFont(const char* name, double points, bool bold) {
 }
 
 // Day and year labels show the value with a blank in the sign position.
-QString valueText(int value) { return QStringLiteral(" %1").arg(value); }
+QString valueText(int value) {
+    return QStringLiteral(" %1").arg(value);
+}
 
-QString monthText(int month) { return QString::fromStdString(NomsMois.at(month)); }
+QString monthText(int month) {
+    return QString::fromStdString(NomsMois.at(month));
+}
 
-std::int16_t value16(const QScrollBar* bar) { return static_cast<std::int16_t>(bar->value()); }
+std::int16_t value16(const QScrollBar* bar) {
+    return static_cast<std::int16_t>(bar->value());
+}
 
 // The help page sits next to the binary in the build tree and in the data folder
 // once installed.
@@ -64,8 +72,9 @@ frmMain::~frmMain() {
         theWindow = nullptr;
     // The child widgets outlive this part of the window while QWidget tears them down;
     // a button that loses the pointer then must not call back into it.
-    for (QObject* button : {static_cast<QObject*>(ClarkTBButton2), static_cast<QObject*>(ctbimprime),
-                            static_cast<QObject*>(ctbajuda), static_cast<QObject*>(cmdFechar)})
+    for (QObject* button :
+         {static_cast<QObject*>(ClarkTBButton2), static_cast<QObject*>(ctbimprime),
+          static_cast<QObject*>(ctbajuda), static_cast<QObject*>(cmdFechar)})
         disconnect(button, nullptr, this, nullptr);
     delete helpKey_;
 }
@@ -76,7 +85,9 @@ frmMain& frmMain::instance() {
     return *theWindow;
 }
 
-bool frmMain::exists() { return theWindow != nullptr; }
+bool frmMain::exists() {
+    return theWindow != nullptr;
+}
 
 void frmMain::buildControls() {
     setWindowTitle(QStringLiteral("Vitalune"));
@@ -117,8 +128,10 @@ void frmMain::buildControls() {
         label->setPalette(pal);
         return label;
     };
-    Label1 = heading("Label1", QStringLiteral("Data de Nascimento"), twipsRect(165, 3180, 2040, 255));
-    Label2 = heading("Label2", QStringLiteral("Data do Vitalune"), twipsRect(5040, 3165, 1965, 285));
+    Label1 =
+        heading("Label1", QStringLiteral("Data de Nascimento"), twipsRect(165, 3180, 2040, 255));
+    Label2 =
+        heading("Label2", QStringLiteral("Data do Vitalune"), twipsRect(5040, 3165, 1965, 285));
 
     auto valueLabel = [this](const char* name, const QString& placeholder, QRect r) {
         auto* label = new QLabel(placeholder, this);
@@ -171,9 +184,8 @@ void frmMain::buildControls() {
 
 void frmMain::connectHandlers() {
     auto on = [this](QScrollBar* bar, void (frmMain::*handler)()) {
-        connect(bar, &QScrollBar::valueChanged, this, [this, handler] {
-            guarded([this, handler] { (this->*handler)(); });
-        });
+        connect(bar, &QScrollBar::valueChanged, this,
+                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
     };
     on(Défiljj1, &frmMain::Défiljj1_Change);
     on(Défilmm1, &frmMain::Défilmm1_Change);
@@ -223,9 +235,13 @@ Date frmMain::targetDate() const {
     return {value16(Défiljj2), value16(Défilmm2), value16(Défilaa2)};
 }
 
-void frmMain::CalculEtDessine() { chart_.CalculEtDessine(*this, {*Img0, *Img1, *Img2, *Img3}); }
+void frmMain::CalculEtDessine() {
+    chart_.CalculEtDessine(*this, {*Img0, *Img1, *Img2, *Img3});
+}
 
-void frmMain::DessineChangementJour() { chart_.DessineChangementJour(*this, *Img0); }
+void frmMain::DessineChangementJour() {
+    chart_.DessineChangementJour(*this, *Img0);
+}
 
 void frmMain::VerifieNombreJourVSmaxDansLeMois() {
     // While a host date is being loaded its parts arrive one by one; the birth date is

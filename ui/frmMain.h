@@ -39,7 +39,7 @@ public:
     QString Text1; // pending host caption: non-empty while the person is still to be read
     QString Text2; // birth-date text read from the host
     QString Text3, Text4, Text5; // its day, month and year
-    HostFormPtr objHost; // the host form handed over by Run
+    HostFormPtr objHost;         // the host form handed over by Run
 
     // Reads the pending person from objHost, if any. Runs on every activation of the
     // window; the plug-in also calls it right after Run has replied.

@@ -100,8 +100,7 @@ void frmMain::buildToolbar() {
     ClarkTBButton2->setFocusedunderline(true);
     ClarkTBButton2->setGeometry(twipsRect(0, 30, 1035, 330));
 
-    auto smallButton = [this](const char* name, const char* plain, const char* focused,
-                              int left) {
+    auto smallButton = [this](const char* name, const char* plain, const char* focused, int left) {
         auto* b = new ClarkTBButton(ClarkTBBar1);
         b->setObjectName(QString::fromLatin1(name));
         styleButton(b);
@@ -142,11 +141,13 @@ void frmMain::buildToolbar() {
         openUrl_(QUrl(kEnderecoWeb));
     });
 
-    connect(ctbimprime, &ClarkTBButton::MouseEnter, this, [this] { setStatus(QStringLiteral("Imprimir")); });
+    connect(ctbimprime, &ClarkTBButton::MouseEnter, this,
+            [this] { setStatus(QStringLiteral("Imprimir")); });
     connect(ctbimprime, &ClarkTBButton::MouseExit, this, [this] { setStatus({}); });
     connect(ctbimprime, &ClarkTBButton::Click, this, [this] { ctbimprime_Click(); });
 
-    connect(ctbajuda, &ClarkTBButton::MouseEnter, this, [this] { setStatus(QStringLiteral("Ajuda")); });
+    connect(ctbajuda, &ClarkTBButton::MouseEnter, this,
+            [this] { setStatus(QStringLiteral("Ajuda")); });
     connect(ctbajuda, &ClarkTBButton::MouseExit, this, [this] { setStatus({}); });
     connect(ctbajuda, &ClarkTBButton::Click, this, [this] {
         QWidget* target = QApplication::activeWindow() ? QApplication::activeWindow() : this;
@@ -155,7 +156,8 @@ void frmMain::buildToolbar() {
         setStatus({});
     });
 
-    connect(cmdFechar, &ClarkTBButton::MouseEnter, this, [this] { setStatus(QStringLiteral("fechar")); });
+    connect(cmdFechar, &ClarkTBButton::MouseEnter, this,
+            [this] { setStatus(QStringLiteral("fechar")); });
     connect(cmdFechar, &ClarkTBButton::MouseExit, this, [this] { setStatus({}); });
     connect(cmdFechar, &ClarkTBButton::Click, this, [this] { close(); });
 
@@ -179,7 +181,9 @@ void frmMain::ctbimprime_Click() {
     dialog.exec();
 }
 
-void frmMain::ouvreAide() { openUrl_(QUrl::fromLocalFile(helpFile_)); }
+void frmMain::ouvreAide() {
+    openUrl_(QUrl::fromLocalFile(helpFile_));
+}
 
 void frmMain::setUrlOpener(UrlOpener opener) {
     openUrl_ = opener ? std::move(opener) : [](const QUrl& url) { QDesktopServices::openUrl(url); };

@@ -1,7 +1,7 @@
+#include "ScreenChart.h"
 #include "Cycles.h"
 #include "RecordingSurface.h"
 #include "RuntimeError.h"
-#include "ScreenChart.h"
 
 #include <gtest/gtest.h>
 
@@ -64,9 +64,9 @@ TEST_F(ScreenChartTest, ColumnsAndEdgesFollowTheMonthLength) {
         std::size_t days;
         float rightEdge;
     };
-    for (const Case& c : {Case{{1, 2, 2005}, 28, 414}, Case{{1, 2, 2004}, 29, 428},
-                          Case{{1, 4, 2004}, 30, 442}, Case{{1, 3, 2004}, 31, 456},
-                          Case{{1, 2, 1900}, 28, 414}, Case{{1, 2, 2000}, 29, 428}}) {
+    for (const Case& c :
+         {Case{{1, 2, 2005}, 28, 414}, Case{{1, 2, 2004}, 29, 428}, Case{{1, 4, 2004}, 30, 442},
+          Case{{1, 3, 2004}, 31, 456}, Case{{1, 2, 1900}, 28, 414}, Case{{1, 2, 2000}, 29, 428}}) {
         img0.clear();
         window.target = c.target;
         draw();

@@ -18,7 +18,9 @@ bool RecordingSurface::record(Op op) {
     return true;
 }
 
-bool RecordingSurface::Cls() { return record(make(Kind::Cls)); }
+bool RecordingSurface::Cls() {
+    return record(make(Kind::Cls));
+}
 
 bool RecordingSurface::Line(float x1, float y1, float x2, float y2, Colour colour) {
     Op op = make(Kind::Line);
@@ -30,7 +32,9 @@ bool RecordingSurface::Line(float x1, float y1, float x2, float y2, Colour colou
     return record(std::move(op));
 }
 
-bool RecordingSurface::EndDoc() { return record(make(Kind::EndDoc)); }
+bool RecordingSurface::EndDoc() {
+    return record(make(Kind::EndDoc));
+}
 
 bool RecordingSurface::printItems(const std::vector<std::string>& items) {
     Op op = make(Kind::Print);

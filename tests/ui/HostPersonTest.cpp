@@ -92,9 +92,9 @@ TEST_F(HostPersonTest, AcceptedSpellingsOfADate) {
 }
 
 TEST_F(HostPersonTest, BadTextsKeepEverything) {
-    for (const char* text : {"", "abc", "31/04/1970", "29/02/1959", "17/02/1899", "01/01/3001",
-                             "1970/06/05", "05/06/70", "5/6/1970x", "٠٥/٠٦/١٩٧٠", "32/01/1970",
-                             "00/01/1970", "05/13/1970"}) {
+    for (const char* text :
+         {"", "abc", "31/04/1970", "29/02/1959", "17/02/1899", "01/01/3001", "1970/06/05",
+          "05/06/70", "5/6/1970x", "٠٥/٠٦/١٩٧٠", "32/01/1970", "00/01/1970", "05/13/1970"}) {
         run(host(text, "Ana"));
         const QImage before = window->Img0->image();
         QSignalSpy finished(window.get(), &frmMain::hostReadFinished);

@@ -82,7 +82,8 @@ TEST_F(ToolbarWiringTest, HelpButtonAndF1OpenTheHelpPage) {
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_TRUE(opened[0].isLocalFile());
     EXPECT_TRUE(opened[0].toLocalFile().endsWith("/vitalune.html"));
-    EXPECT_TRUE(QFileInfo::exists(opened[0].toLocalFile())) << "the help page is next to the program";
+    EXPECT_TRUE(QFileInfo::exists(opened[0].toLocalFile()))
+        << "the help page is next to the program";
     EXPECT_EQ(status(), "");
 
     QTest::keyClick(window->Défiljj2, Qt::Key_F1);

@@ -15,7 +15,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QScrollBar>
-#include <QSignalBlocker>
 
 // The window's pictures live in the ui library's resources, which a static library
 // has to register itself.
@@ -305,12 +304,14 @@ void frmMain::Défilaa2_Change() {
 }
 
 void frmMain::Défilmm2_Change() {
-    // A step past December 3000 or before January 1900 is refused: no chart may show a
-    // month its heading does not name.
-    if ((Défilmm2->value() == 13 && Défilaa2->value() >= Défilaa2->maximum()) ||
-        (Défilmm2->value() == 0 && Défilaa2->value() <= Défilaa2->minimum())) {
-        const QSignalBlocker block(Défilmm2);
-        Défilmm2->setValue(Défilmm2->value() == 13 ? 12 : 1);
+    // The month stops at December 3000 and January 1900: no chart may show a month its
+    // heading does not name. (A large step from November 3000 lands on December.)
+    if (Défilmm2->value() == 13 && Défilaa2->value() >= Défilaa2->maximum()) {
+        Défilmm2->setValue(12);
+        return;
+    }
+    if (Défilmm2->value() == 0 && Défilaa2->value() <= Défilaa2->minimum()) {
+        Défilmm2->setValue(1);
         return;
     }
     if (Défilmm2->value() == 13) {

@@ -64,6 +64,16 @@ TEST_F(DateEntryTest, MonthStepStopsAtTheEndsOfTheYearRange) {
     setTarget(15, 1, 1900);
     step(window->Défilmm2, -1);
     EXPECT_EQ(target(), (Date{15, 1, 1900}));
+
+    // A large step towards the end stops on the last month, labels and chart alike.
+    setTarget(15, 11, 3000);
+    window->Défilmm2->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(target(), (Date{15, 12, 3000}));
+    EXPECT_EQ(window->Etimm2->text(), "  Dezembro ");
+    setTarget(15, 2, 1900);
+    window->Défilmm2->triggerAction(QAbstractSlider::SliderPageStepSub);
+    EXPECT_EQ(target(), (Date{15, 1, 1900}));
+    EXPECT_EQ(window->Etimm2->text(), "  Janeiro  ");
 }
 
 TEST_F(DateEntryTest, YearStepFromALeapDayMovesToTheTwentyEighth) {

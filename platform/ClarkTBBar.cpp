@@ -19,25 +19,10 @@ bool explicitlyHidden(const QWidget* w) {
 
 } // namespace
 
-ClarkTBBar::ClarkTBBar(QWidget* parent)
-    : QWidget(parent), backcolor_(systemColour(SystemColour::ButtonFace)),
-      light3dcolor_(systemColour(SystemColour::ButtonHighlight)),
-      shadow3dcolor_(systemColour(SystemColour::ButtonShadow)) {
+ClarkTBBar::ClarkTBBar(QWidget* parent) : EtchedWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void ClarkTBBar::setBackcolor(const QColor& c) {
-    backcolor_ = c;
-    update();
-}
-void ClarkTBBar::setLight3dcolor(const QColor& c) {
-    light3dcolor_ = c;
-    update();
-}
-void ClarkTBBar::setShadow3dcolor(const QColor& c) {
-    shadow3dcolor_ = c;
-    update();
-}
 void ClarkTBBar::setShowleftlines(bool on) {
     showleftlines_ = on;
     update();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EtchedWidget.h"
+
 #include <QColor>
 #include <QWidget>
 
@@ -8,17 +10,11 @@ namespace vitalune {
 // A flat toolbar holding buttons, separators and labels at fixed places: a plain face
 // with a light line along its top edge and, optionally, one or two etched grip lines at
 // its left end.
-class ClarkTBBar : public QWidget {
+class ClarkTBBar : public EtchedWidget {
     Q_OBJECT
 public:
     explicit ClarkTBBar(QWidget* parent = nullptr);
 
-    QColor backcolor() const { return backcolor_; }
-    void setBackcolor(const QColor& c);
-    QColor light3dcolor() const { return light3dcolor_; }
-    void setLight3dcolor(const QColor& c);
-    QColor shadow3dcolor() const { return shadow3dcolor_; }
-    void setShadow3dcolor(const QColor& c);
     bool showleftlines() const { return showleftlines_; }
     void setShowleftlines(bool on);
     bool showtwoleftlines() const { return showtwoleftlines_; }
@@ -39,7 +35,6 @@ protected:
 private:
     void fitHeight();
 
-    QColor backcolor_, light3dcolor_, shadow3dcolor_;
     bool showleftlines_ = false;
     bool showtwoleftlines_ = false;
     int autoheight_ = 0;

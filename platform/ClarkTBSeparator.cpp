@@ -7,27 +7,12 @@
 
 namespace vitalune {
 
-ClarkTBSeparator::ClarkTBSeparator(QWidget* parent)
-    : QWidget(parent), backcolor_(systemColour(SystemColour::ButtonFace)),
-      light3dcolor_(systemColour(SystemColour::ButtonHighlight)),
-      shadow3dcolor_(systemColour(SystemColour::ButtonShadow)) {
+ClarkTBSeparator::ClarkTBSeparator(QWidget* parent) : EtchedWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(sizeHint());
     watchParent();
 }
 
-void ClarkTBSeparator::setBackcolor(const QColor& c) {
-    backcolor_ = c;
-    update();
-}
-void ClarkTBSeparator::setLight3dcolor(const QColor& c) {
-    light3dcolor_ = c;
-    update();
-}
-void ClarkTBSeparator::setShadow3dcolor(const QColor& c) {
-    shadow3dcolor_ = c;
-    update();
-}
 void ClarkTBSeparator::setAutoheight(int mode) {
     autoheight_ = mode;
     followParent();

@@ -21,70 +21,131 @@ void showMainWindow() {
 
 } // namespace
 
-RunQueue::RunQueue(QObject* parent) : QObject(parent) {}
+RunQueue::RunQueue(QObject* parent, int answerWithinMs)
+    : QObject(parent), answerWithinMs_(answerWithinMs) {}
 
-void RunQueue::run(HostFormPtr form, Reply reply) {
-    waiting_.push_back({std::move(form), std::move(reply)});
-    if (!current_)
-        startNext();
+RunQueue::~RunQueue() {
+    for (Call& call : pending_)
+        delete call.deadline;
 }
 
-void RunQueue::startNext() {
-    if (current_ || waiting_.empty())
+void RunQueue::run(HostFormPtr form, Reply reply, const QString& caller) {
+    if (static_cast<int>(pending_.size()) >= MaxPending) {
+        if (reply)
+            reply(
+                QStringLiteral("Too many Run calls waiting (%1); try again later").arg(MaxPending));
         return;
-    current_ = std::make_unique<Call>(std::move(waiting_.front()));
-    waiting_.pop_front();
+    }
     emit runStarted();
+    const std::uint64_t number = nextNumber_++;
+    pending_.push_back({number, caller, std::move(form), std::move(reply), nullptr});
+    auto call = std::prev(pending_.end());
 
     try {
         showMainWindow();
     } catch (const std::exception& error) {
-        finish(QString::fromUtf8(error.what()));
+        finish(call, QString::fromUtf8(error.what()), false);
         return;
     } catch (...) {
-        finish(QStringLiteral("Unexpected error while opening the window"));
+        finish(call, QStringLiteral("Unexpected error while opening the window"), false);
         return;
     }
-    if (!current_->form) {
-        finish(QStringLiteral("Object variable not set: no host form"));
+    if (!call->form) {
+        finish(call, QStringLiteral("Object variable not set: no host form"), false);
         return;
     }
-    // The read may answer at once or long after; the queue may be gone by then.
+
+    call->deadline = new QTimer;
+    call->deadline->setSingleShot(true);
+    connect(call->deadline, &QTimer::timeout, this, [this, number] {
+        const auto late = find(number);
+        if (late != pending_.end())
+            finish(late,
+                   QStringLiteral("Timeout: the host form did not answer within %1 ms")
+                       .arg(answerWithinMs_),
+                   false);
+    });
+    call->deadline->start(answerWithinMs_);
+
+    // The read may answer at once or long after; the call or the queue may be gone by then.
     QPointer<RunQueue> self(this);
-    HostFormPtr form = current_->form;
-    form->readCaption(QString(), [self](const HostRead& read) {
+    HostFormPtr reading = call->form;
+    reading->readCaption(QString(), [self, number](const HostRead& read) {
         if (self)
-            self->captionRead(read);
+            self->captionRead(number, read);
     });
 }
 
-void RunQueue::captionRead(const HostRead& read) {
-    if (!current_)
+bool RunQueue::waitsFor(const QString& caller) const {
+    for (const Call& call : pending_)
+        if (call.caller == caller)
+            return true;
+    return false;
+}
+
+void RunQueue::callerLeft(const QString& caller) {
+    if (caller.isEmpty())
         return;
+    for (auto call = pending_.begin(); call != pending_.end();) {
+        auto next = std::next(call);
+        if (call->caller == caller)
+            forget(call);
+        call = next;
+    }
+}
+
+RunQueue::Calls::iterator RunQueue::find(std::uint64_t number) {
+    for (auto call = pending_.begin(); call != pending_.end(); ++call)
+        if (call->number == number)
+            return call;
+    return pending_.end();
+}
+
+void RunQueue::captionRead(std::uint64_t number, const HostRead& read) {
+    const auto call = find(number);
+    if (call == pending_.end())
+        return; // already replied to (deadline) or its caller has gone
     if (!read.ok) {
-        finish(read.error);
+        finish(call, read.error, false);
         return;
     }
     if (!frmMain::exists()) {
         // Closing the window ends the process; nothing is left to hand the form to.
-        finish(QStringLiteral("The plug-in window was closed"));
+        finish(call, QStringLiteral("The plug-in window was closed"), false);
+        return;
+    }
+    // A later call already handed its form over: this one was replaced at once.
+    if (number < handedOver_) {
+        finish(call, QString(), false);
         return;
     }
     // A read of an earlier person still under way notices the new form and reads it.
     frmMain& window = frmMain::instance();
     window.Text1 = read.text;
-    window.objHost = current_->form;
-    finish(QString());
+    window.objHost = call->form;
+    handedOver_ = number;
+    finish(call, QString(), true);
 }
 
-void RunQueue::finish(const QString& result) {
-    const Call call = std::move(*current_);
-    current_.reset();
-    if (call.reply)
-        call.reply(result);
-    emit runFinished(result);
+void RunQueue::forget(Calls::iterator call) {
+    // The timer may be the one whose timeout is being handled.
+    if (call->deadline) {
+        call->deadline->stop();
+        call->deadline->deleteLater();
+    }
+    pending_.erase(call);
+}
 
-    QTimer::singleShot(0, this, [this] {
+void RunQueue::finish(Calls::iterator call, const QString& result, bool handOver) {
+    const Reply reply = std::move(call->reply);
+    forget(call);
+    if (reply)
+        reply(result);
+    emit runFinished(result);
+    if (!handOver)
+        return;
+
+    QTimer::singleShot(0, this, [] {
         if (frmMain::exists()) {
             try {
                 frmMain::instance().Form_Activate();
@@ -92,7 +153,6 @@ void RunQueue::finish(const QString& result) {
                 // A failing read leaves the window as it was.
             }
         }
-        startNext();
     });
 }
 

@@ -5,12 +5,15 @@
 #include <QObject>
 #include <QString>
 
-#include <deque>
+#include <cstdint>
 #include <functional>
+#include <list>
+
+class QTimer;
 
 namespace vitalune {
 
-// Carries out Run for each host form, one call at a time in the order they came:
+// Carries out Run for each host form:
 //  - create (first use) and show the one main window, activating it;
 //  - read the form's Caption into Text1 (asynchronously: the window keeps painting);
 //  - keep the form in objHost;
@@ -18,17 +21,37 @@ namespace vitalune {
 //    later steps undone;
 //  - right after the reply, let the window read the pending person, as its activation
 //    would, so the person appears even where the desktop does not activate the window.
+//
+// Many callers may be waiting at once. Their Caption reads overlap, so a host that does
+// not answer holds up no other: every call is replied to within `answerWithinMs` of its
+// arrival. The window still takes the forms in the order the calls came: a form whose
+// read ends after that of a later call is superseded by it (the last call wins) and is
+// replied to as if it had been handed over and replaced at once. A call that was replied
+// to with an error, or whose caller has gone, never changes the window afterwards.
 class RunQueue : public QObject {
     Q_OBJECT
 public:
     using Reply = std::function<void(const QString& result)>;
 
-    explicit RunQueue(QObject* parent = nullptr);
+    // Calls beyond this many waiting are refused at once; a client flooding the bus
+    // cannot make the plug-in hold unbounded work.
+    static constexpr int MaxPending = 32;
+    // Well inside the usual 25 s a D-Bus client waits, and above the 3 s bound of a read.
+    static constexpr int AnswerWithinMs = 3500;
 
-    void run(HostFormPtr form, Reply reply);
+    explicit RunQueue(QObject* parent = nullptr, int answerWithinMs = AnswerWithinMs);
+    ~RunQueue() override;
 
-    // True while a call is being carried out or waits for its turn.
-    bool busy() const { return current_ || !waiting_.empty(); }
+    // `caller` names who asked (a bus connection); see callerLeft().
+    void run(HostFormPtr form, Reply reply, const QString& caller = {});
+
+    // The caller has left: its waiting calls end without a reply and change nothing.
+    void callerLeft(const QString& caller);
+
+    // True while a call waits for its reply.
+    bool busy() const { return !pending_.empty(); }
+    int pendingCount() const { return static_cast<int>(pending_.size()); }
+    bool waitsFor(const QString& caller) const;
 
 signals:
     void runStarted();
@@ -37,16 +60,24 @@ signals:
 
 private:
     struct Call {
+        std::uint64_t number = 0;
+        QString caller;
         HostFormPtr form;
         Reply reply;
+        QTimer* deadline = nullptr;
     };
+    using Calls = std::list<Call>;
 
-    void startNext();
-    void captionRead(const HostRead& read);
-    void finish(const QString& result);
+    Calls::iterator find(std::uint64_t number);
+    void captionRead(std::uint64_t number, const HostRead& read);
+    // Replies to the call and forgets it; `handOver` when its form went to the window.
+    void finish(Calls::iterator call, const QString& result, bool handOver);
+    void forget(Calls::iterator call);
 
-    std::deque<Call> waiting_;
-    std::unique_ptr<Call> current_;
+    Calls pending_; // in the order the calls came
+    std::uint64_t nextNumber_ = 1;
+    std::uint64_t handedOver_ = 0; // number of the latest call whose form the window has
+    int answerWithinMs_;
 };
 
 } // namespace vitalune

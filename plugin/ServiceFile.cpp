@@ -24,6 +24,14 @@ bool isPlainShellWord(const QString& text) {
     return true;
 }
 
+// The bus reads a service file as a desktop-entry key file before it splits Exec= as a
+// shell would: there a backslash starts an escape, so each one is doubled.
+QString escapeKeyFileValue(const QString& value) {
+    QString escaped = value;
+    escaped.replace(u'\\', QLatin1String("\\\\"));
+    return escaped;
+}
+
 QString serviceFilePath(const QString& serviceDirectory) {
     return QDir(serviceDirectory).filePath(QLatin1String(identity::ServiceFileName));
 }
@@ -39,9 +47,17 @@ QString quoteExecArgument(const QString& argument) {
     return u'\'' + quoted + u'\'';
 }
 
+bool canStartFrom(const QString& executable) {
+    // A service file holds one line per key; control characters have no safe spelling.
+    for (QChar c : executable)
+        if (c.category() == QChar::Other_Control)
+            return false;
+    return true;
+}
+
 QString serviceFileText(const QString& executable) {
     return QStringLiteral("[D-BUS Service]\nName=%1\nExec=%2 %3\n")
-        .arg(QLatin1String(identity::BusName), quoteExecArgument(executable),
+        .arg(QLatin1String(identity::BusName), escapeKeyFileValue(quoteExecArgument(executable)),
              QLatin1String(identity::AutomationOption));
 }
 
@@ -65,6 +81,11 @@ RegistrationResult registerServer(const QString& serviceDirectory, const QString
         return {false, QStringLiteral("no folder for the service file: set HOME or XDG_DATA_HOME")};
     if (!QDir::isAbsolutePath(executable))
         return {false, QStringLiteral("cannot tell where this program is installed")};
+    if (!canStartFrom(executable))
+        return {false,
+                QStringLiteral("the bus cannot start a program whose path holds a line break "
+                               "or another control character: %1; move it elsewhere")
+                    .arg(executable)};
     if (!QDir().mkpath(serviceDirectory))
         return {false, QStringLiteral("cannot create %1").arg(serviceDirectory)};
     const QString path = serviceFilePath(serviceDirectory);

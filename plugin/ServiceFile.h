@@ -14,6 +14,10 @@ QString serviceFileText(const QString& executable);
 // One argument of an Exec= line: the bus splits that line as a shell would.
 QString quoteExecArgument(const QString& argument);
 
+// Whether the bus can start a program at that path (some paths cannot be written in a
+// service file at all).
+bool canStartFrom(const QString& executable);
+
 // $XDG_DATA_HOME/dbus-1/services, or ~/.local/share/dbus-1/services when XDG_DATA_HOME
 // is unset or not absolute; empty when neither gives an absolute folder.
 QString userServiceDirectory(const QProcessEnvironment& environment);

@@ -3,9 +3,11 @@
 #include "DBusHostForm.h"
 #include "Identity.h"
 #include "RunQueue.h"
+#include "frmMain.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusServiceWatcher>
 
 namespace vitalune {
 
@@ -22,11 +24,41 @@ QString clsPluginInterface::Run(const QDBusObjectPath& FormX) {
     // The form belongs to the caller's own connection, and only to it.
     const QDBusMessage call = message();
     QDBusConnection bus = connection();
+    const QString caller = call.service();
     setDelayedReply(true);
-    auto form = std::make_shared<DBusHostForm>(bus, call.service(), FormX.path());
-    runs_.run(std::move(form),
-              [bus, call](const QString& result) mutable { bus.send(call.createReply(result)); });
+
+    if (!callers_) {
+        callers_ = new QDBusServiceWatcher(QString(), bus,
+                                           QDBusServiceWatcher::WatchForUnregistration, this);
+        connect(callers_, &QDBusServiceWatcher::serviceUnregistered, this,
+                &clsPluginInterface::callerLeft);
+    }
+    if (!caller.isEmpty() && !callers_->watchedServices().contains(caller))
+        callers_->addWatchedService(caller);
+
+    auto form = std::make_shared<DBusHostForm>(bus, caller, FormX.path());
+    runs_.run(
+        std::move(form),
+        [this, bus, call, caller](const QString& result) mutable {
+            bus.send(call.createReply(result));
+            if (!runs_.waitsFor(caller))
+                callers_->removeWatchedService(caller);
+        },
+        caller);
     return {};
+}
+
+void clsPluginInterface::callerLeft(const QString& caller) {
+    callers_->removeWatchedService(caller);
+    runs_.callerLeft(caller);
+    // A form handed over but not read yet belongs to a host that is gone: the window
+    // keeps what it shows rather than report the host's absence as an unreadable person.
+    if (!frmMain::exists())
+        return;
+    frmMain& window = frmMain::instance();
+    const auto* host = dynamic_cast<const DBusHostForm*>(window.objHost.get());
+    if (host && host->service() == caller && !window.readingHost())
+        window.Text1.clear();
 }
 
 } // namespace vitalune

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+class QDBusServiceWatcher;
+
 namespace vitalune {
 
 class RunQueue;
@@ -24,7 +26,11 @@ public:
     QString Identify();
 
 private:
+    void callerLeft(const QString& caller);
+
     RunQueue& runs_;
+    // Watches the callers with a Run waiting: one that leaves the bus has given up.
+    QDBusServiceWatcher* callers_ = nullptr;
 };
 
 } // namespace vitalune

@@ -1,6 +1,7 @@
 #include "frmChoix.h"
 
 #include "ClarkTBButton.h"
+#include "CupsPrintQueue.h"
 #include "FontTable.h"
 #include "PrinterSurface.h"
 #include "RuntimeError.h"
@@ -82,6 +83,10 @@ void frmChoix::setSurfaceFactory(SurfaceFactory factory) {
 
 void frmChoix::setReporter(Reporter reporter) {
     report_ = std::move(reporter);
+}
+
+void frmChoix::setPrintQueue(std::shared_ptr<PrintQueue> queue) {
+    queue_ = std::move(queue);
 }
 
 void frmChoix::buildControls() {
@@ -172,32 +177,48 @@ void frmChoix::reject() {
 void frmChoix::Imprime() {
     setCursor(Qt::WaitCursor);
 
-    QString problem;
-    std::unique_ptr<DrawingSurface> printer;
-    try {
-        printer = makeSurface_ ? makeSurface_() : std::make_unique<PrinterSurface>();
-    } catch (const std::exception&) {
-        printer.reset();
+    if (!queue_ && !makeSurface_)
+        queue_ = std::make_shared<CupsPrintQueue>();
+    QStringList problems;
+    bool send = true;
+    if (queue_) {
+        const PrintQueue::Verdict verdict = queue_->beforeJob();
+        send = verdict.send;
+        if (!verdict.warning.isEmpty())
+            problems << verdict.warning;
     }
-    if (!printer) {
-        problem = QStringLiteral("Nenhuma impressora disponível.");
-    } else {
-        static const NoDates noDates;
-        const DateSource& dates = dates_ ? *dates_ : noDates;
-        // Single failing steps are skipped by the page itself; only a page that never
-        // reached the printer is worth telling the user about.
-        if (!page_.draw(*printer, dates, ModeCouleur)) {
-            const auto* real = dynamic_cast<const PrinterSurface*>(printer.get());
-            problem = real && !real->errorString().isEmpty()
-                          ? real->errorString()
-                          : QStringLiteral("Não foi possível imprimir a página.");
+
+    if (send) {
+        std::unique_ptr<DrawingSurface> printer;
+        try {
+            printer = makeSurface_ ? makeSurface_() : std::make_unique<PrinterSurface>();
+        } catch (const std::exception&) {
+            printer.reset();
+        }
+        if (!printer) {
+            problems << QStringLiteral("Nenhuma impressora disponível.");
+        } else {
+            static const NoDates noDates;
+            const DateSource& dates = dates_ ? *dates_ : noDates;
+            // Single failing steps are skipped by the page itself; only a page that never
+            // reached the printer is worth telling the user about.
+            if (!page_.draw(*printer, dates, ModeCouleur)) {
+                const auto* real = dynamic_cast<const PrinterSurface*>(printer.get());
+                problems << (real && !real->errorString().isEmpty()
+                                 ? real->errorString()
+                                 : QStringLiteral("Não foi possível imprimir a página."));
+            } else if (queue_) {
+                printer.reset(); // the job is handed over when the surface goes
+                const QString after = queue_->afterJob();
+                if (!after.isEmpty())
+                    problems << after;
+            }
         }
     }
-    printer.reset();
 
     unsetCursor();
-    if (!problem.isEmpty() && report_)
-        report_(this, problem);
+    if (!problems.isEmpty() && report_)
+        report_(this, problems.join(u'\n'));
 }
 
 } // namespace vitalune

@@ -2,6 +2,7 @@
 
 #include "DateSource.h"
 #include "DrawingSurface.h"
+#include "PrintQueue.h"
 #include "PrintedPage.h"
 
 #include <QDialog>
@@ -39,6 +40,9 @@ public:
     void setDates(std::shared_ptr<const DateSource> dates);
     void setSurfaceFactory(SurfaceFactory factory);
     void setReporter(Reporter reporter);
+    // Who is asked about the queue around each job; the CUPS scheduler when printing on
+    // the default printer, nobody when the surface has been replaced.
+    void setPrintQueue(std::shared_ptr<PrintQueue> queue);
 
     // Prints the page in the mode ModeCouleur gives, on the default printer. A step that
     // fails is skipped; a job that cannot be printed at all (no printer, the job would not
@@ -68,6 +72,7 @@ private:
     std::shared_ptr<const DateSource> dates_;
     SurfaceFactory makeSurface_;
     Reporter report_;
+    std::shared_ptr<PrintQueue> queue_;
 };
 
 } // namespace vitalune

@@ -363,24 +363,27 @@ void frmMain::Form_Activate() {
     HostFormPtr host = objHost;
     host->readCaption(QStringLiteral("lblnasc"), [this, host](const HostRead& nasc) {
         if (!nasc.ok)
-            return finishHostRead(host, false);
+            return finishHostRead(
+                host, QStringLiteral("Não foi possível ler a data de nascimento: ") + nasc.error);
         host->readCaption(QStringLiteral("lblnick"), [this, host, nasc](const HostRead& nick) {
             if (!nick.ok)
-                return finishHostRead(host, false);
+                return finishHostRead(host, QStringLiteral("Não foi possível ler o apelido: ") +
+                                                nick.error);
             Text2 = nasc.text;
             if (!DecoupeDateNaissance())
-                return finishHostRead(host, false);
+                return finishHostRead(host,
+                                      QStringLiteral("Data de nascimento inválida: ") + nasc.text);
             guarded([this] {
                 Rafraichir();
                 CalculEtDessine();
             });
             setWindowTitle(QStringLiteral("Vitalune: ") + nick.text);
-            finishHostRead(host, true);
+            finishHostRead(host, {});
         });
     });
 }
 
-void frmMain::finishHostRead(const HostFormPtr& host, bool ok) {
+void frmMain::finishHostRead(const HostFormPtr& host, const QString& problem) {
     readingHost_ = false;
     // A Run that came in meanwhile handed over another form: read that one instead.
     if (objHost != host) {
@@ -389,7 +392,13 @@ void frmMain::finishHostRead(const HostFormPtr& host, bool ok) {
     }
     // Whatever the outcome, this person is not read again until the next Run.
     Text1.clear();
-    emit hostReadFinished(ok);
+    if (!problem.isEmpty()) {
+        // The chart keeps its dates, but no earlier person's name stands over them: the
+        // user has just opened this person's form and must not take them for theirs.
+        setWindowTitle(QStringLiteral("Vitalune"));
+    }
+    setRestingStatus(problem);
+    emit hostReadFinished(problem.isEmpty());
 }
 
 void frmMain::changeEvent(QEvent* event) {

@@ -116,8 +116,11 @@ private:
 
     void buildControls();
     void buildToolbar();
-    void finishHostRead(const HostFormPtr& host, bool ok);
+    // `problem` empty: the person was read and charted; otherwise what could not be read.
+    void finishHostRead(const HostFormPtr& host, const QString& problem);
     void setStatus(const QString& text);
+    // The text the status line shows when no button is hovered.
+    void setRestingStatus(const QString& text);
     void ctbimprime_Click();
     void connectHandlers();
     void load();
@@ -128,6 +131,8 @@ private:
     ScreenChart chart_;
     QString helpFile_;
     bool readingHost_ = false;
+    QString restingStatus_; // what could not be read of the last person, until one is read
+    QString statusShown_;   // the status line's whole text, even when cut short
     bool loadingBirthDate_ = false;
     bool quitOnClose_ = true;
     UrlOpener openUrl_;

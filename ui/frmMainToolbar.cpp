@@ -131,34 +131,34 @@ void frmMain::buildToolbar() {
         setCursor(QCursor(picture("hand-32.png"), 0, 0));
     });
     connect(ClarkTBButton2, &ClarkTBButton::MouseExit, this, [this] {
-        setStatus({});
+        setStatus(restingStatus_);
         unsetCursor();
     });
     connect(ClarkTBButton2, &ClarkTBButton::Click, this, [this] {
         unsetCursor();
-        setStatus({});
+        setStatus(restingStatus_);
         // Whether the browser opens is the desktop's business; the window stays as it is.
         openUrl_(QUrl(kEnderecoWeb));
     });
 
     connect(ctbimprime, &ClarkTBButton::MouseEnter, this,
             [this] { setStatus(QStringLiteral("Imprimir")); });
-    connect(ctbimprime, &ClarkTBButton::MouseExit, this, [this] { setStatus({}); });
+    connect(ctbimprime, &ClarkTBButton::MouseExit, this, [this] { setStatus(restingStatus_); });
     connect(ctbimprime, &ClarkTBButton::Click, this, [this] { ctbimprime_Click(); });
 
     connect(ctbajuda, &ClarkTBButton::MouseEnter, this,
             [this] { setStatus(QStringLiteral("Ajuda")); });
-    connect(ctbajuda, &ClarkTBButton::MouseExit, this, [this] { setStatus({}); });
+    connect(ctbajuda, &ClarkTBButton::MouseExit, this, [this] { setStatus(restingStatus_); });
     connect(ctbajuda, &ClarkTBButton::Click, this, [this] {
         QWidget* target = QApplication::activeWindow() ? QApplication::activeWindow() : this;
         QCoreApplication::postEvent(target,
                                     new QKeyEvent(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier));
-        setStatus({});
+        setStatus(restingStatus_);
     });
 
     connect(cmdFechar, &ClarkTBButton::MouseEnter, this,
             [this] { setStatus(QStringLiteral("fechar")); });
-    connect(cmdFechar, &ClarkTBButton::MouseExit, this, [this] { setStatus({}); });
+    connect(cmdFechar, &ClarkTBButton::MouseExit, this, [this] { setStatus(restingStatus_); });
     connect(cmdFechar, &ClarkTBButton::Click, this, [this] { close(); });
 
     helpKey_ = new HelpKey(this);
@@ -166,15 +166,31 @@ void frmMain::buildToolbar() {
 }
 
 void frmMain::setStatus(const QString& text) {
+    statusShown_ = text;
     lblStatus->setText(text);
-    // The status line sizes itself to its text, growing to the right.
-    const int width = text.isEmpty() ? px(45) : lblStatus->sizeHint().width();
+    // The status line sizes itself to its text, growing to the right up to the close
+    // button; a longer text is cut short there and shown whole as the label's hover text.
+    const int room = cmdFechar->x() - lblStatus->x();
+    int width = text.isEmpty() ? px(45) : lblStatus->sizeHint().width();
+    if (width > room) {
+        const int frame = width - lblStatus->fontMetrics().horizontalAdvance(text);
+        lblStatus->setText(lblStatus->fontMetrics().elidedText(text, Qt::ElideRight, room - frame));
+        width = room;
+    }
+    lblStatus->setToolTip(width == room ? text : QString());
     lblStatus->resize(width, lblStatus->height());
+}
+
+void frmMain::setRestingStatus(const QString& text) {
+    // A hover text on show stays until the pointer leaves its button.
+    if (statusShown_ == restingStatus_)
+        setStatus(text);
+    restingStatus_ = text;
 }
 
 void frmMain::ctbimprime_Click() {
     guarded([this] { CalculEtDessine(); });
-    setStatus({});
+    setStatus(restingStatus_);
     auto& dialog = frmChoix::instance();
     dialog.setDates(std::make_shared<ScrollBarDates>(Défiljj1, Défilmm1, Défilaa1, Défiljj2,
                                                      Défilmm2, Défilaa2));

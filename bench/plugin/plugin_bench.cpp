@@ -19,7 +19,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include <signal.h>
 
@@ -72,6 +74,9 @@ public:
     }
 
     QProcessEnvironment environment() const { return bus_->environment(); }
+    QDBusConnection& client() { return client_; }
+    // Another client of the bus, under a name of its own.
+    QDBusConnection newClient() { return bus_->connect(); }
 
     ~Session() {
         if (ready())
@@ -176,6 +181,110 @@ void ColdStartBareWindow(benchmark::State& state) {
     }
 }
 BENCHMARK(ColdStartBareWindow)->UseManualTime()->Iterations(15)->Unit(benchmark::kMillisecond);
+
+QDBusMessage runCall() {
+    QDBusMessage message = QDBusMessage::createMethodCall(identity::BusName, identity::ObjectPath,
+                                                          identity::InterfaceName, "Run");
+    message.setArguments({QVariant::fromValue(QDBusObjectPath("/forms/1"))});
+    return message;
+}
+
+// Run of a well-behaved host just after ten hosts whose forms never answer have called
+// Run: the stallers' reads must not hold the good host's answer up.
+void RunBehindTenStallingHosts(benchmark::State& state) {
+    Session& session = Session::get();
+    if (!session.ready())
+        return state.SkipWithError("no bus or display");
+    if (!replied(session.run(), state))
+        return;
+    struct Staller {
+        QDBusConnection connection{QString()};
+        std::unique_ptr<host::HostFormObject> form;
+    };
+    std::vector<Staller> stallers(10);
+    for (auto& s : stallers) {
+        s.connection = session.newClient();
+        s.form = std::make_unique<host::HostFormObject>(
+            "/forms/1", QStringList{"lblnasc", "lblnick"},
+            [](const QString&) { return host::ControlValue::caption(QString("Late")); });
+        s.form->setStalled(true);
+        s.form->registerOn(s.connection);
+    }
+    std::vector<double> times;
+    for (auto _ : state) {
+        std::vector<std::unique_ptr<QDBusPendingCallWatcher>> stalled;
+        for (auto& s : stallers)
+            stalled.push_back(std::make_unique<QDBusPendingCallWatcher>(
+                s.connection.asyncCall(runCall(), 30000)));
+        // Once Identify is answered the stallers' Runs have all reached the server.
+        for (auto& s : stallers)
+            s.connection.call(QDBusMessage::createMethodCall(
+                identity::BusName, identity::ObjectPath, identity::InterfaceName, "Identify"));
+        QElapsedTimer clock;
+        clock.start();
+        const QDBusMessage reply = session.run();
+        const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(seconds);
+        times.push_back(seconds * 1000);
+        if (!replied(reply, state))
+            return;
+        // Let the stallers be answered before the next round.
+        testing::waitUntil(
+            [&] {
+                for (auto& w : stalled)
+                    if (!w->isFinished())
+                        return false;
+                return true;
+            },
+            30000);
+    }
+    std::sort(times.begin(), times.end());
+    state.counters["median_ms"] = times[times.size() / 2];
+    state.counters["max_ms"] = times.back();
+}
+BENCHMARK(RunBehindTenStallingHosts)->UseManualTime()->Iterations(7)->Unit(benchmark::kMillisecond);
+
+// 5,000 Runs sent at once by one client, then the server's memory: pending calls are
+// capped, so the flood is refused rather than held.
+void FiveThousandPipelinedRuns(benchmark::State& state) {
+    Session& session = Session::get();
+    if (!session.ready())
+        return state.SkipWithError("no bus or display");
+    if (!replied(session.run(), state))
+        return;
+    int accepted = 0, refused = 0;
+    for (auto _ : state) {
+        std::vector<std::unique_ptr<QDBusPendingCallWatcher>> calls;
+        for (int i = 0; i < 5000; ++i)
+            calls.push_back(std::make_unique<QDBusPendingCallWatcher>(
+                session.client().asyncCall(runCall(), 60000)));
+        testing::waitUntil(
+            [&] {
+                for (auto& w : calls)
+                    if (!w->isFinished())
+                        return false;
+                return true;
+            },
+            120000);
+        for (auto& w : calls) {
+            const QDBusMessage reply = w->reply();
+            const bool ok = reply.type() == QDBusMessage::ReplyMessage &&
+                            reply.arguments().value(0).toString().isEmpty();
+            ok ? ++accepted : ++refused;
+        }
+    }
+    QFile status(QString("/proc/%1/status").arg(session.serverPid()));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("VmRSS:") || line.startsWith("VmHWM:"))
+                state.counters[line.left(5).toStdString() + "_kB"] =
+                    line.mid(6).trimmed().split(' ').value(0).toDouble();
+        }
+    }
+    state.counters["accepted"] = accepted;
+    state.counters["refused"] = refused;
+}
+BENCHMARK(FiveThousandPipelinedRuns)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -6,6 +6,7 @@
 #include "Waiting.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -146,6 +147,33 @@ TEST_F(EndToEnd, AHostThatNeverAnswersGetsAnErrorWhileTheWindowKeepsPainting) {
     EXPECT_EQ(titleOf(*window), "Vitalune");
 }
 
+TEST_F(EndToEnd, HostsThatStallHoldUpNoOtherAndNeverTakeTheWindowLate) {
+    std::vector<std::unique_ptr<HostProcess>> stallers;
+    for (int i = 0; i < 10; ++i) {
+        stallers.push_back(startHost({"--nick", "Late", "--stall", "--timeout", "120"}));
+        ASSERT_EQ(stallers.back()->waitFor("Identify"), "Vitalune");
+    }
+    // The usual client waits 25 s; this one gives up after 4 and must not have to.
+    auto good = startHost(Ana + QStringList{"--call-timeout", "4000"});
+    const auto result = good->waitFor("Run");
+    ASSERT_TRUE(result) << good->output().toStdString();
+    EXPECT_EQ(*result, "");
+    EXPECT_FALSE(good->printed("RunError").has_value());
+    const auto window = waitForWindow(serverPid());
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(waitForTitle(*window, "Vitalune: Ana"));
+
+    // Each staller is told its Run failed, and what it serves afterwards is not taken.
+    for (auto& staller : stallers) {
+        const auto answer = staller->waitFor("Run", 30000);
+        ASSERT_TRUE(answer) << staller->output().toStdString();
+        EXPECT_FALSE(answer->isEmpty());
+        EXPECT_FALSE(staller->printed("RunError").has_value());
+    }
+    EXPECT_EQ(gdbusCall("Identify").out, "('Vitalune',)\n");
+    EXPECT_EQ(titleOf(*window), "Vitalune: Ana");
+}
+
 TEST_F(EndToEnd, AHostThatExitsDuringRunLeavesTheServerServing) {
     auto quitter = startHost(Ana + QStringList{"--exit-during-run"});
     EXPECT_EQ(quitter->waitFor("Exit"), "during-run");
@@ -267,13 +295,20 @@ TEST_F(EndToEnd, TheCommandLineRefusesUnknownArgumentsWithUsage) {
 }
 
 TEST_F(EndToEnd, RegisterLetsTheUsersBusStartTheServerAndUnregisterUndoesIt) {
+    // Installed in a folder whose name a shell and a key file would both misread.
     QTemporaryDir data;
     ASSERT_TRUE(data.isValid());
+    const QString folder = data.filePath("a'b\\c d \\s");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString program = folder + "/vitalune";
+    ASSERT_TRUE(QFile::copy(VITALUNE_BIN_DIR "/vitalune", program));
+
     QProcessEnvironment env = environment();
-    env.insert("XDG_DATA_HOME", data.path());
-    const Finished reg = runProgram(VITALUNE_BIN_DIR "/vitalune", {"--register"}, env);
+    env.insert("XDG_DATA_HOME", data.filePath("share"));
+    const Finished reg = runProgram(program, {"--register"}, env);
     ASSERT_EQ(reg.exitCode, 0) << reg.err.toStdString();
-    const QString services = data.filePath("dbus-1/services");
+    EXPECT_TRUE(reg.out.contains("registered")) << reg.out.toStdString();
+    const QString services = data.filePath("share/dbus-1/services");
     ASSERT_TRUE(QFileInfo::exists(services + "/Orvane.clsPluginInterface.service"));
 
     // A bus that knows only the user's folder starts the registered program.
@@ -284,10 +319,12 @@ TEST_F(EndToEnd, RegisterLetsTheUsersBusStartTheServerAndUnregisterUndoesIt) {
     bus = std::make_unique<PrivateBus>(QStringList{services}, busEnv);
     ASSERT_TRUE(bus->isRunning());
     client = bus->connect();
-    EXPECT_EQ(gdbusCall("Identify").out, "('Vitalune',)\n");
-    EXPECT_GT(serverPid(), 0);
+    EXPECT_EQ(gdbusCall("Identify").out, "('Vitalune',)\n") << bus->log().toStdString();
+    const qint64 pid = serverPid();
+    ASSERT_GT(pid, 0);
+    EXPECT_EQ(QFileInfo(QString("/proc/%1/exe").arg(pid)).canonicalFilePath(), program);
 
-    const Finished unreg = runProgram(VITALUNE_BIN_DIR "/vitalune", {"--unregister"}, env);
+    const Finished unreg = runProgram(program, {"--unregister"}, env);
     EXPECT_EQ(unreg.exitCode, 0) << unreg.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(services + "/Orvane.clsPluginInterface.service"));
 }

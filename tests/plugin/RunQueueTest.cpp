@@ -130,7 +130,7 @@ TEST_F(RunQueueTest, AFormlessRunRepliesAnErrorButShowsTheWindow) {
     EXPECT_TRUE(frmMain::instance().isVisible());
 }
 
-TEST_F(RunQueueTest, CallsAreCarriedOutOneAtATimeAndTheLastPersonStays) {
+TEST_F(RunQueueTest, ReadsOverlapButTheWindowTakesTheFormsInTheOrderTheCallsCame) {
     auto ana = person("Ficha de Ana", "05/06/1970", "Ana");
     auto bia = person("Ficha de Bia", "29/02/1988", "Bia");
     ana->deferred = bia->deferred = true;
@@ -139,22 +139,85 @@ TEST_F(RunQueueTest, CallsAreCarriedOutOneAtATimeAndTheLastPersonStays) {
     frmMain& window = frmMain::instance();
     window.setQuitOnClose(false);
     EXPECT_TRUE(queue.busy());
-    EXPECT_TRUE(bia->reads.isEmpty()); // waits for the first call to end
+    EXPECT_EQ(bia->reads, QStringList{""}); // a slow host holds no other up
 
+    // The later call's form answers first: it goes to the window at once...
+    bia->deferred = false;
+    ASSERT_EQ(bia->answerPending(), 1);
+    EXPECT_EQ(**second, "");
+    ASSERT_TRUE(waitUntil([&] { return window.windowTitle() == "Vitalune: Bia"; }));
+
+    // ...and the earlier one, answering late, is replaced by it rather than taking over.
     ana->deferred = false;
     ASSERT_EQ(ana->answerPending(), 1);
     EXPECT_EQ(**first, "");
-    ASSERT_TRUE(waitUntil([&] { return bia->reads == QStringList{""}; }));
-    EXPECT_FALSE(second->has_value());
-
-    bia->deferred = false;
-    bia->answerPending();
-    ASSERT_TRUE(waitUntil([&] { return window.windowTitle() == "Vitalune: Bia"; }));
-    EXPECT_EQ(**second, "");
+    testing::processEventsFor(50);
+    EXPECT_EQ(window.windowTitle(), "Vitalune: Bia");
     EXPECT_EQ(birthShown(), "29/2/1988");
     EXPECT_EQ(window.objHost, bia);
+    EXPECT_EQ(ana->reads, QStringList{""});
     EXPECT_FALSE(queue.busy());
     EXPECT_EQ(&window, &frmMain::instance()); // one window throughout
+}
+
+// Calls that end without handing their form over: however their host answers later,
+// the window keeps the person it has.
+TEST_F(RunQueueTest, ACallThatFailedOrWhoseCallerLeftNeverChangesTheWindow) {
+    RunQueue quick(nullptr, 100);
+    auto ana = person("Ficha de Ana", "05/06/1970", "Ana");
+    quick.run(ana, {});
+    frmMain& window = frmMain::instance();
+    window.setQuitOnClose(false);
+    ASSERT_TRUE(waitUntil([&] { return window.windowTitle() == "Vitalune: Ana"; }));
+
+    auto late = person("Ficha de Bia", "29/02/1988", "Bia");
+    auto gone = person("Ficha de Caio", "01/01/2001", "Caio");
+    late->deferred = gone->deferred = true;
+    std::optional<QString> lateResult, goneResult;
+    quick.run(
+        late, [&](const QString& r) { lateResult = r; }, "late");
+    quick.run(
+        gone, [&](const QString& r) { goneResult = r; }, "gone");
+    quick.callerLeft("gone");
+    EXPECT_TRUE(quick.waitsFor("late"));
+    EXPECT_FALSE(quick.waitsFor("gone"));
+
+    // The slow host is told it failed, well before a D-Bus client gives up...
+    ASSERT_TRUE(waitUntil([&] { return lateResult.has_value(); }, 2000));
+    EXPECT_TRUE(lateResult->contains("Timeout")) << lateResult->toStdString();
+    // ...and what both hosts say afterwards is not taken.
+    late->deferred = gone->deferred = false;
+    late->answerPending();
+    gone->answerPending();
+    testing::processEventsFor(50);
+    EXPECT_FALSE(goneResult.has_value());
+    EXPECT_EQ(window.objHost, ana);
+    EXPECT_EQ(window.windowTitle(), "Vitalune: Ana");
+    EXPECT_EQ(birthShown(), "5/6/1970");
+    EXPECT_FALSE(quick.busy());
+}
+
+TEST_F(RunQueueTest, BeyondTheCapACallIsRefusedAtOnceAndChangesNothing) {
+    std::vector<std::shared_ptr<FakeHostForm>> waiting;
+    for (int i = 0; i < RunQueue::MaxPending; ++i) {
+        waiting.push_back(person("Ficha", "05/06/1970", "Ana"));
+        waiting.back()->deferred = true;
+        queue.run(waiting.back(), {});
+    }
+    frmMain::instance().setQuitOnClose(false);
+    auto extra = person("Ficha de Bia", "29/02/1988", "Bia");
+    auto refused = run(extra);
+    ASSERT_TRUE(refused->has_value());
+    EXPECT_TRUE((*refused)->contains("Too many")) << (*refused)->toStdString();
+    EXPECT_TRUE(extra->reads.isEmpty());
+    EXPECT_EQ(queue.pendingCount(), RunQueue::MaxPending);
+
+    // Once one has been answered there is room again.
+    waiting.front()->deferred = false;
+    waiting.front()->answerPending();
+    auto next = run(extra);
+    ASSERT_TRUE(waitUntil([&] { return next->has_value(); }));
+    EXPECT_EQ(**next, "");
 }
 
 } // namespace

@@ -19,6 +19,8 @@ TEST(ServiceFile, NamesTheBusNameAndStartsTheProgramInAutomationMode) {
     EXPECT_EQ(serviceFileText("/usr/bin/vitalune"),
               "[D-BUS Service]\nName=Orvane.clsPluginInterface\n"
               "Exec=/usr/bin/vitalune --automation\n");
+    // The bus unescapes the line as a key file before it splits it as a shell would.
+    EXPECT_TRUE(serviceFileText("/tmp/a\\s b/vitalune").contains("Exec='/tmp/a\\\\s b/vitalune' "));
 }
 
 TEST(ServiceFile, QuotesPathsTheBusWouldSplitOrInterpret) {
@@ -86,6 +88,10 @@ TEST(ServiceFile, RegisterRefusesWhatCannotWork) {
     ASSERT_TRUE(home.isValid());
     EXPECT_FALSE(registerServer("", "/usr/bin/vitalune").ok);
     EXPECT_FALSE(registerServer(home.path(), "vitalune").ok); // Exec= must be absolute
+    // One line per key: a line break has no spelling the bus reads back.
+    const RegistrationResult broken = registerServer(home.path(), "/opt/a\nb/vitalune");
+    EXPECT_FALSE(broken.ok);
+    EXPECT_FALSE(QFileInfo::exists(home.filePath("Orvane.clsPluginInterface.service")));
     EXPECT_FALSE(unregisterServer("").ok);
 
     // A plain file where the folder should be.

@@ -38,6 +38,19 @@ private:
     Jobs& jobs_;
 };
 
+// What the scheduler says about the queue, as the test sets it.
+class FakeQueue : public PrintQueue {
+public:
+    Verdict before;
+    QString after;
+    int afterAsked = 0;
+    Verdict beforeJob() override { return before; }
+    QString afterJob() override {
+        ++afterAsked;
+        return after;
+    }
+};
+
 class FrmChoixTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -233,6 +246,34 @@ TEST_F(FrmChoixTest, APageThatCannotBePrintedIsReported) {
     emit dlg.Cimpcoul->Click();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_FALSE(messages[0].isEmpty());
+}
+
+TEST_F(FrmChoixTest, WhatTheQueueSaysAroundTheJobIsReported) {
+    auto queue = std::make_shared<FakeQueue>();
+    dlg.setPrintQueue(queue);
+
+    // A queue that refuses jobs: no page is sent, and the user hears why.
+    queue->before = {false, "A impressora \"PDF\" não aceita trabalhos: manutenção"};
+    emit dlg.Cimpcoul->Click();
+    EXPECT_TRUE(jobs.drawn.empty());
+    EXPECT_EQ(queue->afterAsked, 0);
+    EXPECT_EQ(messages, std::vector<QString>{queue->before.warning});
+
+    // A job refused or aborted at once.
+    messages.clear();
+    queue->before = {};
+    queue->after = "A impressora \"PDF\" interrompeu o trabalho de impressão.";
+    emit dlg.Cimpnoir->Click();
+    EXPECT_EQ(jobs.drawn.size(), 1u);
+    EXPECT_EQ(queue->afterAsked, 1);
+    EXPECT_EQ(messages, std::vector<QString>{queue->after});
+
+    // A good queue and job: nothing to say.
+    messages.clear();
+    queue->after.clear();
+    emit dlg.Cimpcoul->Click();
+    EXPECT_EQ(jobs.drawn.size(), 2u);
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(FrmChoixTest, SingleFailingStepsAreNotReported) {

@@ -98,6 +98,33 @@ int thicknessAt(const QImage& img, int x0, int x1, int y) {
     return runs[runs.size() / 2];
 }
 
+// The dark stretches of a thin horizontal line near row `y`, from x0 to x1: their lengths.
+std::vector<int> dashesAlong(const QImage& img, int x0, int x1, int y) {
+    int row = y, most = -1;
+    for (int r = y - 4; r <= y + 4; ++r) {
+        int dark = 0;
+        for (int x = x0; x <= x1; ++x)
+            dark += darkAt(img, x, r);
+        if (dark > most) {
+            most = dark;
+            row = r;
+        }
+    }
+    std::vector<int> runs;
+    int run = 0;
+    for (int x = x0; x <= x1 + 1; ++x) {
+        const bool dark =
+            x <= x1 && (darkAt(img, x, row - 1) || darkAt(img, x, row) || darkAt(img, x, row + 1));
+        if (dark) {
+            ++run;
+        } else if (run > 0) {
+            runs.push_back(run);
+            run = 0;
+        }
+    }
+    return runs;
+}
+
 struct Colours {
     int red = 0, green = 0, blue = 0, tinted = 0;
 };
@@ -248,6 +275,54 @@ TEST_F(PrintE2eTest, BlackAndWhitePrintHasNoColour) {
         }
     }
     EXPECT_GT(inCells, 1500);
+
+    // The legend shows each curve's pen: solid, dashed and dotted must tell apart on paper.
+    const int legendY = o.y() + 1536;
+    const auto solid = dashesAlong(page, o.x() + 492, o.x() + 588, legendY);
+    const auto dashed = dashesAlong(page, o.x() + 1002, o.x() + 1098, legendY);
+    const auto dotted = dashesAlong(page, o.x() + 1552, o.x() + 1648, legendY);
+    ASSERT_FALSE(dashed.empty());
+    ASSERT_FALSE(dotted.empty());
+    EXPECT_EQ(solid.size(), 1u);
+    const int longestDash = *std::max_element(dashed.begin(), dashed.end());
+    const int longestDot = *std::max_element(dotted.begin(), dotted.end());
+    EXPECT_GE(dashed.size(), 3u);
+    EXPECT_GE(dotted.size(), 6u);
+    EXPECT_GT(dotted.size(), dashed.size());
+    EXPECT_GT(longestDash, 2 * longestDot)
+        << "dashes of " << longestDash << " pixels, dots of " << longestDot;
+}
+
+TEST_F(PrintE2eTest, AQueueThatRefusesOrStandsStillIsToldAndNeverLooksLikeSuccess) {
+    const QString queue = QPrinterInfo::defaultPrinter().printerName();
+    ASSERT_FALSE(queue.isEmpty());
+    auto admin = [](const QString& tool, const QStringList& arguments) {
+        QProcess p;
+        p.start(tool, arguments);
+        return p.waitForFinished(30000) && p.exitCode() == 0;
+    };
+
+    ASSERT_TRUE(admin("cupsreject", {"-r", "fila em manutenção", queue}));
+    QFile::remove(pdf_);
+    dlg_->show();
+    emit dlg_->Cimpcoul->Click();
+    admin("cupsaccept", {queue});
+    EXPECT_FALSE(dlg_->isVisible());
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_TRUE(messages_[0].contains(queue)) << messages_[0].toStdString();
+    EXPECT_TRUE(messages_[0].contains("fila em manutenção")) << messages_[0].toStdString();
+    EXPECT_FALSE(QFile::exists(pdf_));
+
+    // A stopped queue still takes the page, to print once it runs again: the user is told.
+    messages_.clear();
+    ASSERT_TRUE(admin("cupsdisable", {"-r", "papel encravado", queue}));
+    dlg_->show();
+    emit dlg_->Cimpnoir->Click();
+    EXPECT_TRUE(admin("cupsenable", {queue}));
+    EXPECT_TRUE(waitFor([this] { return jobWritten(); }, 60000));
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_TRUE(messages_[0].contains(queue)) << messages_[0].toStdString();
+    EXPECT_TRUE(messages_[0].contains("papel encravado")) << messages_[0].toStdString();
 }
 
 // Runs in a process of its own whose CUPS_SERVER leads nowhere (see CMakeLists.txt).

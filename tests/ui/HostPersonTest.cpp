@@ -1,3 +1,4 @@
+#include "ClarkTBButton.h"
 #include "WindowFixture.h"
 
 #include <QSignalSpy>
@@ -45,6 +46,12 @@ protected:
         auto form = std::make_shared<FakeHostForm>();
         form->captions = {{"lblnasc", birth}, {"lblnick", nick}};
         return form;
+    }
+    // The status line's whole text: a long one is cut short on screen and shown whole
+    // when hovered.
+    QString status() const {
+        const QString whole = window->lblStatus->toolTip();
+        return whole.isEmpty() ? window->lblStatus->text() : whole;
     }
     void run(std::shared_ptr<FakeHostForm> form, const QString& caption = "Ficha") {
         window->Text1 = caption;
@@ -109,14 +116,55 @@ TEST_F(HostPersonTest, BadTextsKeepEverything) {
     }
 }
 
-TEST_F(HostPersonTest, MissingMembersLeaveTheWindowAsItWas) {
-    auto form = host("05/06/1970", "Ana");
-    form->captions.erase("lblnick");
-    run(form);
+// After Ana, a form that cannot be read must not leave Ana's name over the chart, and
+// the status line says what went wrong until a person is read.
+TEST_F(HostPersonTest, AnUnreadablePersonNeverStandsUnderTheLastName) {
+    struct Case {
+        const char* birth;
+        const char* missing; // member the form lacks, or nullptr
+        QString status;
+    };
+    const std::vector<Case> cases = {
+        {"31/02/2000", nullptr, "Data de nascimento inválida: 31/02/2000"},
+        {"05/06/1970", "lblnick",
+         "Não foi possível ler o apelido: No such object path '/forms/1/lblnick'"},
+        {"05/06/1970", "lblnasc",
+         "Não foi possível ler a data de nascimento: No such object path '/forms/1/lblnasc'"},
+    };
+    for (const Case& c : cases) {
+        run(host("12/10/1985", "Ana"));
+        window->Form_Activate();
+        ASSERT_EQ(window->windowTitle(), "Vitalune: Ana");
+        EXPECT_EQ(status(), "");
+
+        auto form = host(c.birth, "Bia");
+        if (c.missing)
+            form->captions.erase(c.missing);
+        run(form);
+        window->Form_Activate();
+        EXPECT_EQ(window->windowTitle(), "Vitalune") << c.birth;
+        EXPECT_EQ(status(), c.status);
+        EXPECT_TRUE(window->Text1.isEmpty());
+        EXPECT_EQ(birth(), (Date{12, 10, 1985})) << "the dates stay, without a name";
+
+        // A button's hover text replaces it for a while only.
+        emit window->ctbajuda->MouseEnter();
+        EXPECT_EQ(status(), "Ajuda");
+        emit window->ctbajuda->MouseExit();
+        EXPECT_EQ(status(), c.status);
+    }
+    run(host("05/06/1970", "Caio"));
     window->Form_Activate();
-    EXPECT_EQ(birth(), (Date{17, 2, 1959}));
-    EXPECT_EQ(window->windowTitle(), "Vitalune");
-    EXPECT_TRUE(window->Text1.isEmpty());
+    EXPECT_EQ(window->windowTitle(), "Vitalune: Caio");
+    EXPECT_EQ(status(), "");
+}
+
+TEST_F(HostPersonTest, ALongProblemIsCutShortBeforeTheCloseButton) {
+    run(host(QString(200, u'9'), "Ana"));
+    window->Form_Activate();
+    const QString whole = "Data de nascimento inválida: " + QString(200, u'9');
+    EXPECT_LE(window->lblStatus->geometry().right(), window->cmdFechar->x());
+    EXPECT_EQ(window->lblStatus->toolTip(), whole);
 }
 
 TEST_F(HostPersonTest, EmptyNicknameKeepsTheSeparatorBlank) {

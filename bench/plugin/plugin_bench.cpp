@@ -244,6 +244,18 @@ void RunBehindTenStallingHosts(benchmark::State& state) {
 }
 BENCHMARK(RunBehindTenStallingHosts)->UseManualTime()->Iterations(7)->Unit(benchmark::kMillisecond);
 
+// The server's resident memory now and at its peak, in kB, as counters.
+void serverMemory(qint64 pid, const std::string& prefix, benchmark::State& state) {
+    QFile status(QString("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:") || line.startsWith("VmHWM:"))
+            state.counters[prefix + line.left(5).toStdString() + "_kB"] =
+                line.mid(6).trimmed().split(' ').value(0).toDouble();
+    }
+}
+
 // 5,000 Runs sent at once by one client, then the server's memory: pending calls are
 // capped, so the flood is refused rather than held.
 void FiveThousandPipelinedRuns(benchmark::State& state) {
@@ -252,6 +264,7 @@ void FiveThousandPipelinedRuns(benchmark::State& state) {
         return state.SkipWithError("no bus or display");
     if (!replied(session.run(), state))
         return;
+    serverMemory(session.serverPid(), "before_", state);
     int accepted = 0, refused = 0;
     for (auto _ : state) {
         std::vector<std::unique_ptr<QDBusPendingCallWatcher>> calls;
@@ -273,14 +286,7 @@ void FiveThousandPipelinedRuns(benchmark::State& state) {
             ok ? ++accepted : ++refused;
         }
     }
-    QFile status(QString("/proc/%1/status").arg(session.serverPid()));
-    if (status.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : status.readAll().split('\n')) {
-            if (line.startsWith("VmRSS:") || line.startsWith("VmHWM:"))
-                state.counters[line.left(5).toStdString() + "_kB"] =
-                    line.mid(6).trimmed().split(' ').value(0).toDouble();
-        }
-    }
+    serverMemory(session.serverPid(), "", state);
     state.counters["accepted"] = accepted;
     state.counters["refused"] = refused;
 }

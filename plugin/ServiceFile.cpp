@@ -48,9 +48,10 @@ QString quoteExecArgument(const QString& argument) {
 }
 
 bool canStartFrom(const QString& executable) {
-    // A service file holds one line per key; control characters have no safe spelling.
+    // A service file holds one line per key, in UTF-8: control characters have no safe
+    // spelling, and a name that is not UTF-8 on disk cannot be written back as it is.
     for (QChar c : executable)
-        if (c.category() == QChar::Other_Control)
+        if (c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter)
             return false;
     return true;
 }
@@ -83,8 +84,9 @@ RegistrationResult registerServer(const QString& serviceDirectory, const QString
         return {false, QStringLiteral("cannot tell where this program is installed")};
     if (!canStartFrom(executable))
         return {false,
-                QStringLiteral("the bus cannot start a program whose path holds a line break "
-                               "or another control character: %1; move it elsewhere")
+                QStringLiteral("the bus cannot start a program whose path holds a line break, "
+                               "another control character or a name that is not UTF-8: %1; "
+                               "move it elsewhere")
                     .arg(executable)};
     if (!QDir().mkpath(serviceDirectory))
         return {false, QStringLiteral("cannot create %1").arg(serviceDirectory)};

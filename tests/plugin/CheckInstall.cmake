@@ -59,8 +59,10 @@ set(skipped)
 # check_with(name command...): the checker must succeed and say nothing on stderr.
 function(check_with tool)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT status EQUAL 0 OR NOT err STREQUAL "")
-    message(FATAL_ERROR "${tool} refuses what was installed:\n${out}${err}")
+  if(NOT err STREQUAL "")
+    message(FATAL_ERROR "${tool} refuses what was installed:\n${err}")
+  elseif(NOT status EQUAL 0)
+    message(FATAL_ERROR "${tool} refuses what was installed:\n${out}")
   endif()
 endfunction()
 

@@ -150,6 +150,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vitalune"));
     QApplication::setApplicationVersion(QStringLiteral(VITALUNE_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("vitalune"));
+    QApplication::setDesktopFileName(QStringLiteral("com.lumenfold.Vitalune"));
     return serve(app, commandLine.mode == LaunchMode::Automation);
 }

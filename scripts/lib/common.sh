@@ -26,12 +26,13 @@ ensure_packages() {
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# build DIR [cmake options...]: configures and builds the project into DIR.
+# build DIR [cmake options...]: configures and builds the project into DIR, as a developer
+# build (warnings are errors, benchmarks included).
 build_tree() {
     local dir=$1
     shift
     log "building in $dir"
-    cmake -S "$VITALUNE_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake -S "$VITALUNE_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVITALUNE_DEVELOPER=ON "$@" >/dev/null
     cmake --build "$dir" --parallel "$(nproc)"
 }
 

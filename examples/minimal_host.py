@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 # SPDX-License-Identifier: MIT
 """A minimal host for the Vitalune plug-in, with dbus-python and a GLib main loop.
 

@@ -136,7 +136,7 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
     ParsedHostOptions parsed;
     HostOptions& o = parsed.options;
     if (!parser.parse(QStringList{QStringLiteral("vitalune-host")} + arguments)) {
-        parsed.error = parser.errorText();
+        parsed.error = parseErrorText(parser, arguments);
         return parsed;
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -26,4 +26,18 @@ void acceptQtOptions(QCommandLineParser& parser) {
     }
 }
 
+QString parseErrorText(const QCommandLineParser& parser, const QStringList& arguments) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (unknown.isEmpty())
+        return parser.errorText();
+    for (const QString& argument : arguments) {
+        qsizetype start = 0;
+        while (start < argument.size() && argument[start] == u'-')
+            ++start;
+        if (start > 0 && argument.mid(start).section(u'=', 0, 0) == unknown.front())
+            return QStringLiteral("unknown option '%1'").arg(argument);
+    }
+    return parser.errorText();
+}
+
 } // namespace vitalune

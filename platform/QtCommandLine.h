@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QString>
+#include <QStringList>
+
 class QCommandLineParser;
 
 namespace vitalune {
@@ -10,6 +13,9 @@ namespace vitalune {
 // acts on them exists: --help and --version must work without a display. Qt's own
 // single-dash spelling is kept, so the parser reads "-style" as one word.
 void acceptQtOptions(QCommandLineParser& parser);
+
+// Why parse() failed, naming an unknown option as it was typed ("--bogus", not "bogus").
+QString parseErrorText(const QCommandLineParser& parser, const QStringList& arguments);
 
 // The name under which -platform (or --platform) is known to the parser.
 inline constexpr const char* QtPlatformOption = "platform";

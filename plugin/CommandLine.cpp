@@ -74,7 +74,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         return result;
     };
     if (!parser.parse(QStringList{QStringLiteral("vitalune")} + arguments))
-        return invalid(parser.errorText());
+        return invalid(parseErrorText(parser, arguments));
     if (!parser.positionalArguments().isEmpty())
         return invalid(
             QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().front()));

@@ -320,8 +320,8 @@ TEST_F(EndToEnd, ExportWritesTheFileWholeOrNotAtAllWithoutDisplayOrBus) {
 // told on a bus where the plug-in is not registered.
 TEST_F(EndToEnd, TheExampleHostOpensThePlugInAndAnUnregisteredOneIsExplained) {
     const QString example = VITALUNE_SOURCE_DIR "/examples/minimal_host.py";
-    const Finished python = runProgram(
-        "python3", {example, "--nick", "Bia", "--birth", "29/02/1988"}, environment(), 60000);
+    const Finished python =
+        runProgram(example, {"--nick", "Bia", "--birth", "29/02/1988"}, environment(), 60000);
     ASSERT_TRUE(python.ended);
     EXPECT_EQ(python.exitCode, 0) << python.err.toStdString();
     EXPECT_EQ(python.out, "Identify: 'Vitalune'\nRun: ''\n");

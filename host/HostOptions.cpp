@@ -1,6 +1,11 @@
 #include "HostOptions.h"
 
+#include "QtCommandLine.h"
+
+#include <QCommandLineParser>
 #include <QRegularExpression>
+
+#include <tuple>
 
 namespace vitalune::host {
 
@@ -66,107 +71,126 @@ bool parsePositive(const QString& text, int& value) {
 
 } // namespace
 
+namespace {
+
+const QString Window = QStringLiteral("window");
+const QString Run = QStringLiteral("run");
+const QString Nick = QStringLiteral("nick");
+const QString Birth = QStringLiteral("birth");
+const QString Caption = QStringLiteral("caption");
+const QString CaptionTypeOption = QStringLiteral("caption-type");
+const QString Path = QStringLiteral("path");
+const QString Without = QStringLiteral("without");
+const QString Stall = QStringLiteral("stall");
+const QString ExitDuringRun = QStringLiteral("exit-during-run");
+const QString Runs = QStringLiteral("runs");
+const QString Timeout = QStringLiteral("timeout");
+const QString CallTimeout = QStringLiteral("call-timeout");
+const QString Help = QStringLiteral("help");
+const QString Version = QStringLiteral("version");
+
+void describe(QCommandLineParser& parser) {
+    parser.setApplicationDescription(QStringLiteral(
+        "A sample host for the Vitalune plug-in: it shows a person and opens the plug-in\n"
+        "for that person over the session bus.\n"
+        "\n"
+        "Without arguments (or with --window) it opens its window. With any option of the\n"
+        "scripted run (--nick to --call-timeout) it exports its form instead, calls Identify\n"
+        "and Run, prints each result on standard output (Identify=..., Run=... or\n"
+        "RunError=...) and serves its form until the plug-in's process ends\n"
+        "(End=plugin-gone) or the time limit passes (End=time-limit). Qt's standard\n"
+        "options (-style, -platform, -reverse, ...) are accepted too."));
+    acceptQtOptions(parser);
+    parser.addOptions({
+        {Window, QStringLiteral("Open the window, even with options of the scripted run.")},
+        {Run, QStringLiteral("Window: press its plug-in button once started.")},
+        {Nick, QStringLiteral("The person's nickname (default Ana)."), QStringLiteral("TEXT")},
+        {Birth, QStringLiteral("The person's birth date (default 05/06/1970)."),
+         QStringLiteral("DD/MM/YYYY")},
+        {Caption, QStringLiteral("The form's Caption (default \"Ficha de <nick>\")."),
+         QStringLiteral("TEXT")},
+        {CaptionTypeOption, QStringLiteral("The type the Caption goes on the bus as."),
+         QStringLiteral("string|int|bool|array")},
+        {Path, QStringLiteral("The form's object path (default /forms/1)."),
+         QStringLiteral("PATH")},
+        {Without, QStringLiteral("Leave this member or property out of the form."),
+         QStringLiteral("lblnick|lblnasc|Caption")},
+        {Stall, QStringLiteral("Never answer a read of Caption.")},
+        {ExitDuringRun, QStringLiteral("Leave as soon as the plug-in reads the form's Caption.")},
+        {Runs, QStringLiteral("Call Run this many times, one after the other (default 1)."),
+         QStringLiteral("N")},
+        {Timeout, QStringLiteral("Serve the form at most this long (default 60)."),
+         QStringLiteral("S")},
+        {CallTimeout, QStringLiteral("Wait this long for each Identify and Run (default 25000)."),
+         QStringLiteral("MS")},
+        {{QStringLiteral("h"), Help}, QStringLiteral("Show this text.")},
+        {Version, QStringLiteral("Show the version.")},
+    });
+}
+
+} // namespace
+
 ParsedHostOptions parseHostOptions(const QStringList& arguments) {
+    QCommandLineParser parser;
+    describe(parser);
     ParsedHostOptions parsed;
     HostOptions& o = parsed.options;
-    bool scripted = false;
-    bool windowAsked = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& arg = arguments[i];
-        auto value = [&](QString& out) {
-            if (i + 1 >= arguments.size()) {
-                parsed.error = QStringLiteral("%1 needs a value").arg(arg);
-                return false;
-            }
-            out = arguments[++i];
-            return true;
-        };
-        QString v;
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            parsed.help = true;
-        } else if (arg == QLatin1String("--window")) {
-            windowAsked = true;
-        } else if (arg == QLatin1String("--run")) {
-            o.runAtStart = true;
-        } else if (arg == QLatin1String("--nick")) {
-            if (!value(o.nick))
-                return parsed;
-            scripted = true;
-        } else if (arg == QLatin1String("--birth")) {
-            if (!value(o.birth))
-                return parsed;
-            scripted = true;
-        } else if (arg == QLatin1String("--caption")) {
-            if (!value(v))
-                return parsed;
-            o.caption = v;
-            scripted = true;
-        } else if (arg == QLatin1String("--caption-type")) {
-            if (!value(v))
-                return parsed;
-            if (!parseCaptionType(v, o.captionType)) {
-                parsed.error = QStringLiteral("--caption-type: string, int, bool or array");
-                return parsed;
-            }
-            scripted = true;
-        } else if (arg == QLatin1String("--path")) {
-            if (!value(v))
-                return parsed;
-            if (!isObjectPath(v)) {
-                parsed.error = QStringLiteral("--path: not a D-Bus object path: %1").arg(v);
-                return parsed;
-            }
-            o.formPath = v;
-            scripted = true;
-        } else if (arg == QLatin1String("--without")) {
-            if (!value(v))
-                return parsed;
-            if (v == QLatin1String("lblnick"))
-                o.withNick = false;
-            else if (v == QLatin1String("lblnasc"))
-                o.withBirth = false;
-            else if (v == QLatin1String("Caption"))
-                o.withCaption = false;
-            else {
-                parsed.error = QStringLiteral("--without: lblnick, lblnasc or Caption");
-                return parsed;
-            }
-            scripted = true;
-        } else if (arg == QLatin1String("--stall")) {
-            o.stall = true;
-            scripted = true;
-        } else if (arg == QLatin1String("--exit-during-run")) {
-            o.exitDuringRun = true;
-            scripted = true;
-        } else if (arg == QLatin1String("--runs")) {
-            if (!value(v))
-                return parsed;
-            if (!parsePositive(v, o.runs)) {
-                parsed.error = QStringLiteral("--runs: a whole number of at least 1");
-                return parsed;
-            }
-            scripted = true;
-        } else if (arg == QLatin1String("--timeout")) {
-            if (!value(v))
-                return parsed;
-            if (!parsePositive(v, o.timeoutSeconds)) {
-                parsed.error = QStringLiteral("--timeout: seconds, at least 1");
-                return parsed;
-            }
-            scripted = true;
-        } else if (arg == QLatin1String("--call-timeout")) {
-            if (!value(v))
-                return parsed;
-            if (!parsePositive(v, o.callTimeoutMs)) {
-                parsed.error = QStringLiteral("--call-timeout: milliseconds, at least 1");
-                return parsed;
-            }
-            scripted = true;
-        } else {
-            parsed.error = QStringLiteral("unknown argument '%1'").arg(arg);
+    if (!parser.parse(QStringList{QStringLiteral("vitalune-host")} + arguments)) {
+        parsed.error = parseErrorText(parser, arguments);
+        return parsed;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        parsed.error =
+            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().front());
+        return parsed;
+    }
+    parsed.help = parser.isSet(Help);
+    parsed.version = parser.isSet(Version);
+
+    // The last value given counts, as with most programs.
+    const auto value = [&parser](const QString& name) { return parser.values(name).constLast(); };
+    if (parser.isSet(Nick))
+        o.nick = value(Nick);
+    if (parser.isSet(Birth))
+        o.birth = value(Birth);
+    if (parser.isSet(Caption))
+        o.caption = value(Caption);
+    if (parser.isSet(CaptionTypeOption) &&
+        !parseCaptionType(value(CaptionTypeOption), o.captionType)) {
+        parsed.error = QStringLiteral("--caption-type: string, int, bool or array");
+        return parsed;
+    }
+    if (parser.isSet(Path)) {
+        if (!isObjectPath(value(Path))) {
+            parsed.error = QStringLiteral("--path: not a D-Bus object path: %1").arg(value(Path));
+            return parsed;
+        }
+        o.formPath = value(Path);
+    }
+    for (const QString& member : parser.values(Without)) {
+        if (member == QLatin1String("lblnick"))
+            o.withNick = false;
+        else if (member == QLatin1String("lblnasc"))
+            o.withBirth = false;
+        else if (member == QLatin1String("Caption"))
+            o.withCaption = false;
+        else {
+            parsed.error = QStringLiteral("--without: lblnick, lblnasc or Caption");
             return parsed;
         }
     }
+    o.stall = parser.isSet(Stall);
+    o.exitDuringRun = parser.isSet(ExitDuringRun);
+    for (const auto& [name, target, why] :
+         {std::tuple{Runs, &o.runs, "--runs: a whole number of at least 1"},
+          std::tuple{Timeout, &o.timeoutSeconds, "--timeout: seconds, at least 1"},
+          std::tuple{CallTimeout, &o.callTimeoutMs, "--call-timeout: milliseconds, at least 1"}}) {
+        if (parser.isSet(name) && !parsePositive(value(name), *target)) {
+            parsed.error = QString::fromLatin1(why);
+            return parsed;
+        }
+    }
+    o.runAtStart = parser.isSet(Run);
     if (o.captionType == HostOptions::CaptionType::Int && o.caption) {
         bool ok = false;
         o.caption->toInt(&ok);
@@ -175,28 +199,25 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
             return parsed;
         }
     }
-    o.window = windowAsked || !scripted;
+    bool scripted = false;
+    for (const QString& name : {Nick, Birth, Caption, CaptionTypeOption, Path, Without, Stall,
+                                ExitDuringRun, Runs, Timeout, CallTimeout})
+        scripted = scripted || parser.isSet(name);
+    o.window = parser.isSet(Window) || !scripted;
     return parsed;
 }
 
 QString hostUsage() {
-    return QStringLiteral(
-        "Usage: vitalune-host [--window [--run]] [--nick TEXT] [--birth DD/MM/YYYY]\n"
-        "                     [--caption TEXT] [--caption-type string|int|bool|array]\n"
-        "                     [--without lblnick|lblnasc|Caption] [--path /forms/1]\n"
-        "                     [--stall] [--exit-during-run] [--runs N] [--timeout S]\n"
-        "                     [--call-timeout MS]\n"
-        "\n"
-        "A sample host for the Vitalune plug-in: it shows a person and opens the plug-in\n"
-        "for that person over the session bus.\n"
-        "\n"
-        "Without arguments (or with --window) it opens its window; --run presses its button.\n"
-        "Otherwise it exports its form, calls Identify and Run, prints each result on\n"
-        "standard output (Identify=..., Run=... or RunError=...) and serves its form until\n"
-        "the plug-in's process ends (End=plugin-gone) or the time limit passes\n"
-        "(End=time-limit).\n"
-        "  --stall            never answer a read of Caption\n"
-        "  --exit-during-run  leave as soon as the plug-in reads the form's Caption\n");
+    QCommandLineParser parser;
+    describe(parser);
+    // The parser names the program from the application object, which may not exist yet.
+    QString text = parser.helpText();
+    text.replace(0, text.indexOf(u'\n'), QStringLiteral("Usage: vitalune-host [options]"));
+    return text;
+}
+
+QString hostVersion() {
+    return QStringLiteral("vitalune-host %1\n").arg(QStringLiteral(VITALUNE_VERSION));
 }
 
 } // namespace vitalune::host

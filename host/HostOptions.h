@@ -37,9 +37,13 @@ struct ParsedHostOptions {
     HostOptions options;
     QString error; // non-empty: the command line is wrong
     bool help = false;
+    bool version = false;
 };
 
+// Parses the arguments after the program name; Qt's own options are accepted and left for
+// the application object.
 ParsedHostOptions parseHostOptions(const QStringList& arguments);
 QString hostUsage();
+QString hostVersion();
 
 } // namespace vitalune::host

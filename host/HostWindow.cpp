@@ -88,7 +88,7 @@ void HostWindow::identify(bool runAfterwards) {
                 pluginButton_->setEnabled(true);
                 if (reply.isError()) {
                     pluginButton_->setText(QStringLiteral("Plug-in"));
-                    status_->setText(reply.error().message());
+                    status_->setText(callErrorText(reply.error()));
                     return;
                 }
                 pluginButton_->setText(reply.value());
@@ -108,7 +108,7 @@ void HostWindow::runPlugin() {
         pluginButton_->setEnabled(true);
         const QDBusPendingReply<QString> reply = *w;
         if (reply.isError())
-            status_->setText(reply.error().message());
+            status_->setText(callErrorText(reply.error()));
         else
             status_->setText(reply.value()); // "" when the plug-in opened
     });

@@ -44,6 +44,13 @@ QDBusPendingCallWatcher* callPlugin(QDBusConnection& bus, const char* method, in
     return new QDBusPendingCallWatcher(bus.asyncCall(call, timeoutMs));
 }
 
+QString callErrorText(const QDBusError& error) {
+    if (error.type() != QDBusError::ServiceUnknown)
+        return error.message();
+    return error.message() +
+           QStringLiteral(" (run 'vitalune --register' or install the vitalune package)");
+}
+
 ScriptedHost::ScriptedHost(HostOptions options, QDBusConnection bus, std::FILE* out)
     : options_(std::move(options)), bus_(std::move(bus)), out_(out),
       form_(options_.formPath,
@@ -83,7 +90,7 @@ void ScriptedHost::identify() {
         w->deleteLater();
         const QDBusPendingReply<QString> reply = *w;
         if (reply.isError()) {
-            print(QStringLiteral("IdentifyError"), reply.error().message());
+            print(QStringLiteral("IdentifyError"), callErrorText(reply.error()));
             end(QStringLiteral("error"), 1);
             return;
         }
@@ -106,7 +113,7 @@ void ScriptedHost::run(int left) {
                 w->deleteLater();
                 const QDBusPendingReply<QString> reply = *w;
                 if (reply.isError())
-                    print(QStringLiteral("RunError"), reply.error().message());
+                    print(QStringLiteral("RunError"), callErrorText(reply.error()));
                 else
                     print(QStringLiteral("Run"), reply.value());
                 run(left - 1);

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 
+class QDBusError;
 class QDBusPendingCallWatcher;
 
 namespace vitalune::host {
@@ -16,6 +17,10 @@ namespace vitalune::host {
 // An asynchronous call of the plug-in's `method`; the watcher tells when it ends.
 QDBusPendingCallWatcher* callPlugin(QDBusConnection& bus, const char* method, int timeoutMs,
                                     const QList<QVariant>& arguments = {});
+
+// The text to show for a failed call of the plug-in: the bus's own message, and when no
+// plug-in is registered on this bus, how to register one.
+QString callErrorText(const QDBusError& error);
 
 // The host run from a script: exports the form, calls Identify and then Run (each
 // asynchronously, so the form keeps answering), prints every result on one line, and

@@ -20,6 +20,10 @@ int main(int argc, char** argv) {
         std::fputs(hostUsage().toLocal8Bit().constData(), stdout);
         return 0;
     }
+    if (parsed.version) {
+        std::fputs(hostVersion().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
     if (!parsed.error.isEmpty()) {
         std::fprintf(stderr, "vitalune-host: %s\n%s", parsed.error.toLocal8Bit().constData(),
                      hostUsage().toLocal8Bit().constData());
@@ -28,7 +32,7 @@ int main(int argc, char** argv) {
     const HostOptions& options = parsed.options;
 
     if (!options.window) {
-        // Scripted: no window, so no display is needed.
+        // Scripted: no window, so no display is needed (Qt's window options do not apply).
         QCoreApplication app(argc, argv);
         QDBusConnection bus = QDBusConnection::sessionBus();
         if (!bus.isConnected()) {
@@ -42,6 +46,7 @@ int main(int argc, char** argv) {
         return app.exec();
     }
 
+    // Takes Qt's own options (-style, -platform, ...) from the command line and applies them.
     QApplication app(argc, argv);
     HostWindow window(QDBusConnection::sessionBus(), options.formPath, options.nick, options.birth,
                       options.captionText());

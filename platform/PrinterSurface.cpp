@@ -4,6 +4,8 @@
 #include "SystemColours.h"
 
 #include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPen>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -58,6 +60,10 @@ PrinterSurface::PrinterSurface(const QString& pdfFile)
     : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     printer_->setOutputFormat(QPrinter::PdfFormat);
     printer_->setOutputFileName(pdfFile);
+    // An A4 sheet with Qt's PDF margins, whatever the default printer's paper is, so
+    // the file is the same on every machine.
+    printer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                        QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
     printer_->setResolution(kDefaultResolution);
     printer_->setDocName("Vitalune");
 }

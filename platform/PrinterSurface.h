@@ -24,7 +24,7 @@ public:
     PrinterSurface();
     // A given printer queue; a null QPrinterInfo means there is no printer.
     explicit PrinterSurface(const QPrinterInfo& printer);
-    // Writes the page to a PDF file instead of a printer.
+    // Writes the page to a PDF file instead of a printer: an A4 sheet with 10 mm margins.
     explicit PrinterSurface(const QString& pdfFile);
     ~PrinterSurface() override;
 

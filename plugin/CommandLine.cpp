@@ -1,43 +1,132 @@
 #include "CommandLine.h"
 
+#include "BirthDateText.h"
 #include "Identity.h"
+#include "QtCommandLine.h"
+
+#include <QCommandLineParser>
 
 namespace vitalune {
 
+namespace {
+
+const QString Automation = QString::fromLatin1(identity::AutomationOption).mid(2);
+const QString Register = QStringLiteral("register");
+const QString Unregister = QStringLiteral("unregister");
+const QString Export = QStringLiteral("export");
+const QString Help = QStringLiteral("help");
+const QString Version = QStringLiteral("version");
+const QString Birth = QStringLiteral("birth");
+const QString Reference = QStringLiteral("date");
+const QString BlackAndWhite = QStringLiteral("black-and-white");
+
+void describe(QCommandLineParser& parser) {
+    parser.setApplicationDescription(
+        QStringLiteral(
+            "Vitalune charts a person's physical, emotional and intellectual biorhythm.\n"
+            "A host program opens it for its person over D-Bus (bus name %1).\n"
+            "Without an option it opens the window, and also serves the bus name when\n"
+            "it is free. Qt's standard options (-style, -platform, -reverse, ...) are\n"
+            "accepted too.")
+            .arg(QLatin1String(identity::BusName)));
+    acceptQtOptions(parser);
+    parser.addOptions({
+        {Automation, QStringLiteral("Serve the bus name, as the bus starts the plug-in; the window "
+                                    "opens when a host calls Run.")},
+        {Register, QStringLiteral("Write the user's D-Bus service file for this program.")},
+        {Unregister, QStringLiteral("Remove that file.")},
+        {Export,
+         QStringLiteral("Write the chart to FILE without a window, bus or printer: FILE.png gets "
+                        "the window's chart, FILE.pdf the printed page."),
+         QStringLiteral("FILE")},
+        {Birth, QStringLiteral("With --export: the birth date (default 17/02/1959)."),
+         QStringLiteral("D/M/Y")},
+        {Reference, QStringLiteral("With --export: the reference date (default today)."),
+         QStringLiteral("D/M/Y")},
+        {BlackAndWhite, QStringLiteral("With --export to .pdf: the black-and-white page instead of "
+                                       "the colour one.")},
+        {{QStringLiteral("h"), Help}, QStringLiteral("Show this text.")},
+        {Version, QStringLiteral("Show the version.")},
+    });
+}
+
+std::optional<Date> dateOption(const QCommandLineParser& parser, const QString& name,
+                               QString& error) {
+    if (!parser.isSet(name))
+        return std::nullopt;
+    const QString text = parser.value(name);
+    auto date = lisDateNaissance(text);
+    if (!date)
+        error =
+            QStringLiteral("--%1: not a day/month/year date of 1900 to 3000: '%2'").arg(name, text);
+    return date;
+}
+
+} // namespace
+
 CommandLine parseCommandLine(const QStringList& arguments) {
-    if (arguments.isEmpty())
-        return {LaunchMode::Window, {}};
-    if (arguments.size() > 1)
-        return {LaunchMode::Invalid, QStringLiteral("too many arguments")};
-    const QString& option = arguments.front();
-    if (option == QLatin1String(identity::AutomationOption))
-        return {LaunchMode::Automation, {}};
-    if (option == QLatin1String("--register"))
-        return {LaunchMode::Register, {}};
-    if (option == QLatin1String("--unregister"))
-        return {LaunchMode::Unregister, {}};
-    if (option == QLatin1String("--help") || option == QLatin1String("-h"))
-        return {LaunchMode::Help, {}};
-    if (option == QLatin1String("--version"))
-        return {LaunchMode::Version, {}};
-    return {LaunchMode::Invalid, QStringLiteral("unknown argument '%1'").arg(option)};
+    QCommandLineParser parser;
+    describe(parser);
+    CommandLine result;
+    const auto invalid = [&result](const QString& why) {
+        result.mode = LaunchMode::Invalid;
+        result.error = why;
+        return result;
+    };
+    if (!parser.parse(QStringList{QStringLiteral("vitalune")} + arguments))
+        return invalid(parseErrorText(parser, arguments));
+    if (!parser.positionalArguments().isEmpty())
+        return invalid(
+            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().front()));
+
+    const QStringList given = parser.optionNames();
+    int modes = 0;
+    // optionNames() has each option as it was spelt, so -h counts apart from --help.
+    for (const QString& name :
+         {Automation, Register, Unregister, Export, Help, QStringLiteral("h"), Version})
+        modes += given.count(name);
+    result.platformGiven = parser.isSet(QString::fromLatin1(QtPlatformOption));
+    if (modes > 1)
+        return invalid(QStringLiteral("too many arguments: give one option at most"));
+    for (const QString& name : {Birth, Reference, BlackAndWhite})
+        if (given.count(name) > 1 || (parser.isSet(name) && !parser.isSet(Export)))
+            return invalid(given.count(name) > 1
+                               ? QStringLiteral("--%1 given twice").arg(name)
+                               : QStringLiteral("--%1 goes with --export").arg(name));
+
+    if (parser.isSet(Help))
+        result.mode = LaunchMode::Help;
+    else if (parser.isSet(Version))
+        result.mode = LaunchMode::Version;
+    else if (parser.isSet(Automation))
+        result.mode = LaunchMode::Automation;
+    else if (parser.isSet(Register))
+        result.mode = LaunchMode::Register;
+    else if (parser.isSet(Unregister))
+        result.mode = LaunchMode::Unregister;
+    else if (parser.isSet(Export)) {
+        ChartExport& e = result.chartExport;
+        e.file = parser.value(Export);
+        if (!ChartExport::formatOf(e.file))
+            return invalid(QStringLiteral("--export: '%1' must end in .png or .pdf").arg(e.file));
+        QString error;
+        e.birth = dateOption(parser, Birth, error);
+        e.reference = dateOption(parser, Reference, error);
+        if (!error.isEmpty())
+            return invalid(error);
+        e.blackAndWhite = parser.isSet(BlackAndWhite);
+        result.mode = LaunchMode::Export;
+    }
+    return result;
 }
 
 QString usageText(const QString& program) {
-    return QStringLiteral(
-               "Usage: %1 [--automation | --register | --unregister | --help | --version]\n"
-               "\n"
-               "Vitalune charts a person's physical, emotional and intellectual biorhythm.\n"
-               "A host program opens it for its person over D-Bus (bus name %2).\n"
-               "\n"
-               "  (no argument)  open the window; also serve the bus name when it is free\n"
-               "  --automation   serve the bus name, as the bus starts the plug-in; the window\n"
-               "                 opens when a host calls Run\n"
-               "  --register     write the user's D-Bus service file for this program\n"
-               "  --unregister   remove that file\n"
-               "  --help         show this text\n"
-               "  --version      show the version\n")
-        .arg(program, QLatin1String(identity::BusName));
+    QCommandLineParser parser;
+    describe(parser);
+    // The parser names the program from the application object, which may not exist yet.
+    QString text = parser.helpText();
+    text.replace(0, text.indexOf(u'\n'), QStringLiteral("Usage: %1 [options]").arg(program));
+    return text;
 }
 
 QString versionText() {

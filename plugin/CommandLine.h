@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ChartExport.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +13,7 @@ enum class LaunchMode {
     Automation, // started by the bus: serve, show nothing until Run
     Register,   // write the user's service file
     Unregister, // remove it
+    Export,     // write the chart or the page to a file, without a window, bus or printer
     Help,
     Version,
     Invalid, // anything else: usage on stderr, exit status 2
@@ -18,16 +21,21 @@ enum class LaunchMode {
 
 struct CommandLine {
     LaunchMode mode = LaunchMode::Window;
-    QString error; // why the command line is invalid
+    QString error;              // why the command line is invalid
+    ChartExport chartExport;    // what --export writes
+    bool platformGiven = false; // -platform names the window system to use
 };
 
-// Parses the arguments after the program name. At most one option is accepted.
+// Parses the arguments after the program name. Qt's own options (-style, -platform,
+// -reverse, ...) are accepted anywhere and left for the QApplication; of the program's
+// options at most one mode is accepted, and --birth, --date and --black-and-white only
+// with --export.
 CommandLine parseCommandLine(const QStringList& arguments);
 
 QString usageText(const QString& program);
 QString versionText();
 
-// Exit status for an invalid command line.
+// Exit status for an invalid command line or a file that cannot be exported.
 inline constexpr int UsageExitStatus = 2;
 
 } // namespace vitalune

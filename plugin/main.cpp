@@ -115,6 +115,14 @@ int serve(QApplication& app, bool automation) {
     return app.exec();
 }
 
+int exportFile(const ChartExport& request) {
+    const QString problem = exportChart(request);
+    if (problem.isEmpty())
+        return 0;
+    print(stderr, QStringLiteral("vitalune: %1\n").arg(problem));
+    return UsageExitStatus;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -124,6 +132,8 @@ int main(int argc, char** argv) {
     const QString program = argc > 0 ? QFileInfo(QString::fromLocal8Bit(argv[0])).fileName()
                                      : QStringLiteral("vitalune");
 
+    // Read before any application object exists: the modes that need no window must work
+    // without a display.
     const CommandLine commandLine = parseCommandLine(arguments);
     switch (commandLine.mode) {
     case LaunchMode::Help:
@@ -142,14 +152,22 @@ int main(int argc, char** argv) {
     case LaunchMode::Unregister:
         return registration(
             unregisterServer(userServiceDirectory(QProcessEnvironment::systemEnvironment())));
+    case LaunchMode::Export:
+        // Drawn off screen, whatever display there is, unless -platform says otherwise.
+        if (!commandLine.platformGiven)
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        break;
     case LaunchMode::Window:
     case LaunchMode::Automation:
         break;
     }
 
+    // Takes Qt's own options (-style, -platform, ...) from the command line and applies them.
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vitalune"));
     QApplication::setApplicationVersion(QStringLiteral(VITALUNE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("com.lumenfold.Vitalune"));
+    if (commandLine.mode == LaunchMode::Export)
+        return exportFile(commandLine.chartExport);
     return serve(app, commandLine.mode == LaunchMode::Automation);
 }

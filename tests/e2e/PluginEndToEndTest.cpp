@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -291,7 +292,83 @@ TEST_F(EndToEnd, TheCommandLineRefusesUnknownArgumentsWithUsage) {
     const Finished version = runProgram(VITALUNE_BIN_DIR "/vitalune", {"--version"}, environment());
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, "vitalune " VITALUNE_VERSION "\n");
+
+    // Qt's options are Qt's; --help needs no display even when -platform names one.
+    QProcessEnvironment headless = environment();
+    headless.remove("DISPLAY");
+    const Finished qtHelp = runProgram(
+        VITALUNE_BIN_DIR "/vitalune", {"-platform", "xcb", "-style", "fusion", "--help"}, headless);
+    EXPECT_EQ(qtHelp.exitCode, 0) << qtHelp.err.toStdString();
+    EXPECT_TRUE(qtHelp.out.contains("--export"));
+    const Finished hostHelp =
+        runProgram(VITALUNE_BIN_DIR "/vitalune-host", {"-reverse", "--help"}, headless);
+    EXPECT_EQ(hostHelp.exitCode, 0) << hostHelp.err.toStdString();
+    EXPECT_TRUE(hostHelp.out.contains("--call-timeout"));
     EXPECT_FALSE(nameHasOwner());
+}
+
+TEST_F(EndToEnd, ExportWritesTheFileWholeOrNotAtAllWithoutDisplayOrBus) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QProcessEnvironment headless = environment();
+    headless.remove("DISPLAY");
+    const QString kept = dir.filePath("kept.png");
+    QFile keep(kept);
+    ASSERT_TRUE(keep.open(QIODevice::WriteOnly));
+    keep.write("earlier");
+    keep.close();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.pdf"));
+
+    for (const QStringList& arguments :
+         {QStringList{"--export", kept, "--birth", "30/02/1970"},
+          QStringList{"--export", kept, "--date", "01/01/3001"},
+          QStringList{"--export", dir.filePath("chart.jpg")},
+          QStringList{"--export", dir.filePath("folder.pdf")},
+          QStringList{"--export", dir.filePath("missing/chart.png")}}) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const Finished bad = runProgram(VITALUNE_BIN_DIR "/vitalune", arguments, headless);
+        ASSERT_TRUE(bad.ended);
+        EXPECT_EQ(bad.exitCode, 2);
+        EXPECT_TRUE(bad.err.contains(arguments.last())) << bad.err.toStdString();
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                  QStringList({"folder.pdf", "kept.png"}));
+        ASSERT_TRUE(keep.open(QIODevice::ReadOnly));
+        EXPECT_EQ(keep.readAll(), "earlier");
+        keep.close();
+    }
+
+    const Finished good = runProgram(VITALUNE_BIN_DIR "/vitalune",
+                                     {"--export", kept, "--date", "07/12/2026"}, headless);
+    EXPECT_EQ(good.exitCode, 0) << good.err.toStdString();
+    EXPECT_EQ(QImage(kept).size(), QSize(483, 308));
+    EXPECT_FALSE(nameHasOwner());
+}
+
+// The Python host of the integration guide, as an integrator runs it; and what a host is
+// told on a bus where the plug-in is not registered.
+TEST_F(EndToEnd, TheExampleHostOpensThePlugInAndAnUnregisteredOneIsExplained) {
+    const QString example = VITALUNE_SOURCE_DIR "/examples/minimal_host.py";
+    const Finished python =
+        runProgram(example, {"--nick", "Bia", "--birth", "29/02/1988"}, environment(), 60000);
+    ASSERT_TRUE(python.ended);
+    EXPECT_EQ(python.exitCode, 0) << python.err.toStdString();
+    EXPECT_EQ(python.out, "Identify: 'Vitalune'\nRun: ''\n");
+    const auto window = waitForWindow(serverPid());
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(waitForTitle(*window, "Vitalune: Bia")) << titleOf(*window).toStdString();
+    EXPECT_EQ(personLines().last(),
+              "vitalune: person read ok=1 title=\"Vitalune: Bia\" birth=29/02/1988");
+
+    bus = std::make_unique<PrivateBus>(QStringList{}, environment()); // (no service folder)
+    ASSERT_TRUE(bus->isRunning());
+    const Finished unregistered = runProgram(example, {}, environment());
+    EXPECT_EQ(unregistered.exitCode, 1);
+    EXPECT_TRUE(unregistered.out.contains("vitalune --register")) << unregistered.out.toStdString();
+    const Finished host = runProgram(VITALUNE_BIN_DIR "/vitalune-host",
+                                     {"--nick", "Ana", "--timeout", "10"}, environment());
+    EXPECT_EQ(host.exitCode, 1);
+    EXPECT_TRUE(host.out.contains("IdentifyError=")) << host.out.toStdString();
+    EXPECT_TRUE(host.out.contains("vitalune --register")) << host.out.toStdString();
 }
 
 TEST_F(EndToEnd, RegisterLetsTheUsersBusStartTheServerAndUnregisterUndoesIt) {

@@ -17,24 +17,70 @@ TEST(CommandLine, EachOptionSelectsItsMode) {
     EXPECT_EQ(modeOf({"--help"}), LaunchMode::Help);
     EXPECT_EQ(modeOf({"-h"}), LaunchMode::Help);
     EXPECT_EQ(modeOf({"--version"}), LaunchMode::Version);
+    EXPECT_EQ(modeOf({"--export", "chart.png"}), LaunchMode::Export);
+}
+
+TEST(CommandLine, QtsOwnOptionsAreLeftForTheApplication) {
+    EXPECT_EQ(modeOf({"-style", "fusion"}), LaunchMode::Window);
+    EXPECT_EQ(modeOf({"-reverse", "--automation", "-stylesheet=a.qss"}), LaunchMode::Automation);
+    // Help must not need the display that -platform may name.
+    EXPECT_EQ(modeOf({"-platform", "offscreen", "--help"}), LaunchMode::Help);
+    EXPECT_TRUE(parseCommandLine({"--platform", "xcb"}).platformGiven);
+    EXPECT_FALSE(parseCommandLine({"-style", "fusion"}).platformGiven);
+}
+
+TEST(CommandLine, ExportTakesItsFileAndDates) {
+    const CommandLine plain = parseCommandLine({"--export", "page.PDF"});
+    ASSERT_EQ(plain.mode, LaunchMode::Export);
+    EXPECT_EQ(plain.chartExport.file, "page.PDF");
+    EXPECT_FALSE(plain.chartExport.birth); // the window's defaults
+    EXPECT_FALSE(plain.chartExport.reference);
+    EXPECT_FALSE(plain.chartExport.blackAndWhite);
+
+    const CommandLine full = parseCommandLine(
+        {"--birth", "5-6-1970", "--export", "w.png", "--date", "29/02/2000", "--black-and-white"});
+    ASSERT_EQ(full.mode, LaunchMode::Export) << full.error.toStdString();
+    EXPECT_EQ(full.chartExport.birth, (Date{5, 6, 1970}));
+    EXPECT_EQ(full.chartExport.reference, (Date{29, 2, 2000}));
+    EXPECT_TRUE(full.chartExport.blackAndWhite);
 }
 
 TEST(CommandLine, AnythingElseIsInvalidAndSaysWhy) {
     for (const QStringList& arguments :
-         {QStringList{"--bogus"}, QStringList{"automation"}, QStringList{"--Automation"},
-          QStringList{"--automation=1"}, QStringList{""}, QStringList{"-"},
-          QStringList{"--automation", "--automation"}, QStringList{"--register", "extra"}}) {
+         {QStringList{"--bogus"},
+          QStringList{"automation"},
+          QStringList{"--Automation"},
+          QStringList{"--automation=1"},
+          QStringList{""},
+          QStringList{"-"},
+          QStringList{"--automation", "--automation"},
+          QStringList{"--register", "extra"},
+          QStringList{"-h", "--help"},
+          QStringList{"-style"},
+          QStringList{"--export"},
+          QStringList{"--export", "chart.jpg"},
+          QStringList{"--export", ".png"},
+          QStringList{"--export", "a.png", "--register"},
+          QStringList{"--birth", "05/06/1970"},
+          QStringList{"--black-and-white"},
+          QStringList{"--export", "a.png", "--date", "1/1/3001"},
+          QStringList{"--export", "a.png", "--birth", "31/12/1899"},
+          QStringList{"--export", "a.png", "--birth", "29/02/1900"},
+          QStringList{"--export", "a.png", "--date", "x", "--date", "1/1/2000"}}) {
         const CommandLine parsed = parseCommandLine(arguments);
         EXPECT_EQ(parsed.mode, LaunchMode::Invalid) << arguments.join(' ').toStdString();
         EXPECT_FALSE(parsed.error.isEmpty()) << arguments.join(' ').toStdString();
     }
-    EXPECT_TRUE(parseCommandLine({"--bogus"}).error.contains("--bogus"));
+    EXPECT_TRUE(parseCommandLine({"--bogus=1"}).error.contains("--bogus=1"));
+    EXPECT_TRUE(parseCommandLine({"--export", "a.png", "--date", "30/02/2001"})
+                    .error.contains("30/02/2001"));
     EXPECT_EQ(UsageExitStatus, 2);
 }
 
 TEST(CommandLine, UsageNamesEveryOptionAndTheBusName) {
     const QString usage = usageText("vitalune");
-    for (const char* option : {"--automation", "--register", "--unregister", "--help", "--version"})
+    for (const char* option : {"--automation", "--register", "--unregister", "--export", "--birth",
+                               "--date", "--black-and-white", "--help", "--version"})
         EXPECT_TRUE(usage.contains(option)) << option;
     EXPECT_TRUE(usage.startsWith("Usage: vitalune "));
     EXPECT_TRUE(usage.contains("Orvane.clsPluginInterface"));

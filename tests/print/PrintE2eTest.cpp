@@ -2,11 +2,13 @@
 // scheduler is the private one scripts/test starts (scripts/services/cups.sh); without it
 // these tests skip.
 #include "Calendar.h"
+#include "ChartExport.h"
 #include "ClarkTBButton.h"
 #include "ScrollBarDates.h"
 #include "frmChoix.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPageLayout>
@@ -144,6 +146,55 @@ Colours countColours(const QImage& img) {
     return c;
 }
 
+// The page of a PDF file as 300-dots-per-inch pixels.
+QImage rasterise(const QString& pdf, const QString& prefix) {
+    QProcess raster;
+    raster.start("pdftoppm", {"-r", "300", "-png", "-singlefile", pdf, prefix});
+    EXPECT_TRUE(raster.waitForFinished(60000));
+    EXPECT_EQ(raster.exitCode(), 0) << raster.readAllStandardError().toStdString();
+    return QImage(prefix + ".png").convertToFormat(QImage::Format_RGB32);
+}
+
+// The frames and axis of both charts, printer pixel (0, 0) landing at `o` on the paper.
+void expectFramesAndAxis(const QImage& page, QPoint o) {
+    for (int dy : {0, 1500}) {
+        SCOPED_TRACE(dy);
+        const int y = o.y() + dy;
+        // Outer frame: x 160..2280, y 395..1575; inner: x 260..2180, y 495..1485.
+        for (const auto& [left, top, right, bottom] :
+             {std::array<int, 4>{160, 395, 2280, 1575}, std::array<int, 4>{260, 495, 2180, 1485}}) {
+            const int l = o.x() + left, r = o.x() + right;
+            EXPECT_NEAR(darkRowNear(page, l + 20, r - 20, y + top), y + top, 2);
+            EXPECT_NEAR(darkRowNear(page, l + 20, r - 20, y + bottom), y + bottom, 2);
+            EXPECT_NEAR(darkColumnNear(page, l, y + top + 20, y + bottom - 20), l, 2);
+            EXPECT_NEAR(darkColumnNear(page, r, y + top + 20, y + bottom - 20), r, 2);
+        }
+        // The zero axis: 4 pixels thick, where a grid line is about 1.
+        EXPECT_NEAR(darkRowNear(page, o.x() + 280, o.x() + 2160, y + 990), y + 990, 2);
+        EXPECT_GE(thicknessAt(page, o.x() + 280, o.x() + 2160, y + 990), 3);
+        EXPECT_LE(thicknessAt(page, o.x() + 280, o.x() + 2160, y + 540), 2);
+        // A day tick crosses the axis at day 1.
+        EXPECT_NEAR(darkColumnNear(page, o.x() + 320, y + 981, y + 999), o.x() + 320, 2);
+    }
+}
+
+// Dark pixels inside the first chart's grid cells, away from the grid lines and the day
+// labels: the curves, whatever their colour.
+int darkInCells(const QImage& page, QPoint o) {
+    int inCells = 0;
+    for (int y = o.y() + 500; y < o.y() + 1480; ++y) {
+        const int gy = (y - o.y() - 540 + 4500) % 45;
+        if (gy <= 3 || gy >= 42 || (y > o.y() + 960 && y < o.y() + 1090))
+            continue;
+        for (int x = o.x() + 265; x < o.x() + 2175; ++x) {
+            const int gx = (x - o.x() - 260) % 60;
+            if (gx > 3 && gx < 57)
+                inCells += darkAt(page, x, y);
+        }
+    }
+    return inCells;
+}
+
 class PrintE2eTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -192,11 +243,7 @@ protected:
         }
         const QString prefix = tmp_.filePath(name);
         QFile::copy(pdf_, prefix + ".pdf");
-        QProcess raster;
-        raster.start("pdftoppm", {"-r", "300", "-png", "-singlefile", prefix + ".pdf", prefix});
-        EXPECT_TRUE(raster.waitForFinished(60000));
-        EXPECT_EQ(raster.exitCode(), 0) << raster.readAllStandardError().toStdString();
-        return QImage(prefix + ".png").convertToFormat(QImage::Format_RGB32);
+        return rasterise(prefix + ".pdf", prefix);
     }
 
     // Where printer pixel (0, 0) lands on the paper: the top-left of the printable area.
@@ -204,30 +251,6 @@ protected:
         QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
         printer.setResolution(300);
         return printer.pageLayout().paintRectPixels(300).topLeft();
-    }
-
-    void expectFramesAndAxis(const QImage& page) {
-        const QPoint o = printableOrigin();
-        for (int dy : {0, 1500}) {
-            SCOPED_TRACE(dy);
-            const int y = o.y() + dy;
-            // Outer frame: x 160..2280, y 395..1575; inner: x 260..2180, y 495..1485.
-            for (const auto& [left, top, right, bottom] :
-                 {std::array<int, 4>{160, 395, 2280, 1575},
-                  std::array<int, 4>{260, 495, 2180, 1485}}) {
-                const int l = o.x() + left, r = o.x() + right;
-                EXPECT_NEAR(darkRowNear(page, l + 20, r - 20, y + top), y + top, 2);
-                EXPECT_NEAR(darkRowNear(page, l + 20, r - 20, y + bottom), y + bottom, 2);
-                EXPECT_NEAR(darkColumnNear(page, l, y + top + 20, y + bottom - 20), l, 2);
-                EXPECT_NEAR(darkColumnNear(page, r, y + top + 20, y + bottom - 20), r, 2);
-            }
-            // The zero axis: 4 pixels thick, where a grid line is about 1.
-            EXPECT_NEAR(darkRowNear(page, o.x() + 280, o.x() + 2160, y + 990), y + 990, 2);
-            EXPECT_GE(thicknessAt(page, o.x() + 280, o.x() + 2160, y + 990), 3);
-            EXPECT_LE(thicknessAt(page, o.x() + 280, o.x() + 2160, y + 540), 2);
-            // A day tick crosses the axis at day 1.
-            EXPECT_NEAR(darkColumnNear(page, o.x() + 320, y + 981, y + 999), o.x() + 320, 2);
-        }
     }
 
     QString pdf_;
@@ -247,7 +270,7 @@ TEST_F(PrintE2eTest, ColourPrintReachesThePaper) {
     ASSERT_GE(left, 0);
     ASSERT_GE(right, 0);
     EXPECT_NEAR(right - left, 2120, 3);
-    expectFramesAndAxis(page);
+    expectFramesAndAxis(page, printableOrigin());
     const Colours c = countColours(page);
     EXPECT_GT(c.red, 2000);
     EXPECT_GT(c.green, 2000);
@@ -257,24 +280,12 @@ TEST_F(PrintE2eTest, ColourPrintReachesThePaper) {
 TEST_F(PrintE2eTest, BlackAndWhitePrintHasNoColour) {
     const QImage page = printWith(dlg_->Cimpnoir, "mono");
     ASSERT_FALSE(page.isNull());
-    expectFramesAndAxis(page);
+    expectFramesAndAxis(page, printableOrigin());
     const Colours c = countColours(page);
     EXPECT_EQ(c.tinted, 0);
-    // The curves are there, in black: dark pixels inside the grid cells, away from the
-    // grid lines and the day labels.
+    // The curves are there, in black.
     const QPoint o = printableOrigin();
-    int inCells = 0;
-    for (int y = o.y() + 500; y < o.y() + 1480; ++y) {
-        const int gy = (y - o.y() - 540 + 4500) % 45;
-        if (gy <= 3 || gy >= 42 || (y > o.y() + 960 && y < o.y() + 1090))
-            continue;
-        for (int x = o.x() + 265; x < o.x() + 2175; ++x) {
-            const int gx = (x - o.x() - 260) % 60;
-            if (gx > 3 && gx < 57)
-                inCells += darkAt(page, x, y);
-        }
-    }
-    EXPECT_GT(inCells, 1500);
+    EXPECT_GT(darkInCells(page, o), 1500);
 
     // The legend shows each curve's pen: solid, dashed and dotted must tell apart on paper.
     const int legendY = o.y() + 1536;
@@ -291,6 +302,36 @@ TEST_F(PrintE2eTest, BlackAndWhitePrintHasNoColour) {
     EXPECT_GT(dotted.size(), dashed.size());
     EXPECT_GT(longestDash, 2 * longestDot)
         << "dashes of " << longestDash << " pixels, dots of " << longestDot;
+}
+
+// The exported page is the one the print buttons print, on an A4 sheet of its own whose
+// 10 mm margins put printer pixel (0, 0) 117 pixels in; no printer is needed (this runs
+// where none can be reached).
+TEST(PageExportTest, ExportedPagesAreThePrintedOnes) {
+    remplitTables();
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QPoint origin(117, 117);
+    for (bool blackAndWhite : {false, true}) {
+        SCOPED_TRACE(blackAndWhite);
+        const QString pdf = tmp.filePath(blackAndWhite ? "mono.pdf" : "colour.pdf");
+        ASSERT_EQ(exportChart({pdf, Date{17, 2, 1959}, Date{10, 6, 2004}, blackAndWhite}), "");
+        const QImage page = rasterise(pdf, tmp.filePath(blackAndWhite ? "mono" : "colour"));
+        ASSERT_FALSE(page.isNull());
+        EXPECT_NEAR(page.width(), 2480, 1);
+        EXPECT_NEAR(page.height(), 3508, 1);
+        expectFramesAndAxis(page, origin);
+        EXPECT_GT(darkInCells(page, origin), 1500);
+        const Colours c = countColours(page);
+        if (blackAndWhite) {
+            EXPECT_EQ(c.tinted, 0);
+        } else {
+            EXPECT_GT(c.red, 2000);
+            EXPECT_GT(c.green, 2000);
+            EXPECT_GT(c.blue, 2000);
+        }
+    }
+    EXPECT_EQ(QDir(tmp.path()).entryList({"*.pdf"}, QDir::Files).size(), 2);
 }
 
 TEST_F(PrintE2eTest, AQueueThatRefusesOrStandsStillIsToldAndNeverLooksLikeSuccess) {

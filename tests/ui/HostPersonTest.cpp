@@ -1,7 +1,9 @@
+#include "ChartExport.h"
 #include "ClarkTBButton.h"
 #include "WindowFixture.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <map>
 
@@ -196,4 +198,30 @@ TEST_F(HostPersonTest, ASecondRunDuringTheReadWins) {
     EXPECT_EQ(birth(), (Date{12, 10, 1985}));
     EXPECT_EQ(window->windowTitle(), "Vitalune: Rui");
     EXPECT_TRUE(window->Text1.isEmpty());
+}
+
+// The exported picture is the window as a host's person and the day leave it on screen;
+// without a birth date, the window's own default.
+TEST_F(HostPersonTest, ExportedPictureIsTheWindowsChart) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const auto& [birthText, birthDate] :
+         {std::pair{QString("05/06/1970"), std::optional<Date>{Date{5, 6, 1970}}},
+          std::pair{QString(), std::optional<Date>{}}}) {
+        SCOPED_TRACE(birthText.toStdString());
+        open(QDate(2026, 12, 7));
+        if (birthDate) {
+            run(host(birthText, "Ana"));
+            window->Form_Activate();
+        }
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        const QImage shown = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+        const QString file = dir.filePath("chart.png");
+        ASSERT_EQ(exportChart({file, birthDate, Date{7, 12, 2026}, false}), "");
+        const QImage exported(file);
+        ASSERT_EQ(exported.size(), QSize(483, 308));
+        EXPECT_EQ(exported.convertToFormat(QImage::Format_RGB32), shown);
+    }
 }

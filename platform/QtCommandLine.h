@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QCommandLineParser;
+
+namespace vitalune {
+
+// Teaches a parser the options every Qt program takes (-style, -platform, -reverse, ...),
+// hidden from --help, so that a command line can be checked before the QApplication that
+// acts on them exists: --help and --version must work without a display. Qt's own
+// single-dash spelling is kept, so the parser reads "-style" as one word.
+void acceptQtOptions(QCommandLineParser& parser);
+
+// Why parse() failed, naming an unknown option as it was typed ("--bogus", not "bogus").
+QString parseErrorText(const QCommandLineParser& parser, const QStringList& arguments);
+
+// The name under which -platform (or --platform) is known to the parser.
+inline constexpr const char* QtPlatformOption = "platform";
+
+} // namespace vitalune

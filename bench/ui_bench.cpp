@@ -1,4 +1,5 @@
 // The main window's redraws on the real picture boxes.
+#include "PictureBox.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -20,6 +21,16 @@ static void FullRedraw(benchmark::State& state) {
         w.CalculEtDessine();
 }
 BENCHMARK(FullRedraw);
+
+// The same on a screen with two device pixels to the pixel.
+static void FullRedrawAtRatio2(benchmark::State& state) {
+    static frmMain w([] { return QDate(2004, 12, 15); });
+    for (PictureBox* box : {w.Img0, w.Img1, w.Img2, w.Img3})
+        box->setPixelRatio(2);
+    for (auto _ : state)
+        w.CalculEtDessine();
+}
+BENCHMARK(FullRedrawAtRatio2);
 
 // December to January: the month and year handlers run nested, each redrawing.
 static void MonthStepRollsTheYearOver(benchmark::State& state) {

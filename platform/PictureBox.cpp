@@ -3,6 +3,7 @@
 #include "FontTable.h"
 #include "RasterLine.h"
 
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
@@ -28,10 +29,22 @@ bool finite(float v) {
     return std::isfinite(v);
 }
 
-long toPixel(float v, ScaleMode mode) {
-    double d = mode == ScaleMode::Twips ? double(v) / kTwipsPerPixel : double(v);
-    d = std::clamp(d, -1e9, 1e9);
-    return long(std::floor(d + 0.5));
+double toPixels(float v, ScaleMode mode) {
+    return mode == ScaleMode::Twips ? double(v) / kTwipsPerPixel : double(v);
+}
+
+QSize deviceSize(QSize logical, qreal ratio) {
+    if (ratio == 1)
+        return logical;
+    return QSize(int(std::ceil(logical.width() * ratio)), int(std::ceil(logical.height() * ratio)));
+}
+
+// "dial.png" -> "dial@2x.png"
+QString doubleResolutionPath(const QString& path) {
+    const int dot = int(path.lastIndexOf(QLatin1Char('.')));
+    if (dot <= int(path.lastIndexOf(QLatin1Char('/'))))
+        return path + QStringLiteral("@2x");
+    return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
 }
 
 } // namespace
@@ -55,6 +68,9 @@ PictureBox::PictureBox(QSize pixels, QWidget* parent)
     setAttribute(Qt::WA_NoSystemBackground);
     rebuildBackground();
     Cls();
+    // On a high-resolution screen the image takes its device pixels from the start.
+    setPixelRatio(devicePixelRatioF());
+    Cls();
 }
 
 PictureBox::~PictureBox() = default;
@@ -67,8 +83,60 @@ void PictureBox::setBackColour(const QColor& colour) {
 
 void PictureBox::setBackgroundPicture(const QImage& picture) {
     backgroundPicture_ = picture;
+    backgroundPath_.clear();
     rebuildBackground();
     Cls();
+}
+
+void PictureBox::setBackgroundPicture(const QString& path) {
+    backgroundPicture_ = QImage(path);
+    backgroundPath_ = path;
+    rebuildBackground();
+    Cls();
+}
+
+QImage PictureBox::pictureForRatio() const {
+    if (ratio_ > 1 && !backgroundPath_.isEmpty()) {
+        const QString sharp = doubleResolutionPath(backgroundPath_);
+        if (QFileInfo::exists(sharp)) {
+            QImage picture(sharp);
+            if (!picture.isNull()) {
+                picture.setDevicePixelRatio(2);
+                return picture;
+            }
+        }
+    }
+    return backgroundPicture_;
+}
+
+void PictureBox::setPixelRatio(qreal ratio) {
+    if (!(ratio > 0) || ratio > 16 || ratio == ratio_)
+        return;
+    const qreal before = ratio_;
+    ratio_ = ratio;
+    const QImage old = image_;
+    image_ = QImage(deviceSize(size(), ratio), QImage::Format_RGB32);
+    image_.setDevicePixelRatio(ratio);
+    fonts_.clear();
+    lastFont_ = nullptr;
+    rebuildBackground();
+    if (image_.isNull())
+        return;
+    // Keep what was drawn, at the new size, until the owner draws it again.
+    {
+        QImage kept = old;
+        kept.setDevicePixelRatio(before);
+        QPainter p(&image_);
+        p.drawImage(QRectF(QPointF(0, 0), QSizeF(size())), kept);
+    }
+    requested_ = QRect(); // it counted pixels of the old image
+    touched(image_.rect());
+    emit pixelRatioChanged();
+}
+
+long PictureBox::toDevice(float v) const {
+    const double d = std::clamp(toPixels(v, state().scaleMode) * ratio_, -1e9, 1e9);
+    return long(std::floor(d + 0.5));
 }
 
 void PictureBox::setForeColour(const QColor& colour) {
@@ -83,10 +151,12 @@ void PictureBox::rebuildBackground() {
     cleared_ = QImage(image_.size(), QImage::Format_RGB32);
     if (cleared_.isNull())
         return;
+    cleared_.setDevicePixelRatio(ratio_);
     cleared_.fill(backColour_.rgb());
-    if (!backgroundPicture_.isNull()) {
+    const QImage picture = pictureForRatio();
+    if (!picture.isNull()) {
         QPainter p(&cleared_);
-        p.drawImage(0, 0, backgroundPicture_);
+        p.drawImage(0, 0, picture);
     }
 }
 
@@ -108,8 +178,8 @@ bool PictureBox::Line(float x1, float y1, float x2, float y2, Colour colour) {
     pen.exclusiveOr = s.drawMode == DrawMode::XorPen;
     pen.style = s.drawStyle;
     pen.width = s.drawWidth;
-    touched(drawRasterLine(image_, toPixel(x1, s.scaleMode), toPixel(y1, s.scaleMode),
-                           toPixel(x2, s.scaleMode), toPixel(y2, s.scaleMode), pen));
+    touched(drawRasterLine(image_, toPixels(x1, s.scaleMode), toPixels(y1, s.scaleMode),
+                           toPixels(x2, s.scaleMode), toPixels(y2, s.scaleMode), pen, ratio_));
     return true;
 }
 
@@ -126,8 +196,9 @@ PictureBox::FontEntry& PictureBox::currentFont() {
     if (!slot) {
         slot = std::make_unique<FontEntry>();
         slot->font = substituteFont(s.fontName, s.fontSize, s.fontBold, kScreenDpi);
-        // Small labels read best with whole pixels, as the layout's bitmap fonts did.
-        if (slot->font.pixelSize() < 12)
+        // Small labels read best with whole pixels, as the layout's bitmap fonts did; a
+        // finer screen has pixels enough to smooth them.
+        if (slot->font.pixelSize() * ratio_ < 12)
             slot->font.setStyleStrategy(QFont::NoAntialias);
         slot->ascent = QFontMetrics(slot->font).ascent();
     }
@@ -152,17 +223,28 @@ const PictureBox::Sprite& PictureBox::spriteFor(FontEntry& font, const std::stri
     const QFontMetrics fm(font.font);
     const QRect ink = fm.boundingRect(s).translated(0, font.ascent); // relative to the top
     const QRect cell(0, 0, fm.horizontalAdvance(s), fm.height());
-    const QRect box = ink.united(cell);
+    QRect box = ink.united(cell);
+    if (ratio_ != 1) {
+        // Glyphs hinted at the device size may reach a little past the logical ink.
+        box.adjust(-1, -1, 1, 1);
+        box = QRectF(box.left() * ratio_, box.top() * ratio_, box.width() * ratio_,
+                     box.height() * ratio_)
+                  .toAlignedRect();
+    }
 
     Sprite sprite;
-    sprite.offset = box.topLeft();
+    sprite.offset = box.topLeft(); // device pixels
     sprite.pixels = QImage(box.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    sprite.pixels.setDevicePixelRatio(ratio_);
     sprite.pixels.fill(Qt::transparent);
     {
         QPainter p(&sprite.pixels);
         p.setFont(font.font);
         p.setPen(QColor::fromRgb(colour));
-        p.drawText(QPoint(-box.left(), font.ascent - box.top()), s);
+        if (ratio_ == 1)
+            p.drawText(QPoint(-box.left(), font.ascent - box.top()), s);
+        else
+            p.drawText(QPointF(-box.left() / ratio_, font.ascent - box.top() / ratio_), s);
     }
     return font.sprites.emplace(std::move(key), std::move(sprite)).first->second;
 }
@@ -209,7 +291,7 @@ bool PictureBox::printItems(const std::vector<std::string>& items) {
         return false;
     FontEntry& font = currentFont();
     const Sprite& sprite = spriteFor(font, text, foreColour().rgb());
-    blend(sprite, int(toPixel(s.currentX, s.scaleMode)), int(toPixel(s.currentY, s.scaleMode)));
+    blend(sprite, int(toDevice(s.currentX)), int(toDevice(s.currentY)));
     return true;
 }
 
@@ -218,14 +300,33 @@ void PictureBox::touched(const QRect& area) {
         return;
     // One growing rectangle per paint keeps the repaint bookkeeping to a few calls per redraw.
     requested_ = requested_.united(area);
-    update(requested_);
+    if (ratio_ == 1) {
+        update(requested_);
+        return;
+    }
+    const QRectF r = requested_;
+    update(QRectF(r.x() / ratio_, r.y() / ratio_, r.width() / ratio_, r.height() / ratio_)
+               .toAlignedRect());
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
     requested_ = QRect();
     QPainter p(this);
-    const QRect r = event->rect().intersected(image_.rect());
-    p.drawImage(r.topLeft(), image_, r);
+    if (ratio_ == 1) {
+        const QRect r = event->rect().intersected(image_.rect());
+        p.drawImage(r.topLeft(), image_, r);
+        return;
+    }
+    // Device pixel for device pixel; the painter clips to the area asked for.
+    p.setClipRegion(event->region());
+    p.drawImage(QPointF(0, 0), image_);
+}
+
+bool PictureBox::event(QEvent* event) {
+    // Moved to a screen of another resolution: the image follows it.
+    if (event->type() == QEvent::ScreenChangeInternal)
+        setPixelRatio(devicePixelRatioF());
+    return QWidget::event(event);
 }
 
 } // namespace vitalune

@@ -17,6 +17,8 @@ namespace vitalune {
 // A picture box: a fixed-size widget that keeps everything drawn on it in a raster image
 // and paints from that image, so nothing is lost while the window is covered, until Cls.
 // Lines are set pixel by pixel without smoothing, so the exclusive-or pen restores exactly.
+// On a high-resolution screen the image holds device pixels, so that lines and text are
+// drawn at the screen's own resolution while the box keeps its size in logical pixels.
 class PictureBox : public QWidget, public DrawingSurface {
     Q_OBJECT
 public:
@@ -28,28 +30,43 @@ public:
     void setBackColour(const QColor& colour);
     QColor backColour() const { return backColour_; }
     void setBackgroundPicture(const QImage& picture);
+    // The same from a file; a double-resolution variant named "<name>@2x.<ext>" beside
+    // it is used on screens of more than one device pixel to the pixel.
+    void setBackgroundPicture(const QString& path);
     const QImage& backgroundPicture() const { return backgroundPicture_; }
     // Colour of printed text; the palette's window-text colour unless set.
     void setForeColour(const QColor& colour);
     QColor foreColour() const;
 
-    // What the box shows (RGB32, one pixel per pixel of the box).
+    // What the box shows (RGB32, pixelRatio() device pixels to a pixel of the box).
     const QImage& image() const { return image_; }
+
+    // Device pixels to a logical pixel; taken from the screen the box is shown on. Changing
+    // it keeps the picture (enlarged or reduced as it is) until the owner redraws, which
+    // pixelRatioChanged invites.
+    qreal pixelRatio() const { return ratio_; }
+    void setPixelRatio(qreal ratio);
 
     bool Cls() override;
     bool Line(float x1, float y1, float x2, float y2, Colour colour) override;
     // A picture box is not a print job.
     bool EndDoc() override { return false; }
 
+signals:
+    void pixelRatioChanged();
+
 protected:
     bool printItems(const std::vector<std::string>& items) override;
     void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     struct Sprite;
     struct FontEntry;
 
     void rebuildBackground();
+    QImage pictureForRatio() const;
+    long toDevice(float v) const;
     void touched(const QRect& area);
     FontEntry& currentFont();
     const Sprite& spriteFor(FontEntry& font, const std::string& text, QRgb colour);
@@ -59,6 +76,8 @@ private:
     QImage cleared_; // the background as Cls restores it
     QColor backColour_ = Qt::white;
     QImage backgroundPicture_;
+    QString backgroundPath_;
+    qreal ratio_ = 1;
     std::optional<QColor> foreColour_;
     QRect requested_; // area already handed to update() since the last paint
 

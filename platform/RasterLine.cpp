@@ -1,6 +1,7 @@
 #include "RasterLine.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
@@ -12,61 +13,70 @@ namespace {
 // enough that the products below stay inside 64 bits.
 constexpr std::int64_t kLimit = std::int64_t(1) << 28;
 
-std::int64_t clampCoord(long v) {
-    return std::clamp<std::int64_t>(v, -kLimit, kLimit);
+// floor(v + 0.5): the nearest device pixel, halves upward.
+std::int64_t nearest(double v) {
+    if (std::isnan(v))
+        return 0;
+    return std::int64_t(std::floor(std::clamp(v, -double(kLimit), double(kLimit)) + 0.5));
 }
 
-bool patternOn(DrawStyle style, std::int64_t step) {
+// Lengths, in device pixels, of the dots and dashes: 0 period means solid.
+struct Pattern {
+    std::int64_t on = 1;
+    std::int64_t period = 0;
+    bool at(std::int64_t step) const { return period == 0 || step % period < on; }
+};
+
+Pattern patternFor(DrawStyle style, std::int64_t unit, double scale) {
     switch (style) {
     case DrawStyle::Dot:
-        return (step & 1) == 0;
+        return {unit, std::max<std::int64_t>(unit + 1, std::llround(2 * scale))};
     case DrawStyle::Dash:
-        return step % kDashPeriod < kDashOn;
+        return {std::max<std::int64_t>(1, std::llround(kDashOn * scale)),
+                std::max<std::int64_t>(2, std::llround(kDashPeriod * scale))};
     case DrawStyle::Solid:
         break;
     }
-    return true;
+    return {};
 }
 
-} // namespace
+// The device-pixel segment: along the major axis from major0 to major1, both included;
+// across it a band of `across` pixels starting at the minor coordinate.
+struct Segment {
+    bool xMajor;
+    std::int64_t major0, minor0, major1, minor1;
+    std::int64_t across;
+};
 
-QRect drawRasterLine(QImage& image, long x0l, long y0l, long x1l, long y1l, const RasterPen& pen) {
+QRect plotSegment(QImage& image, const Segment& g, const Pattern& pattern, const RasterPen& pen) {
     const int w = image.width();
     const int h = image.height();
-    if (w <= 0 || h <= 0)
-        return {};
-    const std::int64_t x0 = clampCoord(x0l), y0 = clampCoord(y0l);
-    const std::int64_t x1 = clampCoord(x1l), y1 = clampCoord(y1l);
-    const int width = std::max(1, pen.width);
-    const int before = (width - 1) / 2; // pixels of a wide pen on the near side of the line
-    const int after = width / 2;
+    const std::int64_t majorSize = g.xMajor ? w : h;
+    const std::int64_t minorSize = g.xMajor ? h : w;
 
     // Whole line outside the picture: nothing to do.
-    if (std::max(x0, x1) + after < 0 || std::min(x0, x1) - before >= w ||
-        std::max(y0, y1) + after < 0 || std::min(y0, y1) - before >= h)
+    const std::int64_t minorLo = std::min(g.minor0, g.minor1);
+    const std::int64_t minorHi = std::max(g.minor0, g.minor1) + g.across - 1;
+    const std::int64_t majorLo = std::min(g.major0, g.major1);
+    const std::int64_t majorHi = std::max(g.major0, g.major1);
+    if (majorHi < 0 || majorLo >= majorSize || minorHi < 0 || minorLo >= minorSize)
         return {};
 
-    const std::int64_t dx = x1 - x0, dy = y1 - y0;
-    const bool xMajor = std::llabs(dx) >= std::llabs(dy);
-    const std::int64_t major0 = xMajor ? x0 : y0;
-    const std::int64_t minor0 = xMajor ? y0 : x0;
-    const std::int64_t dMajor = xMajor ? dx : dy;
-    const std::int64_t dMinor = xMajor ? dy : dx;
+    const std::int64_t dMajor = g.major1 - g.major0;
+    const std::int64_t dMinor = g.minor1 - g.minor0;
     const std::int64_t n = std::llabs(dMajor); // steps; n + 1 pixels
     const std::int64_t majorStep = dMajor < 0 ? -1 : 1;
     const std::int64_t minorStep = dMinor < 0 ? -1 : 1;
     const std::int64_t absMinor = std::llabs(dMinor);
-    const std::int64_t majorSize = xMajor ? w : h;
-    const std::int64_t minorSize = xMajor ? h : w;
 
     // Steps whose major coordinate lies inside the picture.
     std::int64_t first, last;
     if (majorStep > 0) {
-        first = -major0;
-        last = majorSize - 1 - major0;
+        first = -g.major0;
+        last = majorSize - 1 - g.major0;
     } else {
-        first = major0 - (majorSize - 1);
-        last = major0;
+        first = g.major0 - (majorSize - 1);
+        last = g.major0;
     }
     first = std::max<std::int64_t>(first, 0);
     last = std::min<std::int64_t>(last, n);
@@ -90,13 +100,13 @@ QRect drawRasterLine(QImage& image, long x0l, long y0l, long x1l, long y1l, cons
     };
 
     for (std::int64_t i = first; i <= last; ++i) {
-        if (patternOn(pen.style, i)) {
-            const std::int64_t major = major0 + majorStep * i;
-            const std::int64_t centre = minor0 + minorStep * q;
-            const std::int64_t lo = std::max<std::int64_t>(centre - before, 0);
-            const std::int64_t hi = std::min<std::int64_t>(centre + after, minorSize - 1);
+        if (pattern.at(i)) {
+            const std::int64_t major = g.major0 + majorStep * i;
+            const std::int64_t start = g.minor0 + minorStep * q;
+            const std::int64_t lo = std::max<std::int64_t>(start, 0);
+            const std::int64_t hi = std::min<std::int64_t>(start + g.across - 1, minorSize - 1);
             for (std::int64_t m = lo; m <= hi; ++m) {
-                if (xMajor)
+                if (g.xMajor)
                     plot(major, m);
                 else
                     plot(m, major);
@@ -109,11 +119,46 @@ QRect drawRasterLine(QImage& image, long x0l, long y0l, long x1l, long y1l, cons
         }
     }
 
-    QRect box(QPoint(int(std::clamp<std::int64_t>(std::min(x0, x1) - before, 0, w - 1)),
-                     int(std::clamp<std::int64_t>(std::min(y0, y1) - before, 0, h - 1))),
-              QPoint(int(std::clamp<std::int64_t>(std::max(x0, x1) + after, 0, w - 1)),
-                     int(std::clamp<std::int64_t>(std::max(y0, y1) + after, 0, h - 1))));
-    return box;
+    auto clampTo = [](std::int64_t v, int size) {
+        return int(std::clamp<std::int64_t>(v, 0, size - 1));
+    };
+    const std::int64_t x0 = g.xMajor ? majorLo : minorLo, x1 = g.xMajor ? majorHi : minorHi;
+    const std::int64_t y0 = g.xMajor ? minorLo : majorLo, y1 = g.xMajor ? minorHi : majorHi;
+    return QRect(QPoint(clampTo(x0, w), clampTo(y0, h)), QPoint(clampTo(x1, w), clampTo(y1, h)));
+}
+
+} // namespace
+
+QRect drawRasterLine(QImage& image, double x0, double y0, double x1, double y1,
+                     const RasterPen& pen, double scale) {
+    if (image.width() <= 0 || image.height() <= 0 || !(scale > 0))
+        return {};
+    const int width = std::max(1, pen.width);
+    // Device pixels of one logical pixel along the line, and of the pen across it.
+    const std::int64_t unit = std::max<std::int64_t>(1, std::llround(scale));
+    const std::int64_t across = std::max<std::int64_t>(1, std::llround(width * scale));
+    const int before = (width - 1) / 2; // logical pixels of a wide pen before the line
+
+    // First device pixel of the block of the logical pixel at v, along and across.
+    auto along = [&](double v) { return nearest(v * scale + (scale - double(unit)) / 2); };
+    auto band = [&](double v) {
+        return nearest((v - before) * scale + (width * scale - double(across)) / 2);
+    };
+
+    const std::int64_t ax0 = along(x0), ay0 = along(y0), ax1 = along(x1), ay1 = along(y1);
+    Segment g{};
+    g.xMajor = std::llabs(ax1 - ax0) >= std::llabs(ay1 - ay0);
+    g.major0 = g.xMajor ? ax0 : ay0;
+    g.major1 = g.xMajor ? ax1 : ay1;
+    // The end block in the line's direction is covered to its far side.
+    if (g.major1 >= g.major0)
+        g.major1 += unit - 1;
+    else
+        g.major0 += unit - 1;
+    g.minor0 = band(g.xMajor ? y0 : x0);
+    g.minor1 = band(g.xMajor ? y1 : x1);
+    g.across = across;
+    return plotSegment(image, g, patternFor(pen.style, unit, scale), pen);
 }
 
 } // namespace vitalune

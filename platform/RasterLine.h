@@ -24,6 +24,13 @@ constexpr int kDashPeriod = 9;
 // 32-bit image: each pixel at most once, nothing outside the image. Wider pens extend
 // across the line's direction. Returns the rectangle that may have changed (empty when
 // nothing did).
-QRect drawRasterLine(QImage& image, long x0, long y0, long x1, long y1, const RasterPen& pen);
+//
+// Coordinates are logical pixels, rounded to the nearest whole one. The image may have
+// `scale` device pixels to a logical one (a high-resolution screen): each logical pixel
+// then becomes a block of round(scale) device pixels, and the pen, dots and dashes grow
+// by the same whole number, so strokes keep one even width all along the line, while
+// the line's path follows the fractional coordinates at the device's resolution.
+QRect drawRasterLine(QImage& image, double x0, double y0, double x1, double y1,
+                     const RasterPen& pen, double scale = 1);
 
 } // namespace vitalune

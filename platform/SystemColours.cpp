@@ -4,6 +4,20 @@
 
 namespace vitalune {
 
+namespace {
+// Lightness (0 to 255) below which a background counts as dark, and the lightness that
+// design colours are raised to on such a background.
+constexpr int kDarkBelow = 128;
+constexpr int kLightText = 190;
+} // namespace
+
+QColor readableOn(const QColor& design, const QColor& background) {
+    if (background.lightness() >= kDarkBelow || design.lightness() >= kLightText)
+        return design;
+    const QColor hsl = design.toHsl();
+    return QColor::fromHsl(hsl.hslHue(), hsl.hslSaturation(), kLightText).toRgb();
+}
+
 QColor systemColour(SystemColour role) {
     return systemColour(role, QGuiApplication::palette());
 }

@@ -24,6 +24,10 @@ enum class SystemColour {
 QColor systemColour(SystemColour role);
 QColor systemColour(SystemColour role, const QPalette& palette);
 
+// A design colour for text on `background`: the colour itself on a light background, a
+// lighter shade of the same hue on a dark one, so that the text stays readable there.
+QColor readableOn(const QColor& design, const QColor& background);
+
 // A drawing colour (0x00BBGGRR) as Qt's colour type, and back.
 inline QColor toQColor(Colour c) {
     return QColor(redOf(c), greenOf(c), blueOf(c));

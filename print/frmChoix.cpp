@@ -109,7 +109,7 @@ void frmChoix::buildControls() {
         b->setFont(substituteFont("MS Sans Serif", 8.25, false, 96));
         b->setForecolor(systemColour(SystemColour::ButtonText));
         b->setBackcolor(systemColour(SystemColour::ButtonFace));
-        b->setFocusedfrcolor(QColor(0, 0, 255));
+        b->setFocusedfrcolor(readableOn(QColor(0, 0, 255), systemColour(SystemColour::ButtonFace)));
         b->setFocusedbkcolor(systemColour(SystemColour::ButtonFace));
         b->setLightcolorin(systemColour(SystemColour::ThreeDLight));
         b->setLightcolorout(systemColour(SystemColour::ButtonHighlight));
@@ -146,7 +146,8 @@ void frmChoix::buildControls() {
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(px(465), px(60), px(1650), px(255));
     QPalette labelPal = Label1->palette();
-    labelPal.setColor(QPalette::WindowText, QColor(128, 0, 128));
+    labelPal.setColor(QPalette::WindowText,
+                      readableOn(QColor(128, 0, 128), systemColour(SystemColour::ButtonFace)));
     Label1->setPalette(labelPal);
 
     connect(Cimpcoul, &ClarkTBButton::Click, this, &frmChoix::Cimpcoul_Click);

@@ -6,6 +6,7 @@
 #include "FontTable.h"
 #include "PictureBox.h"
 #include "RuntimeError.h"
+#include "SystemColours.h"
 #include "Twips.h"
 
 #include <QCloseEvent>
@@ -102,6 +103,8 @@ void frmMain::buildControls() {
     Img0->setObjectName(QStringLiteral("Img0"));
     Img0->move(px(120), px(75));
     Img0->setBackColour(Qt::white);
+    // Text on the white chart is the design's black, whatever the desktop's theme.
+    Img0->setForeColour(Qt::black);
 
     const char* faces[3] = {":/images/dial-fisico.png", ":/images/dial-emocional.png",
                             ":/images/dial-intelectual.png"};
@@ -112,7 +115,7 @@ void frmMain::buildControls() {
         dial->setObjectName(QStringLiteral("Img%1").arg(i + 1));
         dial->move(dialAt[i]);
         dial->setBackColour(palette().color(QPalette::Button));
-        dial->setBackgroundPicture(QImage(QString::fromLatin1(faces[i])));
+        dial->setBackgroundPicture(QString::fromLatin1(faces[i]));
         dial->Cls();
         *dials[i] = dial;
     }
@@ -123,7 +126,8 @@ void frmMain::buildControls() {
         label->setGeometry(r);
         label->setFont(designFont("MS Sans Serif", 9.75, false));
         QPalette pal = label->palette();
-        pal.setColor(QPalette::WindowText, QColor(128, 0, 128));
+        pal.setColor(QPalette::WindowText,
+                     readableOn(QColor(128, 0, 128), pal.color(QPalette::Window)));
         label->setPalette(pal);
         return label;
     };
@@ -143,7 +147,9 @@ void frmMain::buildControls() {
         label->setFrameShadow(QFrame::Plain);
         label->setLineWidth(1);
         QPalette pal = label->palette();
+        // White labels keep black text and border under any theme.
         pal.setColor(QPalette::Window, Qt::white);
+        pal.setColor(QPalette::WindowText, Qt::black);
         label->setPalette(pal);
         return label;
     };
@@ -192,6 +198,11 @@ void frmMain::connectHandlers() {
     on(Défiljj2, &frmMain::Défiljj2_Change);
     on(Défilmm2, &frmMain::Défilmm2_Change);
     on(Défilaa2, &frmMain::Défilaa2_Change);
+    // Moved to a screen of another resolution: the four pictures have followed it, and
+    // the chart is drawn again at the new resolution once they all have.
+    connect(
+        Img0, &PictureBox::pixelRatioChanged, this,
+        [this] { guarded([this] { CalculEtDessine(); }); }, Qt::QueuedConnection);
 }
 
 void frmMain::guarded(const std::function<void()>& handler) {

@@ -48,7 +48,7 @@ private:
 void styleButton(ClarkTBButton* b) {
     b->setForecolor(systemColour(SystemColour::ButtonText));
     b->setBackcolor(systemColour(SystemColour::ButtonFace));
-    b->setFocusedfrcolor(QColor(0, 0, 255));
+    b->setFocusedfrcolor(readableOn(QColor(0, 0, 255), systemColour(SystemColour::ButtonFace)));
     b->setFocusedbkcolor(systemColour(SystemColour::ButtonFace));
     b->setLightcolorin(systemColour(SystemColour::ButtonFace));
     b->setLightcolorout(systemColour(SystemColour::ButtonFace));
@@ -120,7 +120,8 @@ void frmMain::buildToolbar() {
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
     lblStatus->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
     QPalette pal = lblStatus->palette();
-    pal.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    pal.setColor(QPalette::WindowText,
+                 readableOn(QColor(0, 0, 255), systemColour(SystemColour::ButtonFace)));
     lblStatus->setPalette(pal);
     lblStatus->setGeometry(twipsRect(1935, 105, 45, 195));
 

@@ -5,6 +5,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <map>
 #include <set>
 #include <utility>
 
@@ -384,3 +386,92 @@ TEST(PictureBoxText, ClipsAtTheEdgesAndToleratesOddInput) {
     box.setCurrentY(std::nanf(""));
     EXPECT_FALSE(box.Print("x"));
 }
+
+// On a screen of 1.5 or 2 device pixels to the pixel the box draws at the device's
+// resolution, with strokes of one even width.
+class PictureBoxHighDensity : public ::testing::TestWithParam<double> {};
+
+TEST_P(PictureBoxHighDensity, KeepsDevicePixelsAndEvenStrokes) {
+    const double ratio = GetParam();
+    const int unit = int(std::lround(ratio));
+    PictureBox box({40, 30});
+    box.setPixelRatio(ratio);
+    ASSERT_EQ(box.size(), QSize(40, 30));
+    ASSERT_EQ(box.image().size(), QSize(int(std::ceil(40 * ratio)), int(std::ceil(30 * ratio))));
+
+    // A horizontal line is the same `unit` rows in every column from end to end, and a
+    // sloped one `unit` pixels in every column it crosses.
+    for (const auto& [y2, name] : {std::pair{11.0f, "flat"}, std::pair{22.0f, "sloped"}}) {
+        box.Cls();
+        const QImage before = box.image();
+        box.Line(0, 11, 39, y2, RGB(0, 0, 0));
+        std::map<int, std::vector<int>> rows;
+        for (const auto& [x, y] : changed(before, box.image()))
+            rows[x].push_back(y);
+        ASSERT_EQ(int(rows.size()), box.image().width()) << name;
+        for (const auto& [x, ys] : rows) {
+            ASSERT_EQ(int(ys.size()), unit) << name << " column " << x;
+            EXPECT_EQ(ys.back() - ys.front(), unit - 1) << name << " column " << x;
+            if (y2 == 11.0f) {
+                EXPECT_EQ(ys, rows.begin()->second) << "column " << x;
+            }
+        }
+    }
+
+    // The dotted cursor keeps one rhythm down the whole column.
+    box.Cls();
+    box.setDrawStyle(DrawStyle::Dot);
+    box.Line(20, 0, 20, 29, RGB(0, 0, 0));
+    std::string pattern;
+    const int x = int(std::floor(20 * ratio + (ratio - unit) / 2 + 0.5));
+    for (int y = 0; y < box.image().height(); ++y)
+        pattern += px(box, x, y) == 0 ? '#' : '.';
+    const std::string period = ratio == 2 ? "##.." : "##.";
+    for (std::size_t i = 0; i + period.size() <= pattern.size(); i += period.size())
+        EXPECT_EQ(pattern.substr(i, period.size()), period) << pattern;
+}
+
+TEST_P(PictureBoxHighDensity, ExclusiveOrTwiceRestoresEveryPixel) {
+    PictureBox box({60, 40});
+    box.setPixelRatio(GetParam());
+    paintBusyPicture(box);
+    const QImage before = box.image();
+    box.setDrawMode(DrawMode::XorPen);
+    for (auto style : {DrawStyle::Solid, DrawStyle::Dot, DrawStyle::Dash}) {
+        box.setDrawStyle(style);
+        for (int pass = 0; pass < 2; ++pass) {
+            box.Line(28, 0, 28, 39, kWhite);
+            box.Line(3.4f, 37.6f, 55.2f, 2.5f, kMagenta);
+            box.Line(59, 7, 0, 9, kGrey);
+        }
+        ASSERT_EQ(box.image(), before) << int(style);
+    }
+}
+
+TEST_P(PictureBoxHighDensity, TextIsDrawnAtTheDeviceResolution) {
+    const double ratio = GetParam();
+    auto render = [](double r) {
+        PictureBox box({60, 20});
+        box.setPixelRatio(r);
+        box.setForeColour(Qt::black);
+        box.setFontName("Small Fonts");
+        box.setFontSize(6.75);
+        box.setCurrentX(2);
+        box.setCurrentY(3);
+        box.Print("Sáb 1ª");
+        return box.image();
+    };
+    const QImage sharp = render(ratio);
+    const QImage blownUp =
+        render(1).scaled(sharp.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    // Where the text stands is the same (give or take the hinting of another size), how
+    // it is drawn is not a blown-up 1x picture.
+    const QRect ink = inkOf(sharp), logical = inkOf(render(1));
+    EXPECT_NEAR(ink.left() / ratio, logical.left(), 2.0);
+    EXPECT_NEAR(ink.top() / ratio, logical.top(), 2.0);
+    EXPECT_NEAR(ink.width() / ratio, logical.width(), 3.0);
+    EXPECT_NE(sharp.convertToFormat(QImage::Format_RGB32),
+              blownUp.convertToFormat(QImage::Format_RGB32));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ratios, PictureBoxHighDensity, ::testing::Values(1.5, 2.0));

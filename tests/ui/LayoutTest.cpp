@@ -1,4 +1,7 @@
 #include "WindowFixture.h"
+#include "frmChoix.h"
+
+#include <QApplication>
 
 using namespace vitalune;
 using LayoutTest = vitalune::testing::WindowFixture;
@@ -51,4 +54,78 @@ TEST_F(LayoutTest, DialsShowTheirFacesAgainWhenCleared) {
     // The painted pointer is back at the top of the face.
     EXPECT_NE(face.pixelColor(27, 10), QColor(Qt::black));
     EXPECT_EQ(face.pixelColor(27, 10), QColor(255, 0, 255));
+}
+
+namespace {
+
+// A dark desktop theme: light text on dark windows and buttons.
+QPalette darkPalette() {
+    QPalette p;
+    const QColor window(53, 53, 53), text(Qt::white);
+    for (auto [role, colour] :
+         {std::pair{QPalette::Window, window}, std::pair{QPalette::WindowText, text},
+          std::pair{QPalette::Base, QColor(42, 42, 42)}, std::pair{QPalette::Text, text},
+          std::pair{QPalette::Button, window}, std::pair{QPalette::ButtonText, text},
+          std::pair{QPalette::Light, QColor(80, 80, 80)},
+          std::pair{QPalette::Dark, QColor(30, 30, 30)},
+          std::pair{QPalette::Midlight, QColor(66, 66, 66)},
+          std::pair{QPalette::Shadow, QColor(20, 20, 20)}})
+        p.setColor(role, colour);
+    return p;
+}
+
+// Pixels of the picture no lighter than dark grey.
+int darkPixels(const QImage& image, QRect area) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += qGray(image.pixel(x, y)) < 80;
+    return n;
+}
+
+} // namespace
+
+class DarkThemeTest : public vitalune::testing::WindowFixture {
+protected:
+    void SetUp() override {
+        saved_ = QApplication::palette();
+        QApplication::setPalette(darkPalette());
+        open();
+    }
+    void TearDown() override {
+        window.reset();
+        QApplication::setPalette(saved_);
+    }
+
+private:
+    QPalette saved_;
+};
+
+TEST_F(DarkThemeTest, TextOnTheWhiteChartAndValueLabelsStaysDark) {
+    // Heading, weekdays and day numbers are black on the chart's white.
+    const QImage chart = window->Img0->image();
+    EXPECT_GT(darkPixels(chart, {190, 0, 150, 20}), 30) << "month heading";
+    EXPECT_GT(darkPixels(chart, {21, 86, 40, 10}), 5) << "weekday labels";
+    EXPECT_GT(darkPixels(chart, {21, 106, 40, 10}), 5) << "day numbers";
+    for (QLabel* label : {window->Etimm1, window->Etijj1, window->Etiaa1, window->Etimm2,
+                          window->Etijj2, window->Etiaa2}) {
+        const QImage shown = label->grab().toImage();
+        const QRect inside = shown.rect().adjusted(2, 2, -2, -2);
+        EXPECT_EQ(shown.pixelColor(inside.topLeft()), QColor(Qt::white));
+        EXPECT_GT(darkPixels(shown, inside), 3) << label->objectName().toStdString();
+    }
+}
+
+TEST_F(DarkThemeTest, EveryLabelOfTheWindowAndTheDialogIsReadable) {
+    frmChoix dialog;
+    QList<QLabel*> labels = window->findChildren<QLabel*>();
+    labels += dialog.findChildren<QLabel*>();
+    for (QLabel* label : labels) {
+        const QPalette pal = label->palette();
+        const QColor back = label->autoFillBackground()
+                                ? pal.color(QPalette::Window)
+                                : label->parentWidget()->palette().color(QPalette::Window);
+        EXPECT_GE(std::abs(pal.color(QPalette::WindowText).lightness() - back.lightness()), 100)
+            << label->objectName().toStdString();
+    }
 }

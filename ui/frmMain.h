@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class QFocusFrame;
 class QLabel;
 class QScrollBar;
 class QUrl;
@@ -116,6 +117,10 @@ private:
 
     void buildControls();
     void buildToolbar();
+    void buildKeyboard();
+    // Gives the chart and the dials the texts a screen reader reads out for the dates
+    // shown, and tells it that they changed.
+    void describeChart();
     void finishHostRead(const HostFormPtr& host, bool ok);
     void setStatus(const QString& text);
     void ctbimprime_Click();
@@ -131,7 +136,8 @@ private:
     bool loadingBirthDate_ = false;
     bool quitOnClose_ = true;
     UrlOpener openUrl_;
-    QObject* helpKey_ = nullptr; // F1 anywhere in the program opens the help page
+    QObject* helpKey_ = nullptr;          // F1 anywhere in the program opens the help page
+    QFocusFrame* pictureFocus_ = nullptr; // shows the focus on the chart and the dials
 };
 
 } // namespace vitalune

@@ -71,7 +71,8 @@ protected:
 };
 
 TEST_F(FrmChoixTest, LayoutAsDesigned) {
-    EXPECT_EQ(dlg.windowTitle(), QString());
+    // A blank title: an empty one would make the title bar show the application's name.
+    EXPECT_EQ(dlg.windowTitle(), " ");
     EXPECT_EQ(dlg.size(), QSize(169, 66));
     EXPECT_EQ(dlg.Cimpcoul->geometry(), QRect(7, 22, 37, 37));
     EXPECT_EQ(dlg.Cimpnoir->geometry(), QRect(46, 22, 37, 37));

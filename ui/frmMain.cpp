@@ -198,6 +198,8 @@ void frmMain::buildKeyboard() {
     // Keyboard order follows the design: reference date first, then the birth date; then
     // the chart and the dials, which take the focus so that a screen reader reads them
     // out; then the toolbar from left to right, and round again.
+    for (PictureBox* box : {Img0, Img1, Img2, Img3})
+        box->setFocusPolicy(Qt::TabFocus); // before the order: Qt skips unfocusable widgets
     QWidget* const order[] = {Défilaa2,       Défilmm2,   Défiljj2, Défiljj1, Défilmm1,
                               Défilaa1,       Img0,       Img1,     Img2,     Img3,
                               ClarkTBButton2, ctbimprime, ctbajuda, cmdFechar};
@@ -207,8 +209,6 @@ void frmMain::buildKeyboard() {
 
     // The picture boxes draw nothing of their own for the focus: a frame around them does.
     pictureFocus_ = new QFocusFrame(this);
-    for (PictureBox* box : {Img0, Img1, Img2, Img3})
-        box->setFocusPolicy(Qt::TabFocus);
     connect(qApp, &QApplication::focusChanged, pictureFocus_, [this](QWidget*, QWidget* now) {
         const bool picture = now == Img0 || now == Img1 || now == Img2 || now == Img3;
         pictureFocus_->setWidget(picture ? now : nullptr);

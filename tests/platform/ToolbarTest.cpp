@@ -2,6 +2,7 @@
 #include "ClarkTBButton.h"
 #include "ClarkTBSeparator.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QEnterEvent>
 #include <QLabel>
@@ -159,6 +160,35 @@ TEST_F(Toolbar, ClickComesOnReleaseOverTheButton) {
     b->setEnabled(true);
     for (const auto& e : log)
         EXPECT_NE(e, "A!");
+}
+
+TEST_F(Toolbar, KeyboardAndScreenReadersPressTheButtonAsAClick) {
+    ClarkTBButton* b = buttons[1];
+    b->setAccessibleName("Imprimir");
+    b->setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(buttons[0], Qt::LeftButton, {}, {5, 5});
+    EXPECT_FALSE(buttons[0]->hasFocus()) << "the mouse leaves the focus where it was";
+    ASSERT_TRUE(b->hasFocus());
+    log.clear();
+    QTest::keyClick(b, Qt::Key_Space);
+    QTest::keyClick(b, Qt::Key_Return);
+    QTest::keyClick(b, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(b, Qt::Key_Return, Qt::ControlModifier); // not a press
+    EXPECT_EQ(log, (Log{"B!", "B!", "B!"})) << "one Click per key, no pointer events";
+
+    QTest::keyClick(b, Qt::Key_Right);
+    EXPECT_TRUE(buttons[2]->hasFocus());
+    QTest::keyClick(buttons[2], Qt::Key_Left);
+    EXPECT_TRUE(b->hasFocus());
+
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), QAccessible::Button);
+    EXPECT_EQ(a->text(QAccessible::Name), "Imprimir");
+    log.clear();
+    a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !log.empty(); }, 2000));
+    EXPECT_EQ(log, (Log{"B!"}));
 }
 
 TEST_F(Toolbar, HandlersMayHideTheButtonsWindow) {

@@ -57,6 +57,13 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
     // The monthly chart and the dials: pictures read out by their name and description.
     if (className == QLatin1String("vitalune::PictureBox"))
         return new QAccessibleWidget(widget, QAccessible::Graphic);
+    // Without these a screen reader sees the window and its toolbar as unnamed fillers.
+    if (className == QLatin1String("vitalune::frmMain"))
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    if (className == QLatin1String("vitalune::ClarkTBBar"))
+        return new QAccessibleWidget(widget, QAccessible::ToolBar);
+    if (className == QLatin1String("vitalune::ClarkTBSeparator"))
+        return new QAccessibleWidget(widget, QAccessible::Separator);
     return nullptr;
 }
 

@@ -75,6 +75,7 @@ void styleButton(ClarkTBButton* b) {
 void frmMain::buildToolbar() {
     ClarkTBBar1 = new ClarkTBBar(this);
     ClarkTBBar1->setObjectName(QStringLiteral("ClarkTBBar1"));
+    ClarkTBBar1->setAccessibleName(QStringLiteral("Barra de ferramentas"));
     ClarkTBBar1->setGeometry(twipsRect(0, 4230, 7245, 390));
     ClarkTBBar1->setBackcolor(systemColour(SystemColour::ButtonFace));
     ClarkTBBar1->setLight3dcolor(systemColour(SystemColour::ButtonHighlight));

@@ -5,6 +5,7 @@
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPointer>
 
@@ -444,7 +445,10 @@ void ClarkTBButton::paintEvent(QPaintEvent*) {
         }
         room = room.expandedTo(QSize(1, 1));
         const QIcon::Mode mode = enabled ? QIcon::Normal : QIcon::Disabled;
-        pixmap = icon.pixmap(pict, devicePixelRatioF(), mode);
+        // The resolution of what is painted on (the screen, or a grab at another ratio).
+        const QPaintEngine* engine = p.paintEngine();
+        const qreal dpr = engine ? engine->paintDevice()->devicePixelRatioF() : devicePixelRatioF();
+        pixmap = icon.pixmap(pict, dpr, mode);
         pict = pixmap.deviceIndependentSize().toSize();
         visible = QRect(QPoint(0, 0), pict);
         if (pict.width() > room.width() || pict.height() > room.height()) {
@@ -459,8 +463,7 @@ void ClarkTBButton::paintEvent(QPaintEvent*) {
                                                   pict.height() - cut.height())),
                                 cut);
             } else {
-                pixmap =
-                    icon.pixmap(pict.scaled(room, Qt::KeepAspectRatio), devicePixelRatioF(), mode);
+                pixmap = icon.pixmap(pict.scaled(room, Qt::KeepAspectRatio), dpr, mode);
                 visible = QRect(QPoint(0, 0), pixmap.deviceIndependentSize().toSize());
             }
             pict = visible.size();

@@ -252,8 +252,12 @@ void frmMain::connectHandlers() {
     for (QScrollBar* bar : {Défiljj1, Défilmm1, Défilaa1, Défiljj2, Défilmm2, Défilaa2}) {
         connect(bar, &QScrollBar::valueChanged, this, [this, bar] {
             describeChart();
-            QAccessibleValueChangeEvent changed(bar, static_cast<DateStepper*>(bar)->valueText());
-            QAccessible::updateAccessibility(&changed);
+            // The value a screen reader reads is the label's text, which it also finds
+            // under the description.
+            QAccessibleValueChangeEvent value(bar, static_cast<DateStepper*>(bar)->valueText());
+            QAccessible::updateAccessibility(&value);
+            QAccessibleEvent description(bar, QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&description);
         });
     }
 }

@@ -317,6 +317,26 @@ TEST(ToolbarButton, PicturesTooBigForTheButtonKeepTheirPaintedPartOrShrink) {
     EXPECT_GE(rows, 15);
 }
 
+TEST(ToolbarButton, HighResolutionScreensGetTheTwiceAsFinePicture) {
+    QWidget window;
+    auto* b = new ClarkTBButton(&window);
+    b->setGeometry(0, 0, 23, 22);
+    QPixmap fine = solid({32, 32}, Qt::red);
+    fine.setDevicePixelRatio(2);
+    QIcon icon(solid({16, 16}, Qt::green));
+    icon.addPixmap(fine);
+    b->setPicture(icon);
+    window.show();
+    for (const qreal ratio : {1.0, 2.0}) {
+        QPixmap shown(b->size() * ratio);
+        shown.setDevicePixelRatio(ratio);
+        b->render(&shown);
+        const auto [widest, rows] = extentOf(shown.toImage(), ratio == 1 ? Qt::green : Qt::red);
+        EXPECT_EQ(widest, 16 * ratio) << "same place and size at ratio " << ratio;
+        EXPECT_EQ(rows, 16 * ratio);
+    }
+}
+
 TEST(ToolbarButton, AutosizeOnlyGrows) {
     QWidget window;
 

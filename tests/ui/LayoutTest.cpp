@@ -67,3 +67,12 @@ TEST_F(LayoutTest, DialsShowTheirFacesAgainWhenCleared) {
     EXPECT_NE(face.pixelColor(27, 10), QColor(Qt::black));
     EXPECT_EQ(face.pixelColor(27, 10), QColor(255, 0, 255));
 }
+
+TEST_F(LayoutTest, ToolbarPicturesComeAtTwiceTheResolution) {
+    for (ClarkTBButton* b : {window->ctbimprime, window->ctbajuda, window->cmdFechar})
+        for (const QIcon& icon : {b->picture(), b->focusedpicture()}) {
+            const QList<QSize> sizes = icon.availableSizes();
+            ASSERT_EQ(sizes.size(), 2) << b->objectName().toStdString();
+            EXPECT_EQ(sizes[1], sizes[0] * 2) << b->objectName().toStdString();
+        }
+}

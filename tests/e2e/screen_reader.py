@@ -65,13 +65,12 @@ def main(program):
     children = []
     try:
         os.environ["DISPLAY"] = start_display(children)
-        children.append(subprocess.Popen([LAUNCHER, "--launch-immediately"],
-                                         stderr=subprocess.DEVNULL))
+        # Asking for its address starts the accessibility bus through D-Bus activation.
         wait_for("the accessibility bus", a11y_bus_up, 15)
         env = dict(os.environ, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                    QT_QPA_PLATFORM="xcb")
         children.append(subprocess.Popen([program], env=env))
-        return check()
+        return check(children[-1])
     finally:
         for child in reversed(children):
             child.terminate()
@@ -81,10 +80,12 @@ def main(program):
                 child.kill()
 
 
-def check():
+def check(process):
     import pyatspi
 
     def application():
+        if process.poll() is not None:
+            raise SystemExit(f"the program ended early, status {process.returncode}")
         for app in pyatspi.Registry.getDesktop(0):
             if app is not None and app.name == "vitalune" and app.childCount:
                 return app

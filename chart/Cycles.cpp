@@ -30,6 +30,13 @@ float ordonnee(std::int16_t x, std::int16_t period, float phase) {
     return checkedFloat(100.0 - kAmplitude * std::sin(angle(x, period, phase)));
 }
 
+int pourcentageDuJour(std::int16_t day, std::int16_t period, float phase) {
+    // The middle of the day's column, where the cursor stands.
+    const std::int16_t x = add16(mul16(kLargeurJour, day), kLargeurJour);
+    const long percent = std::lround(100.0 * std::sin(angle(x, period, phase)));
+    return percent == 0 ? 0 : static_cast<int>(percent); // no "-0%"
+}
+
 DialPoint pointCadran(std::int16_t x, std::int16_t period, float phase) {
     const double a = angle(x, period, phase);
     const float y = ordonnee(x, period, phase);

@@ -39,6 +39,10 @@ double angle(std::int16_t x, std::int16_t period, float phase);
 // Curve ordinate at screen chart abscissa x: 100 on the zero line, 15 at a peak.
 float ordonnee(std::int16_t x, std::int16_t period, float phase);
 
+// A cycle's value on a day (1..31) of the charted month, read where the chart's curve
+// crosses the middle of the day's column: 100 at a peak, -100 at a trough, rounded.
+int pourcentageDuJour(std::int16_t day, std::int16_t period, float phase);
+
 struct DialPoint {
     std::int16_t x;
     std::int16_t y;

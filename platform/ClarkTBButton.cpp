@@ -3,7 +3,9 @@
 #include "SystemColours.h"
 
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPointer>
 
@@ -49,7 +51,7 @@ QRect paintedPart(const QPixmap& pixmap) {
 } // namespace
 
 ClarkTBButton::ClarkTBButton(QWidget* parent)
-    : QWidget(parent), forecolor_(systemColour(SystemColour::ButtonText)),
+    : QAbstractButton(parent), forecolor_(systemColour(SystemColour::ButtonText)),
       backcolor_(systemColour(SystemColour::ButtonFace)), focusedfrcolor_(Qt::blue),
       focusedbkcolor_(systemColour(SystemColour::ButtonFace)),
       lightcolorin_(systemColour(SystemColour::ThreeDLight)),
@@ -57,8 +59,12 @@ ClarkTBButton::ClarkTBButton(QWidget* parent)
       shadowcolorin_(systemColour(SystemColour::ButtonShadow)),
       shadowcolorout_(systemColour(SystemColour::ThreeDDarkShadow)) {
     setMouseTracking(true);
-    setFocusPolicy(Qt::NoFocus);
+    // Tab reaches the button; a mouse click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The mouse raises Click itself (below); QAbstractButton's clicked comes only from the
+    // keyboard and from assistive tools.
+    connect(this, &QAbstractButton::clicked, this, &ClarkTBButton::Click);
 }
 
 ClarkTBButton::~ClarkTBButton() {
@@ -183,6 +189,8 @@ void ClarkTBButton::exit() {
     emit MouseExit();
 }
 
+// The mouse events skip QAbstractButton's handling, which would raise a second Click and
+// knows nothing of the pointer pairs.
 void ClarkTBButton::enterEvent(QEnterEvent* event) {
     enter();
     QWidget::enterEvent(event);
@@ -228,6 +236,33 @@ void ClarkTBButton::mouseReleaseEvent(QMouseEvent* event) {
         emit Click();
 }
 
+void ClarkTBButton::keyPressEvent(QKeyEvent* event) {
+    // Space is QAbstractButton's: pressed on the key's press, Click on its release.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (event->modifiers() & ~Qt::KeypadModifier)
+            break;
+        click();
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        if (event->modifiers() != Qt::NoModifier)
+            break;
+        focusNextPrevChild(false);
+        return;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        if (event->modifiers() != Qt::NoModifier)
+            break;
+        focusNextPrevChild(true);
+        return;
+    default:
+        break;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
 void ClarkTBButton::hideEvent(QHideEvent* event) {
     pressed_ = pressedIn_ = false;
     // A visible window that is deleted hides its children from its base destructor, when
@@ -238,7 +273,7 @@ void ClarkTBButton::hideEvent(QHideEvent* event) {
             current() = nullptr;
     }
     exit();
-    QWidget::hideEvent(event);
+    QAbstractButton::hideEvent(event);
 }
 
 void ClarkTBButton::changeEvent(QEvent* event) {
@@ -250,13 +285,13 @@ void ClarkTBButton::changeEvent(QEvent* event) {
         exit();
     if (event->type() == QEvent::FontChange)
         settingsChanged();
-    QWidget::changeEvent(event);
+    QAbstractButton::changeEvent(event);
 }
 
 bool ClarkTBButton::event(QEvent* event) {
     if (event->type() == QEvent::Show || event->type() == QEvent::ParentChange)
         watchWindow();
-    return QWidget::event(event);
+    return QAbstractButton::event(event);
 }
 
 void ClarkTBButton::watchWindow() {
@@ -286,7 +321,7 @@ bool ClarkTBButton::eventFilter(QObject* watched, QEvent* event) {
             break;
         }
     }
-    return QWidget::eventFilter(watched, event);
+    return QAbstractButton::eventFilter(watched, event);
 }
 
 // ---- geometry
@@ -375,7 +410,7 @@ void ClarkTBButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const bool enabled = isEnabled();
     const bool focused = hovered_ && enabled;
-    const bool sunken = pressed_ && pressedIn_ && enabled;
+    const bool sunken = ((pressed_ && pressedIn_) || isDown()) && enabled;
 
     p.fillRect(rect(), focused ? focusedbkcolor_ : backcolor_);
     if (sunken)
@@ -410,7 +445,10 @@ void ClarkTBButton::paintEvent(QPaintEvent*) {
         }
         room = room.expandedTo(QSize(1, 1));
         const QIcon::Mode mode = enabled ? QIcon::Normal : QIcon::Disabled;
-        pixmap = icon.pixmap(pict, devicePixelRatioF(), mode);
+        // The resolution of what is painted on (the screen, or a grab at another ratio).
+        const QPaintEngine* engine = p.paintEngine();
+        const qreal dpr = engine ? engine->paintDevice()->devicePixelRatioF() : devicePixelRatioF();
+        pixmap = icon.pixmap(pict, dpr, mode);
         pict = pixmap.deviceIndependentSize().toSize();
         visible = QRect(QPoint(0, 0), pict);
         if (pict.width() > room.width() || pict.height() > room.height()) {
@@ -425,8 +463,7 @@ void ClarkTBButton::paintEvent(QPaintEvent*) {
                                                   pict.height() - cut.height())),
                                 cut);
             } else {
-                pixmap =
-                    icon.pixmap(pict.scaled(room, Qt::KeepAspectRatio), devicePixelRatioF(), mode);
+                pixmap = icon.pixmap(pict.scaled(room, Qt::KeepAspectRatio), dpr, mode);
                 visible = QRect(QPoint(0, 0), pixmap.deviceIndependentSize().toSize());
             }
             pict = visible.size();
@@ -496,6 +533,14 @@ void ClarkTBButton::paintEvent(QPaintEvent*) {
         }
         p.setPen(colour);
         p.drawText(textRect, Qt::AlignCenter, caption_);
+    }
+    if (hasFocus()) {
+        // A dotted frame that inverts what lies under it, readable on the face and on any
+        // picture, and leaving the picture's own colours alone.
+        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        p.setPen(QPen(Qt::white, 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(kEdge, kEdge, -kEdge - 1, -kEdge - 1));
     }
 }
 

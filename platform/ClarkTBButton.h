@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QColor>
 #include <QIcon>
 #include <QPixmap>
 #include <QString>
-#include <QWidget>
 
 namespace vitalune {
 
@@ -16,7 +16,11 @@ namespace vitalune {
 // before the MouseEnter of the next, whatever order the windowing system reports the
 // crossings in; a button that is hidden, disabled, blocked by a modal window or whose
 // window is deactivated while the pointer is over it raises its MouseExit then.
-class ClarkTBButton : public QWidget {
+//
+// Built on QAbstractButton for the keyboard and for screen readers: the button takes the
+// focus from Tab (not from the mouse), shows it with a dotted frame, and Space, Enter or
+// an assistive tool's press raise Click just as the mouse does.
+class ClarkTBButton : public QAbstractButton {
     Q_OBJECT
 public:
     // Where the picture stands against the caption.
@@ -86,6 +90,7 @@ public:
 
     // True between MouseEnter and MouseExit.
     bool hovered() const { return hovered_; }
+    // Held down by the left mouse button.
     bool pressed() const { return pressed_; }
 
     QSize sizeHint() const override;
@@ -103,6 +108,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;

@@ -90,7 +90,10 @@ void frmChoix::setPrintQueue(std::shared_ptr<PrintQueue> queue) {
 }
 
 void frmChoix::buildControls() {
-    setWindowTitle(QString());
+    // No text in the title bar. An empty title would not do: the platform shows the
+    // application's name in its place.
+    setWindowTitle(QStringLiteral(" "));
+    setAccessibleName(QStringLiteral("Tipo de Impressora"));
     setFixedSize(px(2535), px(990));
 
     QPalette pal = palette();
@@ -100,10 +103,11 @@ void frmChoix::buildControls() {
     setAutoFillBackground(true);
     setFont(substituteFont("MS Sans Serif", 8.25, true, 96));
 
-    auto makeButton = [this](const char* name, int left, int pictposition, const QPixmap& pict,
-                             const QPixmap& focused) {
+    auto makeButton = [this](const char* name, const char* spoken, int left, int pictposition,
+                             const QPixmap& pict, const QPixmap& focused) {
         auto* b = new ClarkTBButton(this);
         b->setObjectName(QLatin1String(name));
+        b->setAccessibleName(QString::fromUtf8(spoken));
         b->setCaption(QString());
         b->setEnabled(true);
         b->setFont(substituteFont("MS Sans Serif", 8.25, false, 96));
@@ -135,12 +139,15 @@ void frmChoix::buildControls() {
 
     // In the order the form lists them.
     cannuler =
-        makeButton("cannuler", 1905, ClarkTBButton::PictLeft, picture("cross-32.png", Qt::black),
-                   picture("cross-focused-32.png", Qt::red));
-    Cimpnoir =
-        makeButton("Cimpnoir", 690, ClarkTBButton::PictTop, picture("grey-32.png", Qt::gray), {});
-    Cimpcoul = makeButton("Cimpcoul", 105, ClarkTBButton::PictTop,
+        makeButton("cannuler", "Cancelar", 1905, ClarkTBButton::PictLeft,
+                   picture("cross-32.png", Qt::black), picture("cross-focused-32.png", Qt::red));
+    Cimpnoir = makeButton("Cimpnoir", "Preto e branco", 690, ClarkTBButton::PictTop,
+                          picture("grey-32.png", Qt::gray), {});
+    Cimpcoul = makeButton("Cimpcoul", "Colorida", 105, ClarkTBButton::PictTop,
                           picture("colour-32.png", Qt::magenta), {});
+    // Tab and the arrow keys go from left to right: colour, black and white, cancel.
+    setTabOrder(Cimpcoul, Cimpnoir);
+    setTabOrder(Cimpnoir, cannuler);
 
     Label1 = new QLabel(QStringLiteral("Tipo de Impressora"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -153,6 +160,12 @@ void frmChoix::buildControls() {
     connect(Cimpcoul, &ClarkTBButton::Click, this, &frmChoix::Cimpcoul_Click);
     connect(Cimpnoir, &ClarkTBButton::Click, this, &frmChoix::Cimpnoir_Click);
     connect(cannuler, &ClarkTBButton::Click, this, &frmChoix::Cannuler_Click);
+}
+
+void frmChoix::showEvent(QShowEvent* event) {
+    // Every opening starts on the colour button, whichever button ended the last one.
+    Cimpcoul->setFocus(Qt::OtherFocusReason);
+    QDialog::showEvent(event);
 }
 
 void frmChoix::Cimpcoul_Click() {

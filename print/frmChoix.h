@@ -64,6 +64,9 @@ public:
     ClarkTBButton* Cimpcoul = nullptr;
     QLabel* Label1 = nullptr;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildControls();
 

@@ -1,5 +1,6 @@
 #include "DateStepper.h"
 
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOption>
@@ -15,6 +16,10 @@ DateStepper::DateStepper(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
         if (over_)
             stepOnce();
     });
+}
+
+QString DateStepper::valueText() const {
+    return valueLabel_ ? valueLabel_->text().trimmed() : QString::number(value());
 }
 
 DateStepper::Side DateStepper::sideAt(const QPoint& pos) const {

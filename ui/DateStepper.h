@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QLabel>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -12,6 +14,12 @@ class DateStepper : public QScrollBar {
     Q_OBJECT
 public:
     explicit DateStepper(QWidget* parent = nullptr);
+
+    // The label above the control that shows its value as the user reads it ("Fevereiro",
+    // " 17"); screen readers are given that text, not the control's number.
+    void setValueLabel(QLabel* label) { valueLabel_ = label; }
+    // The label's text without the blank that stands in the sign position.
+    QString valueText() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -27,6 +35,7 @@ private:
     Side pressed_ = Side::None;
     bool over_ = false; // the pointer is over the pressed button
     QTimer repeat_;
+    QPointer<QLabel> valueLabel_;
 };
 
 } // namespace vitalune

@@ -1,7 +1,10 @@
 #include "frmMain.h"
 
+#include "AccessibleControls.h"
 #include "BirthDateText.h"
+#include "ChartDescription.h"
 #include "ClarkTBButton.h"
+#include "Cycles.h"
 #include "DateStepper.h"
 #include "FontTable.h"
 #include "PictureBox.h"
@@ -9,13 +12,17 @@
 #include "SystemColours.h"
 #include "Twips.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFocusFrame>
 #include <QImage>
 #include <QLabel>
 #include <QScrollBar>
+#include <QShortcut>
 
 // The window's pictures live in the ui library's resources, which a static library
 // has to register itself.
@@ -61,6 +68,7 @@ QString locateHelpFile() {
 frmMain::frmMain(TodayFn today, QWidget* parent)
     : QWidget(parent), today_(today ? std::move(today) : [] { return QDate::currentDate(); }) {
     initPictures();
+    installAccessibleControls();
     setUrlOpener({});
     buildControls();
     connectHandlers();
@@ -105,6 +113,7 @@ void frmMain::buildControls() {
     Img0->setBackColour(Qt::white);
     // Text on the white chart is the design's black, whatever the desktop's theme.
     Img0->setForeColour(Qt::black);
+    Img0->setAccessibleName(QStringLiteral("Gráfico do Vitalune"));
 
     const char* faces[3] = {":/images/dial-fisico.png", ":/images/dial-emocional.png",
                             ":/images/dial-intelectual.png"};
@@ -117,6 +126,7 @@ void frmMain::buildControls() {
         dial->setBackColour(palette().color(QPalette::Button));
         dial->setBackgroundPicture(QString::fromLatin1(faces[i]));
         dial->Cls();
+        dial->setAccessibleName(QString::fromUtf8(Cycles[i].name));
         *dials[i] = dial;
     }
 
@@ -160,9 +170,12 @@ void frmMain::buildControls() {
     Etijj2 = valueLabel("Etijj2", QStringLiteral("01"), twipsRect(6120, 3450, 435, 255));
     Etiaa2 = valueLabel("Etiaa2", QStringLiteral("1960"), twipsRect(6555, 3450, 555, 255));
 
-    auto stepper = [this](const char* name, int min, int max, int large, QRect r) {
+    auto stepper = [this](const char* name, const char* spoken, QLabel* label, int min, int max,
+                          int large, QRect r) {
         auto* bar = new DateStepper(this);
         bar->setObjectName(QString::fromUtf8(name));
+        bar->setAccessibleName(QString::fromUtf8(spoken));
+        bar->setValueLabel(label);
         bar->setGeometry(r);
         bar->setRange(min, max);
         bar->setValue(min == 0 ? 1 : min);
@@ -170,21 +183,63 @@ void frmMain::buildControls() {
         bar->setPageStep(large);
         return bar;
     };
-    Défilmm1 = stepper("Défilmm1", 1, 12, 3, twipsRect(435, 3735, 435, 225));
-    Défiljj1 = stepper("Défiljj1", 1, 31, 3, twipsRect(1185, 3720, 435, 225));
-    Défilaa1 = stepper("Défilaa1", 1900, 3000, 1, twipsRect(1680, 3720, 435, 225));
-    Défilmm2 = stepper("Défilmm2", 0, 13, 3, twipsRect(5355, 3705, 435, 225));
-    Défiljj2 = stepper("Défiljj2", 1, 31, 3, twipsRect(6120, 3705, 435, 225));
-    Défilaa2 = stepper("Défilaa2", 1900, 3000, 1, twipsRect(6615, 3705, 435, 225));
+    Défilmm1 =
+        stepper("Défilmm1", "Mês de nascimento", Etimm1, 1, 12, 3, twipsRect(435, 3735, 435, 225));
+    Défiljj1 =
+        stepper("Défiljj1", "Dia de nascimento", Etijj1, 1, 31, 3, twipsRect(1185, 3720, 435, 225));
+    Défilaa1 = stepper("Défilaa1", "Ano de nascimento", Etiaa1, 1900, 3000, 1,
+                       twipsRect(1680, 3720, 435, 225));
+    Défilmm2 =
+        stepper("Défilmm2", "Mês de referência", Etimm2, 0, 13, 3, twipsRect(5355, 3705, 435, 225));
+    Défiljj2 =
+        stepper("Défiljj2", "Dia de referência", Etijj2, 1, 31, 3, twipsRect(6120, 3705, 435, 225));
+    Défilaa2 = stepper("Défilaa2", "Ano de referência", Etiaa2, 1900, 3000, 1,
+                       twipsRect(6615, 3705, 435, 225));
 
     buildToolbar();
+    buildKeyboard();
+}
 
-    // Keyboard order follows the design: reference date first, then the birth date.
-    setTabOrder(Défilaa2, Défilmm2);
-    setTabOrder(Défilmm2, Défiljj2);
-    setTabOrder(Défiljj2, Défiljj1);
-    setTabOrder(Défiljj1, Défilmm1);
-    setTabOrder(Défilmm1, Défilaa1);
+void frmMain::buildKeyboard() {
+    // Keyboard order follows the design: reference date first, then the birth date; then
+    // the chart and the dials, which take the focus so that a screen reader reads them
+    // out; then the toolbar from left to right, and round again.
+    for (PictureBox* box : {Img0, Img1, Img2, Img3})
+        box->setFocusPolicy(Qt::TabFocus); // before the order: Qt skips unfocusable widgets
+    QWidget* const order[] = {Défilaa2,       Défilmm2,   Défiljj2, Défiljj1, Défilmm1,
+                              Défilaa1,       Img0,       Img1,     Img2,     Img3,
+                              ClarkTBButton2, ctbimprime, ctbajuda, cmdFechar};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    Défilaa2->setFocus();
+
+    // The picture boxes draw nothing of their own for the focus: a frame around them does.
+    pictureFocus_ = new QFocusFrame(this);
+    connect(qApp, &QApplication::focusChanged, pictureFocus_, [this](QWidget*, QWidget* now) {
+        const bool picture = now == Img0 || now == Img1 || now == Img2 || now == Img3;
+        pictureFocus_->setWidget(picture ? now : nullptr);
+    });
+
+    // Ctrl+P and Ctrl+W do what the print and close buttons do; F1 is the help key.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this), &QShortcut::activated,
+            ctbimprime, &QAbstractButton::click);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), this), &QShortcut::activated,
+            cmdFechar, &QAbstractButton::click);
+}
+
+void frmMain::describeChart() {
+    try {
+        const Date birth = birthDate(), target = targetDate();
+        Img0->setAccessibleName(QStringLiteral("Gráfico de ") +
+                                QString::fromStdString(moisEtAnnee(target)));
+        Img0->setAccessibleDescription(QString::fromStdString(descriptionGraphe(birth, target)));
+        PictureBox* const dials[3] = {Img1, Img2, Img3};
+        for (std::size_t c = 0; c < 3; ++c)
+            dials[c]->setAccessibleDescription(
+                QString::fromStdString(descriptionCadran(c, birth, target)));
+    } catch (const RuntimeError&) {
+        // A date the chart cannot draw either: the texts stay as they were.
+    }
 }
 
 void frmMain::connectHandlers() {
@@ -203,6 +258,19 @@ void frmMain::connectHandlers() {
     connect(
         Img0, &PictureBox::pixelRatioChanged, this,
         [this] { guarded([this] { CalculEtDessine(); }); }, Qt::QueuedConnection);
+
+    // After each handler, when the labels show the new values.
+    for (QScrollBar* bar : {Défiljj1, Défilmm1, Défilaa1, Défiljj2, Défilmm2, Défilaa2}) {
+        connect(bar, &QScrollBar::valueChanged, this, [this, bar] {
+            describeChart();
+            // The value a screen reader reads is the label's text, which it also finds
+            // under the description.
+            QAccessibleValueChangeEvent value(bar, static_cast<DateStepper*>(bar)->valueText());
+            QAccessible::updateAccessibility(&value);
+            QAccessibleEvent description(bar, QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&description);
+        });
+    }
 }
 
 void frmMain::guarded(const std::function<void()>& handler) {
@@ -233,6 +301,7 @@ void frmMain::load() {
     Etijj2->setText(valueText(Défiljj2->value()));
     Etiaa2->setText(valueText(Défilaa2->value()));
     Etimm2->setText(monthText(Défilmm2->value()));
+    describeChart();
 
     helpFile_ = locateHelpFile();
 }
@@ -364,6 +433,7 @@ bool frmMain::DecoupeDateNaissance() {
     Etiaa1->setText(Text5);
     Etijj1->setText(Text3);
     Etimm1->setText(QString::fromStdString(NomsMoisSimples.at(Text4.toInt())));
+    describeChart();
     return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class QFocusFrame;
 class QLabel;
 class QScrollBar;
 class QUrl;
@@ -116,6 +117,10 @@ private:
 
     void buildControls();
     void buildToolbar();
+    void buildKeyboard();
+    // Gives the chart and the dials the texts a screen reader reads out for the dates
+    // shown, and tells it that they changed.
+    void describeChart();
     // `problem` empty: the person was read and charted; otherwise what could not be read.
     void finishHostRead(const HostFormPtr& host, const QString& problem);
     void setStatus(const QString& text);
@@ -136,7 +141,8 @@ private:
     bool loadingBirthDate_ = false;
     bool quitOnClose_ = true;
     UrlOpener openUrl_;
-    QObject* helpKey_ = nullptr; // F1 anywhere in the program opens the help page
+    QObject* helpKey_ = nullptr;          // F1 anywhere in the program opens the help page
+    QFocusFrame* pictureFocus_ = nullptr; // shows the focus on the chart and the dials
 };
 
 } // namespace vitalune

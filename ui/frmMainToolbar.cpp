@@ -26,6 +26,17 @@ QPixmap picture(const char* name) {
     return QPixmap(QStringLiteral(":/images/") + QString::fromLatin1(name));
 }
 
+// A toolbar picture with its twice-as-fine version ("name@2x.png"), so that the button
+// draws it at the screen's resolution.
+QIcon toolbarPicture(const char* name) {
+    const QString path = QStringLiteral(":/images/") + QString::fromLatin1(name);
+    QIcon icon{QPixmap(path)};
+    QString fine = path;
+    fine.insert(fine.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
+    icon.addPixmap(QPixmap(fine)); // loads with a device pixel ratio of 2
+    return icon;
+}
+
 // F1 in any window of the program opens the help page.
 class HelpKey : public QObject {
 public:
@@ -64,6 +75,7 @@ void styleButton(ClarkTBButton* b) {
 void frmMain::buildToolbar() {
     ClarkTBBar1 = new ClarkTBBar(this);
     ClarkTBBar1->setObjectName(QStringLiteral("ClarkTBBar1"));
+    ClarkTBBar1->setAccessibleName(QStringLiteral("Barra de ferramentas"));
     ClarkTBBar1->setGeometry(twipsRect(0, 4230, 7245, 390));
     ClarkTBBar1->setBackcolor(systemColour(SystemColour::ButtonFace));
     ClarkTBBar1->setLight3dcolor(systemColour(SystemColour::ButtonHighlight));
@@ -76,8 +88,9 @@ void frmMain::buildToolbar() {
     styleButton(cmdFechar);
     cmdFechar->setShadowcolorout(systemColour(SystemColour::ButtonFace));
     cmdFechar->setFont(substituteFont("System", 9.75, true, 96.0));
-    cmdFechar->setPicture(picture("close-32.png"));
-    cmdFechar->setFocusedpicture(picture("close-focused-32.png"));
+    cmdFechar->setAccessibleName(QStringLiteral("Fechar"));
+    cmdFechar->setPicture(toolbarPicture("close-32.png"));
+    cmdFechar->setFocusedpicture(toolbarPicture("close-focused-32.png"));
     cmdFechar->setPictposition(ClarkTBButton::PictTop);
     cmdFechar->setPictsize(ClarkTBButton::PictLarge);
     cmdFechar->setDistance(5);
@@ -95,26 +108,31 @@ void frmMain::buildToolbar() {
     ClarkTBButton2->setObjectName(QStringLiteral("ClarkTBButton2"));
     styleButton(ClarkTBButton2);
     ClarkTBButton2->setCaption(QStringLiteral("Lumenfold"));
+    ClarkTBButton2->setAccessibleName(QStringLiteral("Página da Lumenfold"));
+    ClarkTBButton2->setAccessibleDescription(kEnderecoWeb);
     ClarkTBButton2->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
     ClarkTBButton2->setPictposition(ClarkTBButton::PictTop);
     ClarkTBButton2->setFocusedunderline(true);
     ClarkTBButton2->setGeometry(twipsRect(0, 30, 1035, 330));
 
-    auto smallButton = [this](const char* name, const char* plain, const char* focused, int left) {
+    auto smallButton = [this](const char* name, const char* spoken, const char* plain,
+                              const char* focused, int left) {
         auto* b = new ClarkTBButton(ClarkTBBar1);
         b->setObjectName(QString::fromLatin1(name));
+        b->setAccessibleName(QString::fromUtf8(spoken));
         styleButton(b);
         b->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
-        b->setPicture(picture(plain));
-        b->setFocusedpicture(picture(focused));
+        b->setPicture(toolbarPicture(plain));
+        b->setFocusedpicture(toolbarPicture(focused));
         b->setPictposition(ClarkTBButton::PictLeft);
         b->setPictsize(ClarkTBButton::PictSmall);
         b->setGeometry(twipsRect(left, 30, 345, 330));
         b->setAutosize(true);
         return b;
     };
-    ctbimprime = smallButton("ctbimprime", "print-16.png", "print-focused-16.png", 1095);
-    ctbajuda = smallButton("ctbajuda", "help-16.png", "help-focused-16.png", 1455);
+    ctbimprime =
+        smallButton("ctbimprime", "Imprimir", "print-16.png", "print-focused-16.png", 1095);
+    ctbajuda = smallButton("ctbajuda", "Ajuda", "help-16.png", "help-focused-16.png", 1455);
 
     lblStatus = new QLabel(ClarkTBBar1);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));

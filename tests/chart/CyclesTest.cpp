@@ -1,4 +1,5 @@
 #include "Cycles.h"
+#include "ChartDescription.h"
 #include "Numbers.h"
 #include "RuntimeError.h"
 
@@ -91,4 +92,31 @@ TEST(CyclesTest, HandTurnsClockwiseThroughACycle) {
     EXPECT_EQ(pointCadran(0, 28, 0.25f), (DialPoint{27, 6}));
     EXPECT_EQ(pointCadran(0, 28, 0.5f), (DialPoint{48, 27}));
     EXPECT_EQ(pointCadran(0, 28, 0.75f), (DialPoint{27, 48}));
+}
+
+// What a screen reader is told: each cycle's value on the reference day, in percent,
+// against sin(2π · age / period) computed here from the age alone.
+TEST(CyclesTest, DayValuesInPercentFollowTheAgeOnTheReferenceDay) {
+    remplitTables();
+    const Date birth{17, 2, 1959};
+    struct Case {
+        Date target;
+        double age; // days from the birth date to the reference day
+    };
+    for (const auto& [target, age] :
+         {Case{{17, 2, 1959}, 0}, Case{{24, 2, 1959}, 7}, Case{{1, 3, 1959}, 12},
+          Case{{31, 12, 2004}, 16754}, Case{{10, 2, 1959}, -7}}) {
+        const auto values = valeursDuJour(birth, target);
+        for (std::size_t c = 0; c < 3; ++c) {
+            const double expected = 100.0 * std::sin(2 * M_PI * age / Cycles[c].period);
+            EXPECT_NEAR(values[c], expected, 0.51) << Cycles[c].name << " at age " << age;
+        }
+    }
+    EXPECT_EQ(valeursDuJour(birth, {24, 2, 1959})[1], 100) << "emotional peak, a week on";
+
+    EXPECT_EQ(descriptionGraphe(birth, {17, 2, 1959}),
+              "Dia 17: Físico 0%, Emocional 0%, Intelectual 0%");
+    EXPECT_EQ(descriptionCadran(1, birth, {24, 2, 1959}),
+              "Emocional 100%, dia 24 de Fevereiro de 1959");
+    EXPECT_EQ(moisEtAnnee({1, 3, 2004}), "Março de 2004");
 }

@@ -2,6 +2,7 @@
 #include "ClarkTBButton.h"
 #include "ClarkTBSeparator.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QEnterEvent>
 #include <QLabel>
@@ -161,6 +162,35 @@ TEST_F(Toolbar, ClickComesOnReleaseOverTheButton) {
         EXPECT_NE(e, "A!");
 }
 
+TEST_F(Toolbar, KeyboardAndScreenReadersPressTheButtonAsAClick) {
+    ClarkTBButton* b = buttons[1];
+    b->setAccessibleName("Imprimir");
+    b->setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(buttons[0], Qt::LeftButton, {}, {5, 5});
+    EXPECT_FALSE(buttons[0]->hasFocus()) << "the mouse leaves the focus where it was";
+    ASSERT_TRUE(b->hasFocus());
+    log.clear();
+    QTest::keyClick(b, Qt::Key_Space);
+    QTest::keyClick(b, Qt::Key_Return);
+    QTest::keyClick(b, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(b, Qt::Key_Return, Qt::ControlModifier); // not a press
+    EXPECT_EQ(log, (Log{"B!", "B!", "B!"})) << "one Click per key, no pointer events";
+
+    QTest::keyClick(b, Qt::Key_Right);
+    EXPECT_TRUE(buttons[2]->hasFocus());
+    QTest::keyClick(buttons[2], Qt::Key_Left);
+    EXPECT_TRUE(b->hasFocus());
+
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), QAccessible::Button);
+    EXPECT_EQ(a->text(QAccessible::Name), "Imprimir");
+    log.clear();
+    a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !log.empty(); }, 2000));
+    EXPECT_EQ(log, (Log{"B!"}));
+}
+
 TEST_F(Toolbar, HandlersMayHideTheButtonsWindow) {
     QObject::connect(buttons[1], &ClarkTBButton::Click, &window, &QWidget::hide);
     enter(1);
@@ -285,6 +315,26 @@ TEST(ToolbarButton, PicturesTooBigForTheButtonKeepTheirPaintedPartOrShrink) {
     EXPECT_LE(widest, 17) << "shrunk to fit, keeping its shape";
     EXPECT_LE(rows, 17);
     EXPECT_GE(rows, 15);
+}
+
+TEST(ToolbarButton, HighResolutionScreensGetTheTwiceAsFinePicture) {
+    QWidget window;
+    auto* b = new ClarkTBButton(&window);
+    b->setGeometry(0, 0, 23, 22);
+    QPixmap fine = solid({32, 32}, Qt::red);
+    fine.setDevicePixelRatio(2);
+    QIcon icon(solid({16, 16}, Qt::green));
+    icon.addPixmap(fine);
+    b->setPicture(icon);
+    window.show();
+    for (const qreal ratio : {1.0, 2.0}) {
+        QPixmap shown(b->size() * ratio);
+        shown.setDevicePixelRatio(ratio);
+        b->render(&shown);
+        const auto [widest, rows] = extentOf(shown.toImage(), ratio == 1 ? Qt::green : Qt::red);
+        EXPECT_EQ(widest, 16 * ratio) << "same place and size at ratio " << ratio;
+        EXPECT_EQ(rows, 16 * ratio);
+    }
 }
 
 TEST(ToolbarButton, AutosizeOnlyGrows) {

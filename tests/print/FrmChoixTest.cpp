@@ -5,15 +5,18 @@
 #include "PrinterSurface.h"
 #include "ScrollBarDates.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPrinterInfo>
 #include <QScrollBar>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 using namespace vitalune;
 using namespace vitalune::testing;
@@ -84,7 +87,8 @@ protected:
 };
 
 TEST_F(FrmChoixTest, LayoutAsDesigned) {
-    EXPECT_EQ(dlg.windowTitle(), QString());
+    // A blank title: an empty one would make the title bar show the application's name.
+    EXPECT_EQ(dlg.windowTitle(), " ");
     EXPECT_EQ(dlg.size(), QSize(169, 66));
     EXPECT_EQ(dlg.Cimpcoul->geometry(), QRect(7, 22, 37, 37));
     EXPECT_EQ(dlg.Cimpnoir->geometry(), QRect(46, 22, 37, 37));
@@ -170,6 +174,48 @@ TEST_F(FrmChoixTest, CancelAndClosingPrintNothing) {
     emit dlg.Cimpnoir->Click();
     EXPECT_EQ(jobs.drawn.size(), 2u);
     EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FrmChoixTest, KeyboardChoosesAmongColourBlackAndWhiteAndCancel) {
+    const auto press = [this](Qt::Key key, Qt::KeyboardModifiers mods = {}) {
+        QTest::keyClick(dlg.focusWidget(), key, mods);
+    };
+    dlg.show();
+    EXPECT_EQ(dlg.focusWidget(), dlg.Cimpcoul) << "opens on the colour button";
+    for (auto [key, mods, next] : {std::tuple{Qt::Key_Tab, Qt::NoModifier, dlg.Cimpnoir},
+                                   {Qt::Key_Right, Qt::NoModifier, dlg.cannuler},
+                                   {Qt::Key_Tab, Qt::NoModifier, dlg.Cimpcoul},
+                                   {Qt::Key_Backtab, Qt::ShiftModifier, dlg.cannuler},
+                                   {Qt::Key_Left, Qt::NoModifier, dlg.Cimpnoir}}) {
+        press(key, mods);
+        EXPECT_EQ(dlg.focusWidget(), next) << QKeySequence(key).toString().toStdString();
+    }
+    press(Qt::Key_Return);
+    EXPECT_FALSE(dlg.isVisible());
+    ASSERT_EQ(jobs.drawn.size(), 1u);
+    EXPECT_EQ(redLines(jobs.drawn[0]), 0u) << "black and white";
+
+    dlg.show();
+    EXPECT_EQ(dlg.focusWidget(), dlg.Cimpcoul) << "every opening starts on colour";
+    press(Qt::Key_Space);
+    ASSERT_EQ(jobs.drawn.size(), 2u);
+    EXPECT_GT(redLines(jobs.drawn[1]), 0u) << "colour";
+
+    dlg.show();
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(jobs.drawn.size(), 2u);
+
+    // A screen reader names the dialog and its buttons.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&dlg)->text(QAccessible::Name),
+              "Tipo de Impressora");
+    for (auto [button, name] : {std::pair{dlg.Cimpcoul, "Colorida"},
+                                {dlg.Cimpnoir, "Preto e branco"},
+                                {dlg.cannuler, "Cancelar"}}) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(button);
+        EXPECT_EQ(a->role(), QAccessible::Button);
+        EXPECT_EQ(a->text(QAccessible::Name), name);
+    }
 }
 
 TEST_F(FrmChoixTest, ModalShowEndsWhenAButtonHidesTheDialog) {

@@ -1,5 +1,6 @@
 #include "WindowFixture.h"
 
+#include <QAccessible>
 #include <QSignalBlocker>
 
 using namespace vitalune;
@@ -151,4 +152,24 @@ TEST_F(DateEntryTest, KeyboardStepsTheFocusedField) {
     EXPECT_EQ(window->Etijj2->text(), " 14");
     QTest::keyClick(window->Défiljj2, Qt::Key_Left);
     EXPECT_EQ(target().day, 13);
+}
+
+TEST_F(DateEntryTest, ScreenReadersReadTheDatesAndTheDayValuesAsShown) {
+    const auto value = [](QWidget* w) {
+        return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Value);
+    };
+    EXPECT_EQ(value(window->Défiljj1), "17");
+    // A step of the birth month names the new birth month, whatever the reference month.
+    step(window->Défilmm1, +1);
+    EXPECT_EQ(window->Etimm1->text().trimmed(), "Março");
+    EXPECT_EQ(value(window->Défilmm1), "Março");
+    EXPECT_EQ(value(window->Défilmm2), "Janeiro");
+
+    // The chart and the dials describe the selected day, and follow a change of it.
+    EXPECT_EQ(window->Img0->accessibleName(), "Gráfico de Janeiro de 2005");
+    EXPECT_TRUE(window->Img0->accessibleDescription().startsWith("Dia 31: Físico "));
+    step(window->Défiljj2, -1);
+    EXPECT_TRUE(window->Img0->accessibleDescription().startsWith("Dia 30: Físico "));
+    EXPECT_TRUE(window->Img2->accessibleDescription().startsWith("Emocional "));
+    EXPECT_TRUE(window->Img2->accessibleDescription().endsWith("dia 30 de Janeiro de 2005"));
 }

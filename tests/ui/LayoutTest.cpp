@@ -1,3 +1,4 @@
+#include "ClarkTBButton.h"
 #include "WindowFixture.h"
 #include "frmChoix.h"
 
@@ -9,15 +10,17 @@ using LayoutTest = vitalune::testing::WindowFixture;
 TEST_F(LayoutTest, ControlsStandAtTheirDesignPlaces) {
     EXPECT_EQ(window->size(), QSize(483, 308));
     const std::vector<std::pair<QWidget*, QRect>> expected = {
-        {window->Img0, {8, 5, 466, 203}},       {window->Img1, {160, 219, 54, 54}},
-        {window->Img2, {217, 220, 54, 54}},     {window->Img3, {273, 220, 54, 54}},
-        {window->Label1, {11, 212, 136, 17}},   {window->Label2, {336, 211, 131, 19}},
-        {window->Etimm1, {6, 231, 73, 17}},     {window->Etijj1, {79, 231, 29, 17}},
-        {window->Etiaa1, {108, 231, 37, 17}},   {window->Défilmm1, {29, 249, 29, 15}},
-        {window->Défiljj1, {79, 248, 29, 15}},  {window->Défilaa1, {112, 248, 29, 15}},
-        {window->Etimm2, {335, 230, 73, 17}},   {window->Etijj2, {408, 230, 29, 17}},
-        {window->Etiaa2, {437, 230, 37, 17}},   {window->Défilmm2, {357, 247, 29, 15}},
-        {window->Défiljj2, {408, 247, 29, 15}}, {window->Défilaa2, {441, 247, 29, 15}},
+        {window->Img0, {8, 5, 466, 203}},         {window->Img1, {160, 219, 54, 54}},
+        {window->Img2, {217, 220, 54, 54}},       {window->Img3, {273, 220, 54, 54}},
+        {window->Label1, {11, 212, 136, 17}},     {window->Label2, {336, 211, 131, 19}},
+        {window->Etimm1, {6, 231, 73, 17}},       {window->Etijj1, {79, 231, 29, 17}},
+        {window->Etiaa1, {108, 231, 37, 17}},     {window->Défilmm1, {29, 249, 29, 15}},
+        {window->Défiljj1, {79, 248, 29, 15}},    {window->Défilaa1, {112, 248, 29, 15}},
+        {window->Etimm2, {335, 230, 73, 17}},     {window->Etijj2, {408, 230, 29, 17}},
+        {window->Etiaa2, {437, 230, 37, 17}},     {window->Défilmm2, {357, 247, 29, 15}},
+        {window->Défiljj2, {408, 247, 29, 15}},   {window->Défilaa2, {441, 247, 29, 15}},
+        {window->ClarkTBButton2, {0, 2, 69, 22}}, {window->ctbimprime, {73, 2, 23, 22}},
+        {window->ctbajuda, {97, 2, 23, 22}},      {window->cmdFechar, {442, 3, 37, 21}},
     };
     for (const auto& [widget, rect] : expected)
         EXPECT_EQ(widget->geometry(), rect) << widget->objectName().toStdString();
@@ -128,4 +131,13 @@ TEST_F(DarkThemeTest, EveryLabelOfTheWindowAndTheDialogIsReadable) {
         EXPECT_GE(std::abs(pal.color(QPalette::WindowText).lightness() - back.lightness()), 100)
             << label->objectName().toStdString();
     }
+}
+
+TEST_F(LayoutTest, ToolbarPicturesComeAtTwiceTheResolution) {
+    for (ClarkTBButton* b : {window->ctbimprime, window->ctbajuda, window->cmdFechar})
+        for (const QIcon& icon : {b->picture(), b->focusedpicture()}) {
+            const QList<QSize> sizes = icon.availableSizes();
+            ASSERT_EQ(sizes.size(), 2) << b->objectName().toStdString();
+            EXPECT_EQ(sizes[1], sizes[0] * 2) << b->objectName().toStdString();
+        }
 }

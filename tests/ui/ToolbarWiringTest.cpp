@@ -1,4 +1,5 @@
 #include "ClarkTBButton.h"
+#include "RecordingSurface.h"
 #include "WindowFixture.h"
 #include "frmChoix.h"
 
@@ -29,6 +30,16 @@ protected:
         QApplication::sendEvent(b, &e);
     }
     QString status() const { return window->lblStatus->text(); }
+    // A key for whatever has the keyboard focus, as the user types it.
+    static void type(int key, Qt::KeyboardModifiers mods = {}) {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        QTest::keyClick(target, Qt::Key(key), mods);
+    }
+    void activate() {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
 
     std::vector<QUrl> opened;
 };
@@ -107,4 +118,90 @@ TEST_F(ToolbarWiringTest, CancellingThePrintDialogLeavesTheWindowAsItWas) {
     EXPECT_EQ(window->Img0->image(), before);
     EXPECT_EQ(target(), was);
     EXPECT_EQ(status(), "");
+}
+
+TEST_F(ToolbarWiringTest, TabGoesRoundTheDatesThePicturesAndTheToolbar) {
+    activate();
+    const std::vector<QWidget*> order = {
+        window->Défilaa2, window->Défilmm2, window->Défiljj2,       window->Défiljj1,
+        window->Défilmm1, window->Défilaa1, window->Img0,           window->Img1,
+        window->Img2,     window->Img3,     window->ClarkTBButton2, window->ctbimprime,
+        window->ctbajuda, window->cmdFechar};
+    EXPECT_EQ(QApplication::focusWidget(), window->Défilaa2) << "starts on the reference year";
+    for (std::size_t i = 1; i <= order.size(); ++i) {
+        type(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), order[i % order.size()])
+            << "after " << order[i - 1]->objectName().toStdString() << " came "
+            << QApplication::focusWidget()->objectName().toStdString();
+    }
+    type(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), window->cmdFechar);
+}
+
+TEST_F(ToolbarWiringTest, SpaceEnterAndShortcutsActAsClicks) {
+    activate();
+    enter(window->ctbajuda);
+    window->ClarkTBButton2->setFocus(Qt::TabFocusReason);
+    type(Qt::Key_Space);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], QUrl("https://www.lumenfold.com/"));
+    EXPECT_EQ(status(), "") << "the status line is emptied as on a click";
+    leave(window->ctbajuda);
+
+    window->ctbajuda->setFocus(Qt::TabFocusReason);
+    type(Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return opened.size() == 2; }, 2000));
+    EXPECT_TRUE(opened.back().toLocalFile().endsWith("/vitalune.html"));
+
+    // Ctrl+P opens the printer-type dialog, on the colour button; Escape cancels.
+    QWidget* dialogFocus = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto& dialog = frmChoix::instance();
+        dialogFocus = dialog.focusWidget();
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape);
+        if (dialog.isVisible())
+            dialog.reject();
+    });
+    type(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(dialogFocus, frmChoix::instance().Cimpcoul);
+    EXPECT_FALSE(frmChoix::instance().isVisible());
+
+    activate();
+    type(Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(window->isVisible()) << "Ctrl+W closes the window";
+}
+
+TEST_F(ToolbarWiringTest, KeyboardAlonePrintsAPageInBlackAndWhite) {
+    using vitalune::testing::RecordingSurface;
+    std::vector<RecordingSurface::Op> page;
+    auto& dialog = frmChoix::instance();
+    dialog.setSurfaceFactory([&page]() -> std::unique_ptr<DrawingSurface> {
+        struct Keep : RecordingSurface {
+            std::vector<Op>* out;
+            ~Keep() override { *out = ops; }
+        };
+        auto s = std::make_unique<Keep>();
+        s->out = &page;
+        return s;
+    });
+    activate();
+    for (int i = 0; i < 11; ++i) // round the dates and pictures to the print button
+        type(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), window->ctbimprime);
+    QTimer::singleShot(0, [&] {
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Right); // black and white
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+        if (dialog.isVisible())
+            dialog.reject();
+    });
+    type(Qt::Key_Space);
+    dialog.setSurfaceFactory({});
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.modeCouleur(), 0);
+    ASSERT_FALSE(page.empty());
+    EXPECT_EQ(page.back().kind, RecordingSurface::Kind::EndDoc);
+    bool birthDateShown = false;
+    for (const auto& op : page)
+        birthDateShown = birthDateShown || op.text.find("1959/02/17") != std::string::npos;
+    EXPECT_TRUE(birthDateShown) << "the page charts the window's dates";
 }

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <numbers>
 
 using namespace vitalune;
 using vitalune::testing::RecordingSurface;
@@ -242,4 +244,37 @@ TEST_F(ScreenChartTest, AFailingOperationEndsTheRedraw) {
     img0.failing.reset();
     img2.failing = Kind::Cls;
     EXPECT_THROW(draw(), RuntimeError);
+}
+
+// Each curve passes, at the centre of every day's column, through that day's value of its
+// own cycle, computed here from the calendar alone: sin(2π · age in days / period).
+TEST_F(ScreenChartTest, CurvesCrossEachDayCentreAtThatDaysCycleValue) {
+    using namespace std::chrono;
+    struct Case {
+        Date birth, target;
+    };
+    for (const Case& c : {Case{{17, 2, 1959}, {1, 3, 2004}}, Case{{5, 6, 1970}, {1, 12, 2026}},
+                          Case{{29, 2, 2000}, {1, 2, 2001}}, Case{{1, 1, 2030}, {1, 10, 2029}}}) {
+        img0.clear();
+        window.birth = c.birth;
+        window.target = c.target;
+        draw();
+        const sys_days born =
+            year_month_day{year{c.birth.year}, month(c.birth.month), day(c.birth.day)};
+        const year_month ym{year{c.target.year}, month(c.target.month)};
+        const unsigned days = static_cast<unsigned>((ym / last).day());
+        for (std::size_t k = 0; k < 3; ++k) {
+            const auto segs = linesOf(Cycles[k].screenColour);
+            ASSERT_EQ(segs.size(), 71u);
+            for (unsigned d = 1; d <= days; ++d) {
+                const double age = (sys_days{ym / day(d)} - born).count();
+                const double expected =
+                    100 - 85 * std::sin(2 * std::numbers::pi * age / Cycles[k].period);
+                const auto& seg = segs[2 * d + 2]; // the sample at x = 14·d + 14
+                ASSERT_EQ(seg.x2, 14.0f * d + 14);
+                EXPECT_NEAR(seg.y2, expected, 0.05) << Cycles[k].name << " day " << d << " of "
+                                                    << c.target.month << '/' << c.target.year;
+            }
+        }
+    }
 }

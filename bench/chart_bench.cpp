@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The arithmetic of one whole month of the screen chart: day offset, phases, every
 // curve sample and every dial point.
 #include "Cycles.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Time to draw the whole printed page, both charts, into a PDF file through the printer
 // surface, in colour and in black and white.
 #include "Calendar.h"

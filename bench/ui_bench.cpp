@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's redraws on the real picture boxes.
 #include "PictureBox.h"
 #include "frmMain.h"

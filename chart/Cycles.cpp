@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Cycles.h"
 
 #include "Numbers.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes the D-Bus service file that starts `executable` in automation mode. Used at
 # configure time for the build tree and at install time for the install prefix, so the
 # Exec= line always holds the absolute path where the program really is.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "HostFormObject.h"
 
 #include "Identity.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "HostOptions.h"
 
 #include "QtCommandLine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ScriptedHost.h"
 
 #include "Identity.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vitalune-host: a sample host program that opens the Vitalune plug-in for its person.
 
 #include "HostOptions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ClarkTBBar.h"
 
 #include "SystemColours.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ClarkTBSeparator.h"
 
 #include "SystemColours.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "EtchedWidget.h"
 
 #include "SystemColours.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FontTable.h"
 
 #include <QStringList>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RasterLine.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SystemColours.h"
 
 #include <QGuiApplication>

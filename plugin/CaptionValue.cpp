@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CaptionValue.h"
 
 #include "Identity.h"

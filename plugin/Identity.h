@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The plug-in's automation identity and the names of its D-Bus contract. The interface

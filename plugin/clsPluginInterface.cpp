@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "clsPluginInterface.h"
 
 #include "DBusHostForm.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vitalune: the plug-in's server process. Started by the session bus with --automation,
 // or by hand with no argument to open the window on its own.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ScrollBarDates.h"
 
 #include "Numbers.h"

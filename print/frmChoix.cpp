@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frmChoix.h"
 
 #include "ClarkTBButton.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DateStepper.h"
 
 #include <QLabel>

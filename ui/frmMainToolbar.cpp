@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The toolbar along the bottom of the main window: web link, print, help, status line
 // and close.
 #include "ClarkTBBar.h"

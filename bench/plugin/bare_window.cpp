@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The yardstick for the plug-in's cold start: a bare Qt window that shows, paints once
 // and quits.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The plug-in over D-Bus: the Identify and Run round trips to a running server, and the
 // cold start from bus activation to the Run reply, measured beside a bare Qt window that
 // shows and quits (same machine, same run).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by scripts/test and scripts/demo: package installation and the CMake build.
 # shellcheck shell=bash
 

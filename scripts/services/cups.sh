@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # shellcheck shell=bash
 # A private CUPS scheduler for the printing tests: its own configuration, spool and logs
 # under a temporary folder, listening only on a unix socket there (never the system's

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # shellcheck shell=bash
 # One private X display (Xvfb) for the tests that show real windows, such as the
 # end-to-end tests of the plug-in. The tests take turns on it (ctest RESOURCE_LOCK).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Calendar.h"
 #include "RuntimeError.h"
 

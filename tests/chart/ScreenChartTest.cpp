@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ScreenChart.h"
 #include "Cycles.h"
 #include "RecordingSurface.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The plug-in as a host meets it: a private session bus that starts the built server,
 // the sample host, gdbus and xprop, on an X display.
 

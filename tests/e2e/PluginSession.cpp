@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PluginSession.h"
 
 #include "Identity.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TestDisplay.h"
 
 #include "Waiting.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "XWindows.h"
 
 #include <xcb/xcb.h>

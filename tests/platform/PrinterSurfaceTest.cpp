@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PrinterSurface.h"
 
 #include <QDir>

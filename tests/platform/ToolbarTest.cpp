@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ClarkTBBar.h"
 #include "ClarkTBButton.h"
 #include "ClarkTBSeparator.h"

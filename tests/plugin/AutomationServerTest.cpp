@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "AutomationServer.h"
 #include "DBusHostForm.h"
 #include "HostFormObject.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the build tree into a scratch prefix (with a blank in its name) and checks
 # that the desktop finds everything it needs there, and that the desktop's own checkers
 # accept the menu entry, the software-centre metadata and the manual pages.

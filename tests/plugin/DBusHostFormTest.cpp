@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DBusHostForm.h"
 #include "HostFormObject.h"
 #include "PrivateBus.h"

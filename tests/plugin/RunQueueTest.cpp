@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RunQueue.h"
 #include "FakeHostForm.h"
 #include "Waiting.h"

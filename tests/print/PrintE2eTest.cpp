@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Prints through the dialog on a real CUPS queue and looks at the page it produced. The
 // scheduler is the private one scripts/test starts (scripts/services/cups.sh); without it
 // these tests skip.

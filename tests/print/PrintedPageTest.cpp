@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PrintedPage.h"
 #include "PageFixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // main() for the widget tests: a QApplication around GoogleTest.
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ChartExport.h"
 #include "ClarkTBButton.h"
 #include "WindowFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ClarkTBButton.h"
 #include "RecordingSurface.h"
 #include "WindowFixture.h"

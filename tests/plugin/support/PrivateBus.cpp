@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PrivateBus.h"
 
 #include "Waiting.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Waiting.h"
 
 #include <QDeadlineTimer>

@@ -85,6 +85,8 @@ frmMain::~frmMain() {
          {static_cast<QObject*>(ClarkTBButton2), static_cast<QObject*>(ctbimprime),
           static_cast<QObject*>(ctbajuda), static_cast<QObject*>(cmdFechar)})
         disconnect(button, nullptr, this, nullptr);
+    // Hiding the window moves the focus, and the focus frame's handler reads this window.
+    delete pictureFocus_;
     delete helpKey_;
 }
 

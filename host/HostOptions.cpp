@@ -136,15 +136,9 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
     describe(parser);
     ParsedHostOptions parsed;
     HostOptions& o = parsed.options;
-    if (!parser.parse(QStringList{QStringLiteral("vitalune-host")} + arguments)) {
-        parsed.error = parseErrorText(parser, arguments);
+    parsed.error = parseOptions(parser, QStringLiteral("vitalune-host"), arguments);
+    if (!parsed.error.isEmpty())
         return parsed;
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        parsed.error =
-            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().front());
-        return parsed;
-    }
     parsed.help = parser.isSet(Help);
     parsed.version = parser.isSet(Version);
 

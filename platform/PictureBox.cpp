@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "PictureBox.h"
 
+#include "DoubleResolution.h"
 #include "FontTable.h"
 #include "RasterLine.h"
 
@@ -38,14 +39,6 @@ QSize deviceSize(QSize logical, qreal ratio) {
     if (ratio == 1)
         return logical;
     return QSize(int(std::ceil(logical.width() * ratio)), int(std::ceil(logical.height() * ratio)));
-}
-
-// "dial.png" -> "dial@2x.png"
-QString doubleResolutionPath(const QString& path) {
-    const int dot = int(path.lastIndexOf(QLatin1Char('.')));
-    if (dot <= int(path.lastIndexOf(QLatin1Char('/'))))
-        return path + QStringLiteral("@2x");
-    return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
 }
 
 } // namespace

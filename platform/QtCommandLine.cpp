@@ -26,6 +26,8 @@ void acceptQtOptions(QCommandLineParser& parser) {
     }
 }
 
+namespace {
+
 QString parseErrorText(const QCommandLineParser& parser, const QStringList& arguments) {
     const QStringList unknown = parser.unknownOptionNames();
     if (unknown.isEmpty())
@@ -38,6 +40,17 @@ QString parseErrorText(const QCommandLineParser& parser, const QStringList& argu
             return QStringLiteral("unknown option '%1'").arg(argument);
     }
     return parser.errorText();
+}
+
+} // namespace
+
+QString parseOptions(QCommandLineParser& parser, const QString& program,
+                     const QStringList& arguments) {
+    if (!parser.parse(QStringList{program} + arguments))
+        return parseErrorText(parser, arguments);
+    if (!parser.positionalArguments().isEmpty())
+        return QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().front());
+    return {};
 }
 
 } // namespace vitalune

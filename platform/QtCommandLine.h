@@ -14,8 +14,11 @@ namespace vitalune {
 // single-dash spelling is kept, so the parser reads "-style" as one word.
 void acceptQtOptions(QCommandLineParser& parser);
 
-// Why parse() failed, naming an unknown option as it was typed ("--bogus", not "bogus").
-QString parseErrorText(const QCommandLineParser& parser, const QStringList& arguments);
+// Parses `arguments` (the program's name left out), which take no positional arguments.
+// Empty when they are fine; otherwise what is wrong, naming an unknown option as it was
+// typed ("--bogus", not "bogus").
+QString parseOptions(QCommandLineParser& parser, const QString& program,
+                     const QStringList& arguments);
 
 // The name under which -platform (or --platform) is known to the parser.
 inline constexpr const char* QtPlatformOption = "platform";

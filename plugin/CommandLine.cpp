@@ -74,11 +74,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         result.error = why;
         return result;
     };
-    if (!parser.parse(QStringList{QStringLiteral("vitalune")} + arguments))
-        return invalid(parseErrorText(parser, arguments));
-    if (!parser.positionalArguments().isEmpty())
-        return invalid(
-            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().front()));
+    if (const QString error = parseOptions(parser, QStringLiteral("vitalune"), arguments);
+        !error.isEmpty())
+        return invalid(error);
 
     const QStringList given = parser.optionNames();
     int modes = 0;

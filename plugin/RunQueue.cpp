@@ -25,11 +25,6 @@ void showMainWindow() {
 RunQueue::RunQueue(QObject* parent, int answerWithinMs)
     : QObject(parent), answerWithinMs_(answerWithinMs) {}
 
-RunQueue::~RunQueue() {
-    for (Call& call : pending_)
-        delete call.deadline;
-}
-
 void RunQueue::run(HostFormPtr form, Reply reply, const QString& caller) {
     if (static_cast<int>(pending_.size()) >= MaxPending) {
         if (reply)
@@ -56,7 +51,7 @@ void RunQueue::run(HostFormPtr form, Reply reply, const QString& caller) {
         return;
     }
 
-    call->deadline = new QTimer;
+    call->deadline = new QTimer(this);
     call->deadline->setSingleShot(true);
     connect(call->deadline, &QTimer::timeout, this, [this, number] {
         const auto late = find(number);

@@ -41,7 +41,6 @@ public:
     static constexpr int AnswerWithinMs = 3500;
 
     explicit RunQueue(QObject* parent = nullptr, int answerWithinMs = AnswerWithinMs);
-    ~RunQueue() override;
 
     // `caller` names who asked (a bus connection); see callerLeft().
     void run(HostFormPtr form, Reply reply, const QString& caller = {});

@@ -4,6 +4,7 @@
 #include "ClarkTBBar.h"
 #include "ClarkTBButton.h"
 #include "ClarkTBSeparator.h"
+#include "DoubleResolution.h"
 #include "FontTable.h"
 #include "ScrollBarDates.h"
 #include "SystemColours.h"
@@ -32,9 +33,7 @@ QPixmap picture(const char* name) {
 QIcon toolbarPicture(const char* name) {
     const QString path = QStringLiteral(":/images/") + QString::fromLatin1(name);
     QIcon icon{QPixmap(path)};
-    QString fine = path;
-    fine.insert(fine.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
-    icon.addPixmap(QPixmap(fine)); // loads with a device pixel ratio of 2
+    icon.addPixmap(QPixmap(doubleResolutionPath(path))); // loads with a device pixel ratio of 2
     return icon;
 }
 

@@ -140,6 +140,7 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
     if (!parsed.error.isEmpty())
         return parsed;
     parsed.help = parser.isSet(Help);
+    parsed.qt = qtOptions(parser);
     parsed.version = parser.isSet(Version);
 
     // The last value given counts, as with most programs.

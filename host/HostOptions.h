@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "QtCommandLine.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -39,10 +41,11 @@ struct ParsedHostOptions {
     QString error; // non-empty: the command line is wrong
     bool help = false;
     bool version = false;
+    QtOptions qt; // for the window's QApplication
 };
 
-// Parses the arguments after the program name; Qt's own options are accepted and left for
-// the application object.
+// Parses the arguments after the program name; Qt's own options are accepted, as "-x value"
+// or "-x=value", and kept for the application object.
 ParsedHostOptions parseHostOptions(const QStringList& arguments);
 QString hostUsage();
 QString hostVersion();

@@ -4,6 +4,7 @@
 #include "HostOptions.h"
 #include "HostWindow.h"
 #include "ScriptedHost.h"
+#include "WindowSystem.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -47,8 +48,19 @@ int main(int argc, char** argv) {
         return app.exec();
     }
 
-    // Takes Qt's own options (-style, -platform, ...) from the command line and applies them.
-    QApplication app(argc, argv);
+    vitalune::WindowSystem windowSystem(argc > 0 ? argv[0] : "vitalune-host", parsed.qt);
+    if (!windowSystem.unknownPlatform().isEmpty()) {
+        std::fprintf(stderr, "vitalune-host: %s\n",
+                     windowSystem.unknownPlatform().toLocal8Bit().constData());
+        return 2;
+    }
+    QApplication app(windowSystem.argc(), windowSystem.argv());
+    windowSystem.started();
+    if (!windowSystem.noDisplay().isEmpty()) {
+        std::fprintf(stderr, "vitalune-host: %s\n",
+                     windowSystem.noDisplay().toLocal8Bit().constData());
+        return windowSystem.chosenOnCommandLine() ? 2 : 1;
+    }
     HostWindow window(QDBusConnection::sessionBus(), options.formPath, options.nick, options.birth,
                       options.captionText());
     window.show();

@@ -5,25 +5,56 @@
 
 namespace vitalune {
 
+namespace {
+
+// QGuiApplication's and QApplication's options (see their constructors' documentation), the
+// X11 ones Qt's xcb plug-in reads, and the older X11 ones Qt still documents and now ignores.
+const char* const QtValueOptions[] = {"platform",      "platformpluginpath",
+                                      "platformtheme", "plugin",
+                                      "qmljsdebugger", "qwindowgeometry",
+                                      "qwindowicon",   "qwindowtitle",
+                                      "session",       "display",
+                                      "geometry",      "icon",
+                                      "title",         "name",
+                                      "visual",        "style",
+                                      "stylesheet",    "ncols",
+                                      "fontengine"};
+const char* const QtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "cmap"};
+
+} // namespace
+
 void acceptQtOptions(QCommandLineParser& parser) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    // QGuiApplication's and QApplication's options (see the QApplication documentation);
-    // the QApplication reads and removes them from argv itself.
-    static const char* const withValue[] = {
-        "platform",    "platformpluginpath", "platformtheme", "plugin",    "qwindowgeometry",
-        "qwindowicon", "qwindowtitle",       "session",       "display",   "geometry",
-        "style",       "stylesheet",         "qmljsdebugger", "fontengine"};
-    static const char* const withoutValue[] = {"reverse", "widgetcount"};
-    for (const char* name : withValue) {
+    for (const char* name : QtValueOptions) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
-    for (const char* name : withoutValue) {
+    for (const char* name : QtFlagOptions) {
         QCommandLineOption option(QString::fromLatin1(name));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
+}
+
+QtOptions qtOptions(const QCommandLineParser& parser) {
+    QtOptions result;
+    for (const char* name : QtValueOptions) {
+        const QString option = QString::fromLatin1(name);
+        const QStringList values = parser.values(option);
+        if (option == QLatin1String("platform")) {
+            if (!values.isEmpty())
+                result.platform = values.constLast();
+            continue;
+        }
+        for (const QString& value : values)
+            result.arguments << u'-' + option << value;
+    }
+    for (const char* name : QtFlagOptions) {
+        if (parser.isSet(QString::fromLatin1(name)))
+            result.arguments << u'-' + QString::fromLatin1(name);
+    }
+    return result;
 }
 
 namespace {

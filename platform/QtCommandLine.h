@@ -4,13 +4,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QCommandLineParser;
 
 namespace vitalune {
 
-// Teaches a parser the options every Qt program takes (-style, -platform, -reverse, ...),
-// hidden from --help, so that a command line can be checked before the QApplication that
-// acts on them exists: --help and --version must work without a display. Qt's own
+// Teaches a parser the options every Qt program takes (-style, -platform, -reverse, -nograb,
+// ...), hidden from --help, so that a command line can be checked before the QApplication
+// that acts on them exists: --help and --version must work without a display. Qt's own
 // single-dash spelling is kept, so the parser reads "-style" as one word.
 void acceptQtOptions(QCommandLineParser& parser);
 
@@ -20,7 +22,13 @@ void acceptQtOptions(QCommandLineParser& parser);
 QString parseOptions(QCommandLineParser& parser, const QString& program,
                      const QStringList& arguments);
 
-// The name under which -platform (or --platform) is known to the parser.
-inline constexpr const char* QtPlatformOption = "platform";
+// Qt's options of a parsed command line, as the QApplication is to get them.
+struct QtOptions {
+    // Every Qt option but -platform, each value apart from its option ("-title", "T"): Qt
+    // ignores "-title=T" and most such spellings, while the parser takes them.
+    QStringList arguments;
+    std::optional<QString> platform; // the last -platform value, as Qt takes the last
+};
+QtOptions qtOptions(const QCommandLineParser& parser);
 
 } // namespace vitalune

@@ -84,7 +84,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     for (const QString& name :
          {Automation, Register, Unregister, Export, Help, QStringLiteral("h"), Version})
         modes += given.count(name);
-    result.platformGiven = parser.isSet(QString::fromLatin1(QtPlatformOption));
+    result.qt = qtOptions(parser);
     if (modes > 1)
         return invalid(QStringLiteral("too many arguments: give one option at most"));
     for (const QString& name : {Birth, Reference, BlackAndWhite})

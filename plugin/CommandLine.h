@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ChartExport.h"
+#include "QtCommandLine.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,15 +23,15 @@ enum class LaunchMode {
 
 struct CommandLine {
     LaunchMode mode = LaunchMode::Window;
-    QString error;              // why the command line is invalid
-    ChartExport chartExport;    // what --export writes
-    bool platformGiven = false; // -platform names the window system to use
+    QString error;           // why the command line is invalid
+    ChartExport chartExport; // what --export writes
+    QtOptions qt;            // for the QApplication
 };
 
 // Parses the arguments after the program name. Qt's own options (-style, -platform,
-// -reverse, ...) are accepted anywhere and left for the QApplication; of the program's
-// options at most one mode is accepted, and --birth, --date and --black-and-white only
-// with --export.
+// -reverse, ...) are accepted anywhere, as "-x value" or "-x=value", and kept for the
+// QApplication; of the program's options at most one mode is accepted, and --birth, --date
+// and --black-and-white only with --export.
 CommandLine parseCommandLine(const QStringList& arguments);
 
 QString usageText(const QString& program);

@@ -26,6 +26,11 @@ RunQueue::RunQueue(QObject* parent, int answerWithinMs)
     : QObject(parent), answerWithinMs_(answerWithinMs) {}
 
 void RunQueue::run(HostFormPtr form, Reply reply, const QString& caller) {
+    if (!refusal_.isEmpty()) {
+        if (reply)
+            reply(refusal_);
+        return;
+    }
     if (static_cast<int>(pending_.size()) >= MaxPending) {
         if (reply)
             reply(

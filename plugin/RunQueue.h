@@ -45,6 +45,10 @@ public:
     // `caller` names who asked (a bus connection); see callerLeft().
     void run(HostFormPtr form, Reply reply, const QString& caller = {});
 
+    // From now on every call is answered at once with `text` and opens no window (there is
+    // no display to open it on); an empty text takes calls again.
+    void refuseAll(const QString& text) { refusal_ = text; }
+
     // The caller has left: its waiting calls end without a reply and change nothing.
     void callerLeft(const QString& caller);
 
@@ -78,6 +82,7 @@ private:
     std::uint64_t nextNumber_ = 1;
     std::uint64_t handedOver_ = 0; // number of the latest call whose form the window has
     int answerWithinMs_;
+    QString refusal_;
 };
 
 } // namespace vitalune

@@ -7,6 +7,7 @@
 #include "Identity.h"
 #include "RunQueue.h"
 #include "ServiceFile.h"
+#include "WindowSystem.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -70,8 +71,10 @@ void traceHostReads(RunQueue& runs) {
     QObject::connect(&runs, &RunQueue::runFinished, &runs, attachOnce);
 }
 
-int serve(QApplication& app, bool automation) {
+int serve(QApplication& app, bool automation, const QString& noDisplay) {
     RunQueue runs;
+    // Without a display the bus still gets its answers: Identify as ever, Run the reason.
+    runs.refuseAll(noDisplay);
     if (!automation) {
         try {
             frmMain::instance().show();
@@ -154,21 +157,35 @@ int main(int argc, char** argv) {
         return registration(
             unregisterServer(userServiceDirectory(QProcessEnvironment::systemEnvironment())));
     case LaunchMode::Export:
-        // Drawn off screen, whatever display there is, unless -platform says otherwise.
-        if (!commandLine.platformGiven)
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        break;
     case LaunchMode::Window:
     case LaunchMode::Automation:
         break;
     }
 
-    // Takes Qt's own options (-style, -platform, ...) from the command line and applies them.
-    QApplication app(argc, argv);
+    // An export is drawn off screen, whatever display there is, unless -platform says otherwise.
+    WindowSystem windowSystem(argc > 0 ? argv[0] : "vitalune", commandLine.qt,
+                              commandLine.mode == LaunchMode::Export);
+    if (!windowSystem.unknownPlatform().isEmpty()) {
+        print(stderr, QStringLiteral("%1: %2\n").arg(program, windowSystem.unknownPlatform()));
+        return UsageExitStatus;
+    }
+    QApplication app(windowSystem.argc(), windowSystem.argv());
+    windowSystem.started();
+    const QString noDisplay = windowSystem.noDisplay();
+    if (!noDisplay.isEmpty() && windowSystem.chosenOnCommandLine()) {
+        print(stderr, QStringLiteral("%1: -platform %2: %3\n")
+                          .arg(program, *commandLine.qt.platform, noDisplay));
+        return UsageExitStatus;
+    }
     QApplication::setApplicationName(QStringLiteral("vitalune"));
     QApplication::setApplicationVersion(QStringLiteral(VITALUNE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("com.lumenfold.Vitalune"));
     if (commandLine.mode == LaunchMode::Export)
         return exportFile(commandLine.chartExport);
-    return serve(app, commandLine.mode == LaunchMode::Automation);
+    if (!noDisplay.isEmpty()) {
+        print(stderr, QStringLiteral("%1: %2\n").arg(program, noDisplay));
+        if (commandLine.mode == LaunchMode::Window)
+            return 1;
+    }
+    return serve(app, commandLine.mode == LaunchMode::Automation, noDisplay);
 }

@@ -345,6 +345,34 @@ TEST_F(EndToEnd, ExportWritesTheFileWholeOrNotAtAllWithoutDisplayOrBus) {
     EXPECT_FALSE(nameHasOwner());
 }
 
+// Where no display can be opened (the bus, or a shell, without one) the plug-in still answers,
+// and a -platform that cannot be had is refused, in either spelling, instead of aborting.
+TEST_F(EndToEnd, WithoutADisplayIdentifyAnswersRunSaysWhyAndABadPlatformIsRefused) {
+    QProcessEnvironment headless = environment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        headless.remove(name);
+    bus = std::make_unique<PrivateBus>(QStringList{VITALUNE_BUILD_SERVICE_DIR}, headless);
+    ASSERT_TRUE(bus->isRunning());
+    client = bus->connect();
+    EXPECT_EQ(gdbusCall("Identify").out, "('Vitalune',)\n") << bus->log().toStdString();
+    auto host = startHost(Ana);
+    EXPECT_EQ(host->waitFor("Run"),
+              "No display could be opened: neither DISPLAY nor WAYLAND_DISPLAY is set");
+    EXPECT_EQ(gdbusCall("Identify").out, "('Vitalune',)\n");
+
+    QTemporaryDir dir;
+    for (const QStringList& arguments :
+         {QStringList{"-platform", "bogus"}, QStringList{"--automation", "--platform=xcb"},
+          QStringList{"-platform=xcb", "--export", dir.filePath("chart.png")}}) {
+        const Finished bad = runProgram(VITALUNE_BIN_DIR "/vitalune", arguments, headless);
+        EXPECT_EQ(bad.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(bad.err.contains("-platform")) << bad.err.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("chart.png")));
+    EXPECT_EQ(runProgram(VITALUNE_BIN_DIR "/vitalune-host", {"-platform=bogus"}, headless).exitCode,
+              2);
+}
+
 // The Python host of the integration guide, as an integrator runs it; and what a host is
 // told on a bus where the plug-in is not registered.
 TEST_F(EndToEnd, TheExampleHostOpensThePlugInAndAnUnregisteredOneIsExplained) {

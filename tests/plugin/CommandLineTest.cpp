@@ -26,8 +26,37 @@ TEST(CommandLine, QtsOwnOptionsAreLeftForTheApplication) {
     EXPECT_EQ(modeOf({"-reverse", "--automation", "-stylesheet=a.qss"}), LaunchMode::Automation);
     // Help must not need the display that -platform may name.
     EXPECT_EQ(modeOf({"-platform", "offscreen", "--help"}), LaunchMode::Help);
-    EXPECT_TRUE(parseCommandLine({"--platform", "xcb"}).platformGiven);
-    EXPECT_FALSE(parseCommandLine({"-style", "fusion"}).platformGiven);
+    EXPECT_EQ(parseCommandLine({"--platform", "xcb"}).qt.platform, "xcb");
+    EXPECT_FALSE(parseCommandLine({"-style", "fusion"}).qt.platform);
+
+    // Every option Qt documents, in either spelling, reaches Qt as "-x value", the only
+    // spelling Qt acts on for most of them; -platform goes apart, the last one counting.
+    const struct {
+        QStringList given;
+        QStringList forQt;
+    } cases[] = {
+        {{"-nograb", "-dograb", "-sync", "-cmap", "-widgetcount", "--reverse"},
+         {"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync", "-cmap"}},
+        {{"-name", "x", "-title=T", "--display=:1", "-geometry", "9x9", "-visual", "33"},
+         {"-display", ":1", "-geometry", "9x9", "-title", "T", "-name", "x", "-visual", "33"}},
+        {{"-qwindowtitle=a=b", "-qwindowicon", "i.png", "-qwindowgeometry=1x1", "-icon=j"},
+         {"-qwindowgeometry", "1x1", "-qwindowicon", "i.png", "-qwindowtitle", "a=b", "-icon",
+          "j"}},
+        {{"-plugin", "p1", "-plugin=p2", "-session=s", "-platformtheme", "gtk3", "-ncols", "8"},
+         {"-platformtheme", "gtk3", "-plugin", "p1", "-plugin", "p2", "-session", "s", "-ncols",
+          "8"}},
+        {{"-platform=minimal", "-platformpluginpath=/p", "-fontengine=freetype", "-style=w",
+          "-qmljsdebugger=port:1", "-platform", "offscreen"},
+         {"-platformpluginpath", "/p", "-qmljsdebugger", "port:1", "-style", "w", "-fontengine",
+          "freetype"}},
+    };
+    for (const auto& [given, forQt] : cases) {
+        const CommandLine parsed = parseCommandLine(given + QStringList{"--automation"});
+        EXPECT_EQ(parsed.mode, LaunchMode::Automation) << parsed.error.toStdString();
+        EXPECT_EQ(parsed.qt.arguments, forQt) << given.join(' ').toStdString();
+    }
+    EXPECT_EQ(parseCommandLine({"-platform=minimal", "-platform", "offscreen"}).qt.platform,
+              "offscreen");
 }
 
 TEST(CommandLine, ExportTakesItsFileAndDates) {
@@ -58,6 +87,8 @@ TEST(CommandLine, AnythingElseIsInvalidAndSaysWhy) {
           QStringList{"--register", "extra"},
           QStringList{"-h", "--help"},
           QStringList{"-style"},
+          QStringList{"-nograb=1"},
+          QStringList{"-title"},
           QStringList{"--export"},
           QStringList{"--export", "chart.jpg"},
           QStringList{"--export", ".png"},

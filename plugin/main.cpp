@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QFileInfo>
-#include <QProcessEnvironment>
 #include <QScrollBar>
 
 #include <cstdio>
@@ -148,11 +147,9 @@ int main(int argc, char** argv) {
               QStringLiteral("%1: %2\n%3").arg(program, commandLine.error, usageText(program)));
         return UsageExitStatus;
     case LaunchMode::Register:
-        return registration(registerServer(
-            userServiceDirectory(QProcessEnvironment::systemEnvironment()), runningExecutable()));
+        return registration(registerServer(userServiceFolder(), runningExecutable()));
     case LaunchMode::Unregister:
-        return registration(
-            unregisterServer(userServiceDirectory(QProcessEnvironment::systemEnvironment())));
+        return registration(unregisterServer(userServiceFolder()));
     case LaunchMode::Export:
         // Drawn off screen, whatever display there is, unless -platform says otherwise.
         if (!commandLine.platformGiven)

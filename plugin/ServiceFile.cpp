@@ -8,6 +8,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace vitalune {
 
 namespace {
@@ -33,9 +39,81 @@ QString escapeKeyFileValue(const QString& value) {
     return escaped;
 }
 
-QString serviceFilePath(const QString& serviceDirectory) {
-    return QDir(serviceDirectory).filePath(QLatin1String(identity::ServiceFileName));
+std::optional<QByteArray> environmentBytes(const char* name) {
+    if (!qEnvironmentVariableIsSet(name))
+        return std::nullopt;
+    return qgetenv(name);
 }
+
+// The bus takes the home folder from the user database, whatever $HOME says.
+std::optional<QByteArray> accountHomeFolder() {
+    const passwd* account = ::getpwuid(::getuid());
+    if (!account || !account->pw_dir)
+        return std::nullopt;
+    return QByteArray(account->pw_dir);
+}
+
+bool sameFolder(const QByteArray& first, const QByteArray& second) {
+    if (first == second)
+        return true;
+    struct stat a {};
+    struct stat b {};
+    return ::stat(first.constData(), &a) == 0 && ::stat(second.constData(), &b) == 0 &&
+           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Appended as the bus does it: no lexical clean-up, so `link/..` goes where the file
+// system takes it.
+QByteArray below(QByteArray folder, const char* tail) {
+    if (!folder.endsWith('/'))
+        folder += '/';
+    return folder + tail;
+}
+
+QString shownServiceFile(const QByteArray& folder) {
+    return QFile::decodeName(below(folder, identity::ServiceFileName));
+}
+
+// Creates the folder and those above it by the bytes of their names, which Qt's own
+// paths (UTF-8) cannot always spell.
+bool makeFolder(const QByteArray& path) {
+    for (qsizetype end = path.indexOf('/', 1);; end = path.indexOf('/', end + 1)) {
+        const QByteArray part = end < 0 ? path : path.left(end);
+        if (::mkdir(part.constData(), 0777) != 0 && errno != EEXIST)
+            return false;
+        if (end < 0)
+            break;
+    }
+    struct stat info {};
+    if (::stat(path.constData(), &info) != 0)
+        return false;
+    errno = ENOTDIR;
+    return S_ISDIR(info.st_mode);
+}
+
+// A folder named by bytes, reached through its open descriptor so that Qt's file classes
+// work in it whatever its name.
+class OpenFolder {
+public:
+    explicit OpenFolder(const QByteArray& path)
+        : fd_(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+    ~OpenFolder() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+
+    bool isOpen() const { return fd_ >= 0; }
+    QString serviceFile() const {
+        return QStringLiteral("/proc/self/fd/%1/%2")
+            .arg(fd_)
+            .arg(QLatin1String(identity::ServiceFileName));
+    }
+
+private:
+    int fd_;
+};
 
 } // namespace
 
@@ -63,24 +141,47 @@ QString serviceFileText(const QString& executable) {
              QLatin1String(identity::AutomationOption));
 }
 
-QString userServiceDirectory(const QProcessEnvironment& environment) {
-    QString dataHome = environment.value(QStringLiteral("XDG_DATA_HOME"));
-    if (!QDir::isAbsolutePath(dataHome)) {
-        const QString home = environment.value(QStringLiteral("HOME"));
-        if (!QDir::isAbsolutePath(home))
-            return {};
-        dataHome = QDir(home).filePath(QStringLiteral(".local/share"));
+ServiceFolder userServiceFolder(const std::optional<QByteArray>& xdgDataHome,
+                                const std::optional<QByteArray>& home,
+                                const std::optional<QByteArray>& accountHome) {
+    if (xdgDataHome) {
+        // The bus uses an empty or relative value as it stands (where others fall back
+        // on ~/.local/share), so no folder of ours would be the one it reads.
+        if (!xdgDataHome->startsWith('/'))
+            return {{},
+                    QStringLiteral("XDG_DATA_HOME (\"%1\") is not an absolute path, so the "
+                                   "session bus would not find the service file; make it "
+                                   "absolute or unset it")
+                        .arg(QFile::decodeName(*xdgDataHome))};
+        return {below(*xdgDataHome, "dbus-1/services"), {}};
     }
-    return QDir::cleanPath(QDir(dataHome).filePath(QStringLiteral("dbus-1/services")));
+    if (!accountHome || !accountHome->startsWith('/'))
+        return {{},
+                QStringLiteral("the user database gives this account no home folder, where "
+                               "the session bus looks for the service file; set XDG_DATA_HOME")};
+    if (home && !sameFolder(*home, *accountHome)) {
+        const QString account = QFile::decodeName(*accountHome);
+        return {{},
+                QStringLiteral("HOME (%1) is not this account's home folder (%2), where the "
+                               "session bus looks for the service file; run with HOME=%2, or "
+                               "with XDG_DATA_HOME set as the session bus has it")
+                    .arg(QFile::decodeName(*home), account)};
+    }
+    return {below(*accountHome, ".local/share/dbus-1/services"), {}};
+}
+
+ServiceFolder userServiceFolder() {
+    return userServiceFolder(environmentBytes("XDG_DATA_HOME"), environmentBytes("HOME"),
+                             accountHomeFolder());
 }
 
 QString runningExecutable() {
     return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
 }
 
-RegistrationResult registerServer(const QString& serviceDirectory, const QString& executable) {
-    if (serviceDirectory.isEmpty())
-        return {false, QStringLiteral("no folder for the service file: set HOME or XDG_DATA_HOME")};
+RegistrationResult registerServer(const ServiceFolder& folder, const QString& executable) {
+    if (folder.path.isEmpty())
+        return {false, folder.problem};
     if (!QDir::isAbsolutePath(executable))
         return {false, QStringLiteral("cannot tell where this program is installed")};
     if (!canStartFrom(executable))
@@ -89,31 +190,48 @@ RegistrationResult registerServer(const QString& serviceDirectory, const QString
                                "another control character or a name that is not UTF-8: %1; "
                                "move it elsewhere")
                     .arg(executable)};
-    if (!QDir().mkpath(serviceDirectory))
-        return {false, QStringLiteral("cannot create %1").arg(serviceDirectory)};
-    const QString path = serviceFilePath(serviceDirectory);
-    QSaveFile file(path);
+    const QString shown = shownServiceFile(folder.path);
+    if (!makeFolder(folder.path)) {
+        const QString reason = qt_error_string(errno);
+        return {false,
+                QStringLiteral("cannot create %1: %2").arg(QFile::decodeName(folder.path), reason)};
+    }
+    const OpenFolder services(folder.path);
+    if (!services.isOpen()) {
+        const QString reason = qt_error_string(errno);
+        return {false, QStringLiteral("cannot write %1: %2").arg(shown, reason)};
+    }
+    QSaveFile file(services.serviceFile());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return {false, QStringLiteral("cannot write %1: %2").arg(path, file.errorString())};
+        return {false, QStringLiteral("cannot write %1: %2").arg(shown, file.errorString())};
     file.write(serviceFileText(executable).toUtf8());
     if (!file.commit())
-        return {false, QStringLiteral("cannot write %1: %2").arg(path, file.errorString())};
-    return {true, QStringLiteral("registered %1: %2").arg(QLatin1String(identity::BusName), path)};
+        return {false, QStringLiteral("cannot write %1: %2").arg(shown, file.errorString())};
+    return {true, QStringLiteral("registered %1: %2").arg(QLatin1String(identity::BusName), shown)};
 }
 
-RegistrationResult unregisterServer(const QString& serviceDirectory) {
-    if (serviceDirectory.isEmpty())
-        return {false, QStringLiteral("no folder for the service file: set HOME or XDG_DATA_HOME")};
-    const QString path = serviceFilePath(serviceDirectory);
-    if (!QFileInfo::exists(path))
-        return {true, QStringLiteral("%1 was not registered (no %2)")
-                          .arg(QLatin1String(identity::BusName), path)};
-    QFile file(path);
+RegistrationResult unregisterServer(const ServiceFolder& folder) {
+    if (folder.path.isEmpty())
+        return {false, folder.problem};
+    const QString shown = shownServiceFile(folder.path);
+    const RegistrationResult absent{true, QStringLiteral("%1 was not registered (no %2)")
+                                              .arg(QLatin1String(identity::BusName), shown)};
+    const OpenFolder services(folder.path);
+    if (!services.isOpen()) {
+        if (errno == ENOENT)
+            return absent;
+        const QString reason = qt_error_string(errno);
+        return {false,
+                QStringLiteral("cannot read %1: %2").arg(QFile::decodeName(folder.path), reason)};
+    }
+    if (!QFileInfo::exists(services.serviceFile()))
+        return absent;
+    QFile file(services.serviceFile());
     if (!file.remove())
-        return {false, QStringLiteral("cannot remove %1: %2").arg(path, file.errorString())};
+        return {false, QStringLiteral("cannot remove %1: %2").arg(shown, file.errorString())};
     return {
         true,
-        QStringLiteral("unregistered %1: removed %2").arg(QLatin1String(identity::BusName), path)};
+        QStringLiteral("unregistered %1: removed %2").arg(QLatin1String(identity::BusName), shown)};
 }
 
 } // namespace vitalune

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QProcessEnvironment>
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 namespace vitalune {
 
 // The D-Bus service file through which the session bus starts the server, as the
-// program writes it for the user (--register) and removes it (--unregister).
+// program writes it for the user (--register) and removes it (--unregister), and as the
+// build writes it for the build tree and the install prefix (vitalune-service-file).
 
 // The file's text for the program at the absolute path `executable`.
 QString serviceFileText(const QString& executable);
@@ -19,9 +22,21 @@ QString quoteExecArgument(const QString& argument);
 // service file at all).
 bool canStartFrom(const QString& executable);
 
-// $XDG_DATA_HOME/dbus-1/services, or ~/.local/share/dbus-1/services when XDG_DATA_HOME
-// is unset or not absolute; empty when neither gives an absolute folder.
-QString userServiceDirectory(const QProcessEnvironment& environment);
+// The folder where the session bus looks for the user's service files, as the bytes the
+// file system knows it by (they need not be UTF-8), or why it cannot be told.
+struct ServiceFolder {
+    QByteArray path;
+    QString problem; // for the person at the terminal; set when path is empty
+};
+
+// The bus reads $XDG_DATA_HOME/dbus-1/services as it stands, or, without XDG_DATA_HOME,
+// .local/share/dbus-1/services in the account's home folder from the user database, not
+// in $HOME. Unset variables are nullopt.
+ServiceFolder userServiceFolder(const std::optional<QByteArray>& xdgDataHome,
+                                const std::optional<QByteArray>& home,
+                                const std::optional<QByteArray>& accountHome);
+// The same for this process: its environment and its account.
+ServiceFolder userServiceFolder();
 
 // Absolute path of the running program.
 QString runningExecutable();
@@ -31,7 +46,7 @@ struct RegistrationResult {
     QString message; // for the person at the terminal
 };
 
-RegistrationResult registerServer(const QString& serviceDirectory, const QString& executable);
-RegistrationResult unregisterServer(const QString& serviceDirectory);
+RegistrationResult registerServer(const ServiceFolder& folder, const QString& executable);
+RegistrationResult unregisterServer(const ServiceFolder& folder);
 
 } // namespace vitalune

@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QFileInfo>
-#include <QProcessEnvironment>
 #include <QScrollBar>
 
 #include <cstdio>
@@ -151,11 +150,9 @@ int main(int argc, char** argv) {
               QStringLiteral("%1: %2\n%3").arg(program, commandLine.error, usageText(program)));
         return UsageExitStatus;
     case LaunchMode::Register:
-        return registration(registerServer(
-            userServiceDirectory(QProcessEnvironment::systemEnvironment()), runningExecutable()));
+        return registration(registerServer(userServiceFolder(), runningExecutable()));
     case LaunchMode::Unregister:
-        return registration(
-            unregisterServer(userServiceDirectory(QProcessEnvironment::systemEnvironment())));
+        return registration(unregisterServer(userServiceFolder()));
     case LaunchMode::Export:
     case LaunchMode::Window:
     case LaunchMode::Automation:

@@ -13,6 +13,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <unistd.h>
+
 namespace vitalune::testing {
 namespace {
 
@@ -409,20 +411,27 @@ TEST_F(EndToEnd, RegisterLetsTheUsersBusStartTheServerAndUnregisterUndoesIt) {
     const QString program = folder + "/vitalune";
     ASSERT_TRUE(QFile::copy(VITALUNE_BIN_DIR "/vitalune", program));
 
-    QProcessEnvironment env = environment();
-    env.insert("XDG_DATA_HOME", data.filePath("share"));
+    // A data folder named by bytes that are not UTF-8, reached through a symbolic link and
+    // `..`: the bus takes both as the file system does, so must --register.
+    ASSERT_TRUE(QDir().mkpath(data.filePath("real/sub")));
+    ASSERT_TRUE(QFile::link(data.filePath("real/sub"), data.filePath("link")));
+    const QByteArray dataHome = QFile::encodeName(data.path()) + "/link/../\xff share";
+    const QByteArray serviceFile = QFile::encodeName(data.filePath("real")) +
+                                   "/\xff share/dbus-1/services/" + identity::ServiceFileName;
+    qputenv("XDG_DATA_HOME", dataHome); // QProcessEnvironment takes such bytes only from here
+    const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    qunsetenv("XDG_DATA_HOME");
     const Finished reg = runProgram(program, {"--register"}, env);
     ASSERT_EQ(reg.exitCode, 0) << reg.err.toStdString();
     EXPECT_TRUE(reg.out.contains("registered")) << reg.out.toStdString();
-    const QString services = data.filePath("share/dbus-1/services");
-    ASSERT_TRUE(QFileInfo::exists(services + "/Orvane.clsPluginInterface.service"));
+    ASSERT_EQ(::access(serviceFile.constData(), F_OK), 0);
 
-    // A bus that knows only the user's folder starts the registered program.
+    // A bus that reads the user's folders as a session bus does starts the registered program.
     bus.reset(); // (its own clean-up finds no server)
-    QProcessEnvironment busEnv = environment();
+    QProcessEnvironment busEnv = env;
     busEnv.insert("DISPLAY", display->name());
     busEnv.insert("QT_QPA_PLATFORM", "xcb");
-    bus = std::make_unique<PrivateBus>(QStringList{services}, busEnv);
+    bus = std::make_unique<PrivateBus>(QStringList{}, busEnv, true);
     ASSERT_TRUE(bus->isRunning());
     client = bus->connect();
     EXPECT_EQ(gdbusCall("Identify").out, "('Vitalune',)\n") << bus->log().toStdString();
@@ -432,7 +441,15 @@ TEST_F(EndToEnd, RegisterLetsTheUsersBusStartTheServerAndUnregisterUndoesIt) {
 
     const Finished unreg = runProgram(program, {"--unregister"}, env);
     EXPECT_EQ(unreg.exitCode, 0) << unreg.err.toStdString();
-    EXPECT_FALSE(QFileInfo::exists(services + "/Orvane.clsPluginInterface.service"));
+    EXPECT_NE(::access(serviceFile.constData(), F_OK), 0);
+
+    // Without XDG_DATA_HOME the bus looks in the account's home, whatever HOME says.
+    QProcessEnvironment elsewhere = environment();
+    elsewhere.remove("XDG_DATA_HOME");
+    elsewhere.insert("HOME", data.path());
+    const Finished refused = runProgram(program, {"--register"}, elsewhere);
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains(data.path())) << refused.err.toStdString();
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace vitalune {
 namespace {
 
@@ -43,21 +45,34 @@ TEST(ServiceFile, TheBuildTreeFileMatchesWhatRegisterWrites) {
     EXPECT_EQ(readAll(file), serviceFileText(QStringLiteral(VITALUNE_BIN_DIR "/vitalune")));
 }
 
-TEST(ServiceFile, UserFolderFollowsXdgDataHomeThenHome) {
-    QProcessEnvironment env;
-    env.insert("HOME", "/home/ana");
-    EXPECT_EQ(userServiceDirectory(env), "/home/ana/.local/share/dbus-1/services");
-    env.insert("XDG_DATA_HOME", "/data/ana");
-    EXPECT_EQ(userServiceDirectory(env), "/data/ana/dbus-1/services");
-    env.insert("XDG_DATA_HOME", "/data/ana/");
-    EXPECT_EQ(userServiceDirectory(env), "/data/ana/dbus-1/services");
-    // A relative XDG_DATA_HOME is to be ignored.
-    env.insert("XDG_DATA_HOME", "relative/data");
-    EXPECT_EQ(userServiceDirectory(env), "/home/ana/.local/share/dbus-1/services");
-    env.insert("XDG_DATA_HOME", "");
-    EXPECT_EQ(userServiceDirectory(env), "/home/ana/.local/share/dbus-1/services");
-    env.remove("HOME");
-    EXPECT_EQ(userServiceDirectory(env), "");
+TEST(ServiceFile, UserFolderIsTheOneTheSessionBusReads) {
+    QTemporaryDir account;
+    ASSERT_TRUE(account.isValid());
+    const QByteArray home = QFile::encodeName(account.path());
+    const QByteArray services = home + "/.local/share/dbus-1/services";
+    const std::optional<QByteArray> unset;
+    struct Case {
+        std::optional<QByteArray> xdgDataHome, home;
+        QByteArray folder; // empty: refused
+    };
+    for (const Case& c : std::vector<Case>{
+             {"/data/ana", home, "/data/ana/dbus-1/services"},
+             // Bytes as given: not UTF-8, and `..` taken by the file system, not as text.
+             {"/tmp/\xff\xfe", home, "/tmp/\xff\xfe/dbus-1/services"},
+             {"/x/link/../y", home, "/x/link/../y/dbus-1/services"},
+             // The bus would read these relative to its own working folder.
+             {"", home, ""},
+             {"relative/data", home, ""},
+             {unset, home, services},
+             {unset, home + '/', services},
+             // The bus looks in the account's home, not in $HOME.
+             {unset, "/elsewhere", ""},
+         }) {
+        const ServiceFolder folder = userServiceFolder(c.xdgDataHome, c.home, home);
+        EXPECT_EQ(folder.path, c.folder) << c.xdgDataHome.value_or("(unset)").toStdString();
+        EXPECT_EQ(folder.problem.isEmpty(), !c.folder.isEmpty()) << folder.problem.toStdString();
+    }
+    EXPECT_TRUE(userServiceFolder(unset, home, unset).path.isEmpty()); // no account entry
 }
 
 TEST(ServiceFile, RegisterWritesAndUnregisterRemovesTheFile) {
@@ -65,21 +80,22 @@ TEST(ServiceFile, RegisterWritesAndUnregisterRemovesTheFile) {
     ASSERT_TRUE(home.isValid());
     const QString dir = home.filePath("deep/dbus-1/services"); // folders made on the way
     const QString file = dir + "/Orvane.clsPluginInterface.service";
+    const ServiceFolder folder{QFile::encodeName(dir), {}};
 
-    const RegistrationResult first = registerServer(dir, "/opt/v 1/vitalune");
+    const RegistrationResult first = registerServer(folder, "/opt/v 1/vitalune");
     EXPECT_TRUE(first.ok) << first.message.toStdString();
     EXPECT_TRUE(first.message.contains(file));
     EXPECT_EQ(readAll(file), serviceFileText("/opt/v 1/vitalune"));
 
     // Registering again replaces the file, with the program's new place.
-    EXPECT_TRUE(registerServer(dir, "/usr/bin/vitalune").ok);
+    EXPECT_TRUE(registerServer(folder, "/usr/bin/vitalune").ok);
     EXPECT_EQ(readAll(file), serviceFileText("/usr/bin/vitalune"));
 
-    const RegistrationResult removed = unregisterServer(dir);
+    const RegistrationResult removed = unregisterServer(folder);
     EXPECT_TRUE(removed.ok) << removed.message.toStdString();
     EXPECT_FALSE(QFileInfo::exists(file));
     // Nothing registered: nothing to do, and no failure.
-    const RegistrationResult again = unregisterServer(dir);
+    const RegistrationResult again = unregisterServer(folder);
     EXPECT_TRUE(again.ok);
     EXPECT_TRUE(again.message.contains("not registered"));
 }
@@ -87,20 +103,22 @@ TEST(ServiceFile, RegisterWritesAndUnregisterRemovesTheFile) {
 TEST(ServiceFile, RegisterRefusesWhatCannotWork) {
     QTemporaryDir home;
     ASSERT_TRUE(home.isValid());
-    EXPECT_FALSE(registerServer("", "/usr/bin/vitalune").ok);
-    EXPECT_FALSE(registerServer(home.path(), "vitalune").ok); // Exec= must be absolute
+    const ServiceFolder folder{QFile::encodeName(home.path()), {}};
+    EXPECT_FALSE(registerServer({{}, "HOME is wrong"}, "/usr/bin/vitalune").ok);
+    EXPECT_FALSE(registerServer(folder, "vitalune").ok); // Exec= must be absolute
     // One line per key: a line break has no spelling the bus reads back.
-    const RegistrationResult broken = registerServer(home.path(), "/opt/a\nb/vitalune");
+    const RegistrationResult broken = registerServer(folder, "/opt/a\nb/vitalune");
     EXPECT_FALSE(broken.ok);
     EXPECT_FALSE(QFileInfo::exists(home.filePath("Orvane.clsPluginInterface.service")));
-    EXPECT_FALSE(unregisterServer("").ok);
+    EXPECT_FALSE(unregisterServer({{}, "HOME is wrong"}).ok);
 
     // A plain file where the folder should be.
     const QString blocker = home.filePath("blocker");
     QFile file(blocker);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    const RegistrationResult result = registerServer(blocker + "/services", "/usr/bin/vitalune");
+    const RegistrationResult result =
+        registerServer({QFile::encodeName(blocker + "/services"), {}}, "/usr/bin/vitalune");
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.message.isEmpty());
 }

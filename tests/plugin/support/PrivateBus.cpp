@@ -11,8 +11,9 @@ namespace vitalune::testing {
 
 namespace {
 
-QString configText(const QString& socket, const QStringList& serviceDirs) {
-    QString dirs;
+QString configText(const QString& socket, const QStringList& serviceDirs, bool userServiceDirs) {
+    QString dirs =
+        userServiceDirs ? QStringLiteral("  <standard_session_servicedirs/>\n") : QString();
     for (const QString& dir : serviceDirs)
         dirs += QStringLiteral("  <servicedir>%1</servicedir>\n").arg(dir.toHtmlEscaped());
     return QStringLiteral("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus "
@@ -41,7 +42,8 @@ QString readFile(const QString& path) {
 
 } // namespace
 
-PrivateBus::PrivateBus(QStringList serviceDirs, QProcessEnvironment environment)
+PrivateBus::PrivateBus(QStringList serviceDirs, QProcessEnvironment environment,
+                       bool userServiceDirs)
     : environment_(std::move(environment)) {
     if (!dir_.isValid())
         return;
@@ -51,7 +53,7 @@ PrivateBus::PrivateBus(QStringList serviceDirs, QProcessEnvironment environment)
         QFile file(config);
         if (!file.open(QIODevice::WriteOnly))
             return;
-        file.write(configText(socket, serviceDirs).toUtf8());
+        file.write(configText(socket, serviceDirs, userServiceDirs).toUtf8());
     }
     const QString address = QStringLiteral("unix:path=") + socket;
     environment_.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address);

@@ -13,11 +13,14 @@ namespace vitalune::testing {
 // A dbus-daemon of its own for one test: a session-type bus listening on a socket in a
 // temporary folder, starting services from `serviceDirs`. Programs it starts inherit
 // `environment` (plus DBUS_SESSION_BUS_ADDRESS of this bus) and write their standard
-// error into log(). Stopped when the object goes.
+// error into log(). With `userServiceDirs`, it also reads the folders a user's session
+// bus reads ($XDG_DATA_HOME/dbus-1/services of `environment` and the rest). Stopped when
+// the object goes.
 class PrivateBus {
 public:
     explicit PrivateBus(QStringList serviceDirs = {},
-                        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment());
+                        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment(),
+                        bool userServiceDirs = false);
     ~PrivateBus();
     PrivateBus(const PrivateBus&) = delete;
     PrivateBus& operator=(const PrivateBus&) = delete;

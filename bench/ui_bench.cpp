@@ -19,7 +19,7 @@ frmMain& window() {
 static void FullRedraw(benchmark::State& state) {
     auto& w = window();
     for (auto _ : state)
-        w.CalculEtDessine();
+        w.redrawChart();
 }
 BENCHMARK(FullRedraw);
 
@@ -29,7 +29,7 @@ static void FullRedrawAtRatio2(benchmark::State& state) {
     for (PictureBox* box : {w.Img0, w.Img1, w.Img2, w.Img3})
         box->setPixelRatio(2);
     for (auto _ : state)
-        w.CalculEtDessine();
+        w.redrawChart();
 }
 BENCHMARK(FullRedrawAtRatio2);
 

@@ -1,17 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "Calendar.h"
 
-#include "RuntimeError.h"
+#include <array>
 
 namespace vitalune {
-
-std::array<std::int16_t, 14> JoursDansMois{};
-std::array<std::string, 14> NomsMois{};
-std::array<std::string, 8> JoursSemaine{};
-
-const std::array<std::string, 13> NomsMoisSimples = {
-    "",      "Janeiro", "Fevereiro", "Março",   "Abril",    "Maio",    "Junho",
-    "Julho", "Agosto",  "Setembro",  "Outubro", "Novembro", "Dezembro"};
 
 namespace {
 int utf8Length(const std::string& s) {
@@ -39,6 +31,11 @@ long long daysFromCivil(long long y, unsigned m, unsigned d) {
 
 // 30/12/1899 counted from 1970-01-01.
 constexpr long long kEpoch = -25569;
+
+// Index 0 is December of the year before, 13 January of the year after.
+constexpr std::array<const char*, 14> kMonthNames = {
+    "Dezembro", "Janeiro", "Fevereiro", "Março",   "Abril",    "Maio",     "Junho",
+    "Julho",    "Agosto",  "Setembro",  "Outubro", "Novembro", "Dezembro", "Janeiro"};
 } // namespace
 
 std::string fixedText(const std::string& text, int width) {
@@ -70,49 +67,56 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-void remplitTables() {
-    JoursDansMois = {31, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31, 31};
-    const char* names[14] = {"Dezembro", "Janeiro",  "Fevereiro", "Março",  "Abril",
-                             "Maio",     "Junho",    "Julho",     "Agosto", "Setembro",
-                             "Outubro",  "Novembro", "Dezembro",  "Janeiro"};
-    for (int i = 0; i < 14; ++i)
-        NomsMois[i] = fixedText(std::string("  ") + names[i], 11);
-    const char* days[8] = {"", "D", "2ª", "3ª", "4ª", "5ª", "6ª", "S"};
-    for (int i = 1; i < 8; ++i)
-        JoursSemaine[i] = fixedText(days[i], 2);
-}
-
-bool estBissextile(int year) {
+bool isLeapYear(int year) {
     return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
 }
 
-void regleFevrier(int month, int year) {
-    JoursDansMois[2] = (month == 2 && estBissextile(year)) ? 29 : 28;
-}
-
-std::int16_t joursDansLeMois(int month, int year) {
-    if (month < 0 || month > 13)
-        throw RuntimeError("Subscript out of range");
-    static constexpr std::int16_t lengths[14] = {31, 31, 28, 31, 30, 31, 30,
-                                                 31, 31, 30, 31, 30, 31, 31};
-    if (month == 2 && estBissextile(year))
+int daysInMonth(int month, int year) {
+    static constexpr std::array<int, 14> lengths = {31, 31, 28, 31, 30, 31, 30,
+                                                    31, 31, 30, 31, 30, 31, 31};
+    if (month == 2 && isLeapYear(year))
         return 29;
-    return lengths[month];
+    return lengths.at(static_cast<std::size_t>(month));
 }
 
-std::int16_t jourBorne(Date d) {
-    const auto limit = joursDansLeMois(d.month, d.year);
+const std::string& paddedMonthName(int month) {
+    static const auto names = [] {
+        std::array<std::string, 14> out;
+        for (std::size_t i = 0; i < out.size(); ++i)
+            out[i] = fixedText(std::string("  ") + kMonthNames[i], 11);
+        return out;
+    }();
+    return names.at(static_cast<std::size_t>(month));
+}
+
+const std::string& monthName(int month) {
+    static const auto names = [] {
+        std::array<std::string, 12> out;
+        for (std::size_t i = 0; i < out.size(); ++i)
+            out[i] = kMonthNames[i + 1];
+        return out;
+    }();
+    return names.at(static_cast<std::size_t>(month - 1));
+}
+
+const std::string& weekdayAbbreviation(int weekday) {
+    static const std::array<std::string, 7> names = {"D ", "2ª", "3ª", "4ª", "5ª", "6ª", "S "};
+    return names.at(static_cast<std::size_t>(weekday - 1));
+}
+
+int clampDay(Date d) {
+    const int limit = daysInMonth(d.month, d.year);
     return d.day > limit ? limit : d.day;
 }
 
-std::int32_t numeroJour(int year, int month, int day) {
+int dayNumber(int year, int month, int day) {
     const int m0 = month - 1;
     const long long y = year + floorDiv(m0, 12);
     const auto m = static_cast<unsigned>(m0 - floorDiv(m0, 12) * 12 + 1);
-    return static_cast<std::int32_t>(daysFromCivil(y, m, 1) + (day - 1) - kEpoch);
+    return static_cast<int>(daysFromCivil(y, m, 1) + (day - 1) - kEpoch);
 }
 
-int jourSemaine(std::int32_t dayNumber) {
+int weekday(int dayNumber) {
     // Day 0, 30/12/1899, was a Saturday.
     const int r = ((dayNumber % 7) + 7) % 7;
     return (r + 6) % 7 + 1;

@@ -10,19 +10,19 @@
 namespace vitalune {
 
 // What a screen reader reads out for the chart and the dials: plain texts built from the
-// two dates, the same values the chart draws. Each throws RuntimeError where the chart's
-// own arithmetic would.
+// two dates, the same values the chart draws.
 
 // Each cycle's value on the reference day, in percent, in the order of the cycles.
-std::array<int, 3> valeursDuJour(Date birth, Date target);
+std::array<int, 3> dayValues(Date birth, Date target);
 
-// "Fevereiro de 2005"
-std::string moisEtAnnee(Date target);
+// "Fevereiro de 2005". A reference month standing on 0 or 13 is named as the chart's
+// heading names it (December, January), with the date's own year.
+std::string monthAndYear(Date target);
 
 // "Dia 17: Físico 87%, Emocional -43%, Intelectual 12%"
-std::string descriptionGraphe(Date birth, Date target);
+std::string chartDescription(Date birth, Date target);
 
 // "Físico 87%, dia 17 de Fevereiro de 2005"
-std::string descriptionCadran(std::size_t cycle, Date birth, Date target);
+std::string dialDescription(std::size_t cycle, Date birth, Date target);
 
 } // namespace vitalune

@@ -1,20 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <cstdint>
+#include <cmath>
 
 namespace vitalune {
 
-// Rounds to the nearest integer, ties to the even one, into a 16-bit integer;
-// throws RuntimeError("Overflow") outside -32768..32767 or for a non-finite value.
-std::int16_t CInt(double value);
-
-// 16-bit integer arithmetic with overflow checking.
-std::int16_t add16(int a, int b);
-std::int16_t mul16(int a, int b);
-
-// Throws RuntimeError unless the value is finite (invalid operation, division by zero,
-// overflow of a float step).
-float checkedFloat(double value);
+// Rounds to the nearest integer, ties to the even one: how the charts have always taken
+// a float ordinate or a dial point to a whole pixel (2.5 -> 2, 3.5 -> 4).
+inline int roundHalfToEven(double value) {
+    // nearbyint honours the default rounding mode, which is to nearest, ties to even.
+    return static_cast<int>(std::nearbyint(value));
+}
 
 } // namespace vitalune

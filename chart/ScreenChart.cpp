@@ -3,7 +3,6 @@
 
 #include "Cycles.h"
 #include "Numbers.h"
-#include "RuntimeError.h"
 
 #include <cmath>
 #include <cstdio>
@@ -11,16 +10,10 @@
 namespace vitalune {
 
 namespace {
-const Colour kGris = RGB(128, 128, 128);
-const Colour kMarine = RGB(0, 0, 128);
-const Colour kBlanc = RGB(255, 255, 255);
-const Colour kNoir = RGB(0, 0, 0);
-
-// Screen drawing has no fallback: a failed operation ends the redraw.
-void check(bool ok) {
-    if (!ok)
-        throw RuntimeError("Drawing failed");
-}
+const Colour kGrey = rgb(128, 128, 128);
+const Colour kNavy = rgb(0, 0, 128);
+const Colour kWhite = rgb(255, 255, 255);
+const Colour kBlack = rgb(0, 0, 0);
 
 std::string fourDigits(int year) {
     char buf[16];
@@ -29,127 +22,128 @@ std::string fourDigits(int year) {
 }
 } // namespace
 
-void ScreenChart::CalculEtDessine(ChartWindow& window, ChartPictures p) {
-    Amplitude = kAmplitude;
-    LargeurJour = kLargeurJour;
-    window.VerifieNombreJourVSmaxDansLeMois();
+bool ScreenChart::redraw(Date birth, Date target, ChartPictures p) {
+    amplitude = kAmplitude;
+    dayWidth = kDayWidth;
 
-    DrawingSurface* dials[3] = {&p.img1, &p.img2, &p.img3};
+    DrawingSurface* dials[3] = {&p.physicalDial, &p.emotionalDial, &p.intellectualDial};
     for (auto* dial : dials)
-        check(dial->Cls());
-    for (DrawingSurface* s : {&p.img0, &p.img1, &p.img2, &p.img3})
-        s->setDrawMode(DrawMode::CopyPen);
+        if (!dial->clear())
+            return false;
+    for (DrawingSurface* s : {&p.chart, &p.physicalDial, &p.emotionalDial, &p.intellectualDial})
+        s->setPenMode(PenMode::Copy);
 
-    const Date target = window.targetDate();
-    regleFevrier(target.month, target.year);
-    JoursBase = joursBase(window.birthDate(), window.targetDate());
-    XDebut = add16(LargeurJour, 7);
-    const auto month = window.targetDate().month;
-    if (month < 0 || month > 13)
-        throw RuntimeError("Subscript out of range");
-    const std::int16_t joursMois = JoursDansMois[month];
-    XFin = add16(mul16(joursMois, LargeurJour), XDebut);
+    ageInDays = baseDays(birth, target);
+    chartLeft = dayWidth + 7;
+    const int days = daysInMonth(target.month, target.year);
+    chartRight = days * dayWidth + chartLeft;
 
-    auto& img0 = p.img0;
-    check(img0.Cls());
+    auto& chart = p.chart;
+    if (!chart.clear())
+        return false;
 
-    img0.setFontName("MS Sans Serif");
-    img0.setDrawStyle(DrawStyle::Solid);
-    img0.setFontSize(14);
-    img0.setFontBold(true);
-    img0.setCurrentY(0);
-    img0.setCurrentX(190);
-    {
-        const Date t = window.targetDate();
-        check(img0.Print({trimmed(NomsMois[t.month]), "  ", fourDigits(t.year)}));
+    chart.setFontName("MS Sans Serif");
+    chart.setLineStyle(LineStyle::Solid);
+    chart.setFontSize(14);
+    chart.setFontBold(true);
+    chart.setCurrentY(0);
+    chart.setCurrentX(190);
+    if (!chart.text({trimmed(paddedMonthName(target.month)), "  ", fourDigits(target.year)}))
+        return false;
+
+    chart.setFontName("Small Fonts");
+    chart.setFontBold(false);
+    chart.setFontSize(6.75f);
+
+    if (!chart.line(0, 100, 471, 100, kGrey) ||
+        !chart.line(chartLeft - 1, 0, chartLeft - 1, 199, kGrey) ||
+        !chart.line(chartRight + 1, 0, chartRight + 1, 199, kGrey))
+        return false;
+
+    for (int d = 1; d <= days; ++d) {
+        const int e = (d - 1) * dayWidth + chartLeft;
+        const std::string& abbreviation =
+            weekdayAbbreviation(weekday(dayNumber(target.year, target.month, d)));
+        chart.setCurrentX(e + 4);
+        chart.setCurrentY(85);
+        if (!chart.text(abbreviation))
+            return false;
+        chart.setCurrentX(d > 9 ? e + 2 : e + 5);
+        chart.setCurrentY(105);
+        if (!chart.text(std::to_string(d)))
+            return false;
+        if (abbreviation == "S " && !chart.line(e, 100, e + 14, 100, kNavy))
+            return false;
     }
 
-    img0.setFontName("Small Fonts");
-    img0.setFontBold(false);
-    img0.setFontSize(6.75f);
-
-    check(img0.Line(0, 100, 471, 100, kGris));
-    check(img0.Line(XDebut - 1, 0, XDebut - 1, 199, kGris));
-    check(img0.Line(XFin + 1, 0, XFin + 1, 199, kGris));
-
-    for (std::int16_t d = 1; d <= joursMois; ++d) {
-        const std::int16_t e = add16(mul16(d - 1, LargeurJour), XDebut);
-        const Date t = window.targetDate();
-        const std::string& abbrev = JoursSemaine[jourSemaine(numeroJour(t.year, t.month, d))];
-        img0.setCurrentX(e + 4);
-        img0.setCurrentY(85);
-        check(img0.Print(abbrev));
-        img0.setCurrentX(d > 9 ? e + 2 : e + 5);
-        img0.setCurrentY(105);
-        check(img0.Print(std::to_string(d)));
-        if (abbrev == "S ")
-            check(img0.Line(e, 100, e + 14, 100, kMarine));
-    }
-
-    img0.setDrawWidth(1);
+    chart.setLineWidth(1);
     for (int c = 0; c < 3; ++c)
-        Phase[c] = phase(JoursBase, Cycles[c].period);
+        phases[c] = phase(ageInDays, Cycles[c].period);
 
-    std::int16_t previousX = 0;
-    std::array<std::int16_t, 3> previousY{};
+    // Each segment starts where the previous one ended, taken to a whole pixel; the very
+    // first runs from the rounded to the exact ordinate at x = 0.
+    int previousX = 0;
+    std::array<int, 3> previousY{};
     for (int c = 0; c < 3; ++c)
-        previousY[c] = CInt(100.0 - Amplitude * std::sin(kTour * Phase[c]));
+        previousY[c] = roundHalfToEven(100.0 - amplitude * std::sin(kFullTurn * phases[c]));
 
-    int alternance = 1;
-    int jour = 0;
-    for (std::int16_t x = 0; x <= 496; x += 7) {
+    // The curves are sampled every 7 pixels, half a day; every other sample inside the
+    // month's columns is a column centre, where the day's dial points are taken.
+    int alternation = 1;
+    int day = 0;
+    for (int x = 0; x <= 496; x += 7) {
         std::array<float, 3> y{};
         for (int c = 0; c < 3; ++c)
-            y[c] = ordonnee(x, Cycles[c].period, Phase[c]);
+            y[c] = ordinate(x, Cycles[c].period, phases[c]);
         for (int c = 0; c < 3; ++c)
-            check(img0.Line(previousX, previousY[c], x, y[c], Cycles[c].screenColour));
+            if (!chart.line(previousX, previousY[c], x, y[c], Cycles[c].screenColour))
+                return false;
         previousX = x;
         for (int c = 0; c < 3; ++c)
-            previousY[c] = CInt(y[c]);
+            previousY[c] = roundHalfToEven(y[c]);
 
-        if (x > XDebut && x < XFin) {
-            if (++alternance == 2) {
-                alternance = 0;
-                if (++jour > 31)
-                    throw RuntimeError("Subscript out of range");
-                DialPoint points[3];
-                for (int c = 0; c < 3; ++c)
-                    points[c] = pointCadran(x, Cycles[c].period, Phase[c]);
-                for (int c = 0; c < 3; ++c)
-                    CadranX[c][jour] = points[c].x;
-                for (int c = 0; c < 3; ++c)
-                    CadranY[c][jour] = points[c].y;
+        if (x > chartLeft && x < chartRight && ++alternation == 2) {
+            alternation = 0;
+            ++day;
+            for (int c = 0; c < 3; ++c) {
+                const DialPoint point = dialPoint(x, Cycles[c].period, phases[c]);
+                dialX[c][day] = point.x;
+                dialY[c][day] = point.y;
             }
         }
     }
 
-    GrapheTrace = true;
+    drawn = true;
 
+    // Cover the pointer painted on each dial's face.
     for (auto* dial : dials)
-        check(dial->Line(27, 6, 27, 25, kNoir));
+        if (!dial->line(27, 6, 27, 25, kBlack))
+            return false;
 
-    for (DrawingSurface* s : {&p.img1, &p.img2, &p.img3, &p.img0})
-        s->setDrawMode(DrawMode::XorPen);
-    img0.setDrawStyle(DrawStyle::Dot);
+    for (DrawingSurface* s : {&p.physicalDial, &p.emotionalDial, &p.intellectualDial, &p.chart})
+        s->setPenMode(PenMode::Xor);
+    chart.setLineStyle(LineStyle::Dot);
 
-    XCurseur = add16(add16(mul16(LargeurJour, window.targetDate().day), XDebut), -7);
-    dessineCurseur(img0);
+    cursorX = dayWidth * target.day + chartLeft - 7;
+    if (!drawCursor(chart))
+        return false;
 
-    const std::int16_t day = window.targetDate().day;
-    if (day < 0 || day > 31)
-        throw RuntimeError("Subscript out of range");
     for (int c = 0; c < 3; ++c)
-        check(dials[c]->Line(CadranX[c][day], CadranY[c][day], 27, 27, Cycles[c].screenColour));
+        if (!dials[c]->line(dialX[c][target.day], dialY[c][target.day], 27, 27,
+                            Cycles[c].screenColour))
+            return false;
+    return true;
 }
 
-void ScreenChart::DessineChangementJour(const ChartWindow& window, DrawingSurface& img0) {
-    dessineCurseur(img0);
-    XCurseur = add16(add16(mul16(LargeurJour, window.targetDate().day), XDebut), -7);
-    dessineCurseur(img0);
+bool ScreenChart::moveDayCursor(int day, DrawingSurface& chart) {
+    if (!drawCursor(chart))
+        return false;
+    cursorX = dayWidth * day + chartLeft - 7;
+    return drawCursor(chart);
 }
 
-void ScreenChart::dessineCurseur(DrawingSurface& img0) {
-    check(img0.Line(XCurseur, 0, XCurseur, 199, kBlanc));
+bool ScreenChart::drawCursor(DrawingSurface& chart) {
+    return chart.line(cursorX, 0, cursorX, 199, kWhite);
 }
 
 } // namespace vitalune

@@ -12,7 +12,7 @@ namespace vitalune {
 // A colour as the drawing code passes it around: 0x00BBGGRR.
 using Colour = std::uint32_t;
 
-constexpr Colour RGB(int r, int g, int b) {
+constexpr Colour rgb(int r, int g, int b) {
     return Colour(r & 0xFF) | Colour(g & 0xFF) << 8 | Colour(b & 0xFF) << 16;
 }
 constexpr int redOf(Colour c) {
@@ -25,22 +25,22 @@ constexpr int blueOf(Colour c) {
     return int((c >> 16) & 0xFF);
 }
 
-enum class ScaleMode : std::int16_t { Twips = 1, Pixels = 3 };
-enum class DrawMode : std::int16_t { XorPen = 7, CopyPen = 13 };
-enum class DrawStyle : std::int16_t { Solid = 0, Dash = 1, Dot = 2 };
+// How a line combines with the pixels under it. Drawn twice with Xor, a line restores them.
+enum class PenMode { Xor, Copy };
+// The pen pattern of later lines (Dash on the printer only).
+enum class LineStyle { Solid, Dash, Dot };
 
 // Everything a surface remembers between calls. It persists until changed, also
 // from one redraw to the next, which the cursor code relies on.
 struct SurfaceState {
-    ScaleMode scaleMode = ScaleMode::Pixels;
     float currentX = 0;
     float currentY = 0;
     std::string fontName = "MS Sans Serif";
     float fontSize = 8.25f;
     bool fontBold = false;
-    DrawMode drawMode = DrawMode::CopyPen;
-    DrawStyle drawStyle = DrawStyle::Solid;
-    std::int16_t drawWidth = 1;
+    PenMode penMode = PenMode::Copy;
+    LineStyle lineStyle = LineStyle::Solid;
+    int lineWidth = 1;
 
     bool operator==(const SurfaceState&) const = default;
 };
@@ -55,36 +55,35 @@ public:
 
     const SurfaceState& state() const { return state_; }
 
-    void setScaleMode(ScaleMode m) { state_.scaleMode = m; }
     void setCurrentX(float x) { state_.currentX = x; }
     void setCurrentY(float y) { state_.currentY = y; }
     void setFontName(std::string name) { state_.fontName = std::move(name); }
     void setFontSize(float points) { state_.fontSize = points; }
     void setFontBold(bool bold) { state_.fontBold = bold; }
-    void setDrawMode(DrawMode m) { state_.drawMode = m; }
-    void setDrawStyle(DrawStyle s) { state_.drawStyle = s; }
-    void setDrawWidth(std::int16_t w) { state_.drawWidth = w; }
+    void setPenMode(PenMode m) { state_.penMode = m; }
+    void setLineStyle(LineStyle s) { state_.lineStyle = s; }
+    void setLineWidth(int w) { state_.lineWidth = w; }
 
     // Erases every line and text, bringing back the background (picture boxes only).
-    virtual bool Cls() = 0;
-    // A segment between two absolute points with the current width, style and mode.
-    virtual bool Line(float x1, float y1, float x2, float y2, Colour colour) = 0;
+    virtual bool clear() = 0;
+    // A segment between two absolute points with the current width, style and pen mode.
+    virtual bool line(float x1, float y1, float x2, float y2, Colour colour) = 0;
     // Draws the items one after the other, with nothing between them, from the top-left
-    // corner (CurrentX, CurrentY) in the current font.
-    bool Print(std::initializer_list<std::string_view> items) {
+    // corner (currentX, currentY) in the current font.
+    bool text(std::initializer_list<std::string_view> items) {
         std::vector<std::string> v;
         v.reserve(items.size());
         for (auto item : items)
             v.emplace_back(item);
-        return printItems(v);
+        return drawText(v);
     }
-    bool Print(std::string_view text) { return Print({text}); }
+    bool text(std::string_view item) { return text({item}); }
     // Ends the print job (printer only); the single page drawn is printed.
-    virtual bool EndDoc() = 0;
+    virtual bool finishPage() = 0;
 
 protected:
     // Items are UTF-8 text.
-    virtual bool printItems(const std::vector<std::string>& items) = 0;
+    virtual bool drawText(const std::vector<std::string>& items) = 0;
 
 private:
     SurfaceState state_;

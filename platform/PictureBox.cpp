@@ -19,7 +19,6 @@ namespace vitalune {
 namespace {
 
 constexpr double kScreenDpi = 96;
-constexpr float kTwipsPerPixel = 15;
 // Rendered texts kept per font before the cache starts afresh.
 constexpr std::size_t kMaxSprites = 1024;
 
@@ -29,10 +28,6 @@ QRgb toRgb(Colour c) {
 
 bool finite(float v) {
     return std::isfinite(v);
-}
-
-double toPixels(float v, ScaleMode mode) {
-    return mode == ScaleMode::Twips ? double(v) / kTwipsPerPixel : double(v);
 }
 
 QSize deviceSize(QSize logical, qreal ratio) {
@@ -61,10 +56,10 @@ PictureBox::PictureBox(QSize pixels, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     rebuildBackground();
-    Cls();
+    clear();
     // On a high-resolution screen the image takes its device pixels from the start.
     setPixelRatio(devicePixelRatioF());
-    Cls();
+    clear();
 }
 
 PictureBox::~PictureBox() = default;
@@ -72,21 +67,21 @@ PictureBox::~PictureBox() = default;
 void PictureBox::setBackColour(const QColor& colour) {
     backColour_ = colour;
     rebuildBackground();
-    Cls();
+    clear();
 }
 
 void PictureBox::setBackgroundPicture(const QImage& picture) {
     backgroundPicture_ = picture;
     backgroundPath_.clear();
     rebuildBackground();
-    Cls();
+    clear();
 }
 
 void PictureBox::setBackgroundPicture(const QString& path) {
     backgroundPicture_ = QImage(path);
     backgroundPath_ = path;
     rebuildBackground();
-    Cls();
+    clear();
 }
 
 QImage PictureBox::pictureForRatio() const {
@@ -129,7 +124,7 @@ void PictureBox::setPixelRatio(qreal ratio) {
 }
 
 long PictureBox::toDevice(float v) const {
-    const double d = std::clamp(toPixels(v, state().scaleMode) * ratio_, -1e9, 1e9);
+    const double d = std::clamp(double(v) * ratio_, -1e9, 1e9);
     return long(std::floor(d + 0.5));
 }
 
@@ -154,7 +149,7 @@ void PictureBox::rebuildBackground() {
     }
 }
 
-bool PictureBox::Cls() {
+bool PictureBox::clear() {
     if (image_.isNull())
         return true;
     // Same size and format: a plain copy, without reallocating the image.
@@ -163,17 +158,16 @@ bool PictureBox::Cls() {
     return true;
 }
 
-bool PictureBox::Line(float x1, float y1, float x2, float y2, Colour colour) {
+bool PictureBox::line(float x1, float y1, float x2, float y2, Colour colour) {
     if (!finite(x1) || !finite(y1) || !finite(x2) || !finite(y2))
         return false;
     const SurfaceState& s = state();
     RasterPen pen;
     pen.colour = toRgb(colour);
-    pen.exclusiveOr = s.drawMode == DrawMode::XorPen;
-    pen.style = s.drawStyle;
-    pen.width = s.drawWidth;
-    touched(drawRasterLine(image_, toPixels(x1, s.scaleMode), toPixels(y1, s.scaleMode),
-                           toPixels(x2, s.scaleMode), toPixels(y2, s.scaleMode), pen, ratio_));
+    pen.exclusiveOr = s.penMode == PenMode::Xor;
+    pen.style = s.lineStyle;
+    pen.width = s.lineWidth;
+    touched(drawRasterLine(image_, x1, y1, x2, y2, pen, ratio_));
     return true;
 }
 
@@ -274,7 +268,7 @@ void PictureBox::blend(const Sprite& sprite, int x, int y) {
     touched(clip);
 }
 
-bool PictureBox::printItems(const std::vector<std::string>& items) {
+bool PictureBox::drawText(const std::vector<std::string>& items) {
     std::string text;
     for (const auto& item : items)
         text += item;

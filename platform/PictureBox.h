@@ -16,7 +16,7 @@
 namespace vitalune {
 
 // A picture box: a fixed-size widget that keeps everything drawn on it in a raster image
-// and paints from that image, so nothing is lost while the window is covered, until Cls.
+// and paints from that image, so nothing is lost while the window is covered, until cleared.
 // Lines are set pixel by pixel without smoothing, so the exclusive-or pen restores exactly.
 // On a high-resolution screen the image holds device pixels, so that lines and text are
 // drawn at the screen's own resolution while the box keeps its size in logical pixels.
@@ -26,7 +26,7 @@ public:
     explicit PictureBox(QSize pixels, QWidget* parent = nullptr);
     ~PictureBox() override;
 
-    // Background colour and picture (drawn at the top-left corner) that Cls brings back.
+    // Background colour and picture (drawn at the top-left corner) that clear() brings back.
     // Setting either clears the box.
     void setBackColour(const QColor& colour);
     QColor backColour() const { return backColour_; }
@@ -48,16 +48,16 @@ public:
     qreal pixelRatio() const { return ratio_; }
     void setPixelRatio(qreal ratio);
 
-    bool Cls() override;
-    bool Line(float x1, float y1, float x2, float y2, Colour colour) override;
+    bool clear() override;
+    bool line(float x1, float y1, float x2, float y2, Colour colour) override;
     // A picture box is not a print job.
-    bool EndDoc() override { return false; }
+    bool finishPage() override { return false; }
 
 signals:
     void pixelRatioChanged();
 
 protected:
-    bool printItems(const std::vector<std::string>& items) override;
+    bool drawText(const std::vector<std::string>& items) override;
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
 
@@ -74,7 +74,7 @@ private:
     void blend(const Sprite& sprite, int x, int y);
 
     QImage image_;
-    QImage cleared_; // the background as Cls restores it
+    QImage cleared_; // the background as clear() restores it
     QColor backColour_ = Qt::white;
     QImage backgroundPicture_;
     QString backgroundPath_;

@@ -38,9 +38,9 @@ bool finite(float v) {
 }
 
 // Dash and dot lengths in pixels at a resolution, so the pattern reads the same on any page.
-QList<qreal> patternFor(DrawStyle style, int resolution) {
+QList<qreal> patternFor(LineStyle style, int resolution) {
     const qreal unit = std::max(1.0, resolution / 100.0);
-    if (style == DrawStyle::Dash)
+    if (style == LineStyle::Dash)
         return {6 * unit, 3 * unit};
     return {unit, 2 * unit};
 }
@@ -114,17 +114,11 @@ bool PrinterSurface::begin() {
     return true;
 }
 
-double PrinterSurface::scale() const {
-    if (state().scaleMode == ScaleMode::Twips && printer_)
-        return printer_->resolution() / 1440.0;
-    return 1.0;
-}
-
-bool PrinterSurface::Cls() {
+bool PrinterSurface::clear() {
     return fail(QStringLiteral("Uma página impressa não pode ser apagada."));
 }
 
-PrinterSurface::Chain* PrinterSurface::chainAt(double x, double y, Colour colour, DrawStyle style,
+PrinterSurface::Chain* PrinterSurface::chainAt(double x, double y, Colour colour, LineStyle style,
                                                int width) {
     for (auto& c : chains_)
         if (c.used && c.colour == colour && c.style == style && c.width == width &&
@@ -139,25 +133,24 @@ PrinterSurface::Chain* PrinterSurface::chainAt(double x, double y, Colour colour
     return &fresh;
 }
 
-bool PrinterSurface::Line(float x1, float y1, float x2, float y2, Colour colour) {
+bool PrinterSurface::line(float x1, float y1, float x2, float y2, Colour colour) {
     if (!begin())
         return false;
     if (!finite(x1) || !finite(y1) || !finite(x2) || !finite(y2))
         return fail(QStringLiteral("Coordenadas inválidas."));
-    const double k = scale();
-    const QPointF a(x1 * k, y1 * k), b(x2 * k, y2 * k);
+    const QPointF a(x1, y1), b(x2, y2);
     const SurfaceState& s = state();
-    const int width = std::max<int>(1, s.drawWidth);
+    const int width = std::max<int>(1, s.lineWidth);
 
     QPen pen(toQColor(colour));
     pen.setWidthF(width);
-    if (s.drawStyle == DrawStyle::Solid) {
+    if (s.lineStyle == LineStyle::Solid) {
         pen.setCapStyle(Qt::RoundCap);
         pen.setJoinStyle(Qt::RoundJoin);
     } else {
         // A curve drawn as short segments keeps its pattern running from one to the next.
-        Chain* chain = chainAt(a.x(), a.y(), colour, s.drawStyle, width);
-        QList<qreal> pattern = patternFor(s.drawStyle, printer_->resolution());
+        Chain* chain = chainAt(a.x(), a.y(), colour, s.lineStyle, width);
+        QList<qreal> pattern = patternFor(s.lineStyle, printer_->resolution());
         const qreal period = pattern[0] + pattern[1];
         for (qreal& v : pattern)
             v /= width; // Qt measures patterns in pen widths
@@ -173,7 +166,7 @@ bool PrinterSurface::Line(float x1, float y1, float x2, float y2, Colour colour)
     return true;
 }
 
-bool PrinterSurface::printItems(const std::vector<std::string>& items) {
+bool PrinterSurface::drawText(const std::vector<std::string>& items) {
     if (!begin())
         return false;
     const SurfaceState& s = state();
@@ -185,15 +178,14 @@ bool PrinterSurface::printItems(const std::vector<std::string>& items) {
     if (text.isEmpty())
         return true;
     const QFont font = substituteFont(s.fontName, s.fontSize, s.fontBold, printer_->resolution());
-    const double k = scale();
     painter_.setFont(font);
     painter_.setPen(QPen(Qt::black));
     const QFontMetricsF fm(font, printer_.get());
-    painter_.drawText(QPointF(s.currentX * k, s.currentY * k + fm.ascent()), text);
+    painter_.drawText(QPointF(s.currentX, s.currentY + fm.ascent()), text);
     return true;
 }
 
-bool PrinterSurface::EndDoc() {
+bool PrinterSurface::finishPage() {
     if (!printer_)
         return fail(QStringLiteral("Nenhuma impressora disponível."));
     if (broken_) {

@@ -15,7 +15,7 @@ class QPrinterInfo;
 namespace vitalune {
 
 // A drawing surface on a printer: one print job of one page. The job starts with the
-// first drawing operation and ends with EndDoc. Coordinates are the printer's device
+// first drawing operation and ends with finishPage. Coordinates are the printer's device
 // pixels; a printer without a fixed pixel grid (PDF, print to file) has 300 per inch.
 // Every operation returns false when it could not be carried out (no printer, the job
 // could not start, the printer stopped) and errorString() says why.
@@ -41,12 +41,12 @@ public:
     bool jobActive() const { return painter_.isActive(); }
 
     // A printed page cannot be erased.
-    bool Cls() override;
-    bool Line(float x1, float y1, float x2, float y2, Colour colour) override;
-    bool EndDoc() override;
+    bool clear() override;
+    bool line(float x1, float y1, float x2, float y2, Colour colour) override;
+    bool finishPage() override;
 
 protected:
-    bool printItems(const std::vector<std::string>& items) override;
+    bool drawText(const std::vector<std::string>& items) override;
 
 private:
     // The end of a recently drawn segment, so that a styled curve drawn as many short
@@ -55,20 +55,19 @@ private:
         double x = 0, y = 0;
         double offset = 0; // pattern position at the end, in pixels
         Colour colour = 0;
-        DrawStyle style = DrawStyle::Solid;
+        LineStyle style = LineStyle::Solid;
         int width = 0;
         bool used = false;
     };
 
     bool begin();
     bool fail(const QString& why);
-    double scale() const;
-    Chain* chainAt(double x, double y, Colour colour, DrawStyle style, int width);
+    Chain* chainAt(double x, double y, Colour colour, LineStyle style, int width);
 
     std::unique_ptr<QPrinter> printer_;
     QPainter painter_;
     QString error_;
-    bool broken_ = false; // the job could not start: later operations fail until EndDoc
+    bool broken_ = false; // the job could not start: later operations fail until finishPage
     std::array<Chain, 8> chains_{};
     std::size_t nextChain_ = 0;
 };

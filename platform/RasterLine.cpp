@@ -28,14 +28,14 @@ struct Pattern {
     bool at(std::int64_t step) const { return period == 0 || step % period < on; }
 };
 
-Pattern patternFor(DrawStyle style, std::int64_t unit, double scale) {
+Pattern patternFor(LineStyle style, std::int64_t unit, double scale) {
     switch (style) {
-    case DrawStyle::Dot:
+    case LineStyle::Dot:
         return {unit, std::max<std::int64_t>(unit + 1, std::llround(2 * scale))};
-    case DrawStyle::Dash:
+    case LineStyle::Dash:
         return {std::max<std::int64_t>(1, std::llround(kDashOn * scale)),
                 std::max<std::int64_t>(2, std::llround(kDashPeriod * scale))};
-    case DrawStyle::Solid:
+    case LineStyle::Solid:
         break;
     }
     return {};

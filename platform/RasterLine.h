@@ -12,7 +12,7 @@ namespace vitalune {
 struct RasterPen {
     QRgb colour = 0;          // 0xFFRRGGBB
     bool exclusiveOr = false; // pixel = pixel XOR colour, so a second pass restores it
-    DrawStyle style = DrawStyle::Solid;
+    LineStyle style = LineStyle::Solid;
     int width = 1;
 };
 

@@ -34,7 +34,7 @@ inline QColor toQColor(Colour c) {
     return QColor(redOf(c), greenOf(c), blueOf(c));
 }
 inline Colour toColour(const QColor& c) {
-    return RGB(c.red(), c.green(), c.blue());
+    return rgb(c.red(), c.green(), c.blue());
 }
 
 } // namespace vitalune

@@ -13,7 +13,7 @@ enum class DateField { BirthDay, BirthMonth, BirthYear, TargetDay, TargetMonth, 
 class DateSource {
 public:
     virtual ~DateSource() = default;
-    // The control's current value; throws RuntimeError when it cannot be read.
+    // The control's current value; throws std::runtime_error when it cannot be read.
     virtual std::int16_t value(DateField field) const = 0;
 };
 

@@ -4,7 +4,6 @@
 #include "Calendar.h"
 #include "Cycles.h"
 #include "Numbers.h"
-#include "RuntimeError.h"
 
 #include <cmath>
 #include <exception>
@@ -16,7 +15,7 @@ namespace vitalune {
 
 namespace {
 
-constexpr Colour kBlack = RGB(0, 0, 0);
+constexpr Colour kBlack = rgb(0, 0, 0);
 
 // Second chart's offset: the same block 1500 printer pixels lower.
 constexpr int kSecondChart = 1500;
@@ -31,11 +30,11 @@ template <typename F> void attempt(F&& step) noexcept {
     }
 }
 
-// Text at its top-left corner. A failed Print only loses this text.
+// Text at its top-left corner. A failed text only loses this text.
 void text(DrawingSurface& p, float x, float y, std::initializer_list<std::string_view> items) {
     p.setCurrentX(x);
     p.setCurrentY(y);
-    p.Print(items);
+    p.text(items);
 }
 
 // A whole number with at least `width` digits ("0000", "00" formats).
@@ -44,12 +43,6 @@ std::string zeroPadded(int value, int width) {
     if (static_cast<int>(digits.size()) < width)
         digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
     return value < 0 ? "-" + digits : digits;
-}
-
-template <typename T, std::size_t N> const T& entry(const std::array<T, N>& table, int index) {
-    if (index < 0 || index >= static_cast<int>(N))
-        throw RuntimeError("Subscript out of range");
-    return table[static_cast<std::size_t>(index)];
 }
 
 struct LegendPlace {
@@ -62,19 +55,14 @@ constexpr std::array<LegendPlace, 3> kLegend = {
 
 std::array<PrintPen, 3> printPens(std::int16_t modeCouleur) {
     if (modeCouleur == 1)
-        return {{{3, DrawStyle::Solid, RGB(255, 0, 0)},
-                 {3, DrawStyle::Solid, RGB(0, 0, 255)},
-                 {3, DrawStyle::Solid, RGB(0, 255, 0)}}};
+        return {{{3, LineStyle::Solid, rgb(255, 0, 0)},
+                 {3, LineStyle::Solid, rgb(0, 0, 255)},
+                 {3, LineStyle::Solid, rgb(0, 255, 0)}}};
     return {
-        {{1, DrawStyle::Solid, kBlack}, {1, DrawStyle::Dash, kBlack}, {1, DrawStyle::Dot, kBlack}}};
+        {{1, LineStyle::Solid, kBlack}, {1, LineStyle::Dash, kBlack}, {1, LineStyle::Dot, kBlack}}};
 }
 
 bool PrintedPage::draw(DrawingSurface& p, const DateSource& dates, std::int16_t modeCouleur) {
-    // The main window fills the tables when it loads; a page drawn without it (a
-    // benchmark, a test) would otherwise print empty names and no day labels.
-    if (JoursDansMois[1] == 0)
-        remplitTables();
-
     attempt([&] { w_.birthDay = dates.value(DateField::BirthDay); });
     attempt([&] { w_.birthMonth = dates.value(DateField::BirthMonth); });
     attempt([&] { w_.birthYear = dates.value(DateField::BirthYear); });
@@ -84,8 +72,7 @@ bool PrintedPage::draw(DrawingSurface& p, const DateSource& dates, std::int16_t 
     attempt([&] { normaliseChartMonth(); });
     prepareMonth();
 
-    p.setDrawMode(DrawMode::CopyPen);
-    p.setScaleMode(ScaleMode::Pixels);
+    p.setPenMode(PenMode::Copy);
     p.setFontName("Courier New");
     const auto pens = printPens(modeCouleur);
 
@@ -98,17 +85,17 @@ bool PrintedPage::draw(DrawingSurface& p, const DateSource& dates, std::int16_t 
     attempt([&] { w_.chartYear = dates.value(DateField::TargetYear); });
     attempt([&] { normaliseChartMonth(); });
     attempt([&] {
-        w_.chartMonth = add16(w_.chartMonth, 1);
+        w_.chartMonth = w_.chartMonth + 1;
         if (w_.chartMonth == 13) {
             w_.chartMonth = 1;
-            w_.chartYear = add16(w_.chartYear, 1);
+            w_.chartYear = w_.chartYear + 1;
         }
     });
     prepareMonth();
     drawChart(p, kSecondChart, pens);
 
     bool printed = false;
-    attempt([&] { printed = p.EndDoc(); });
+    attempt([&] { printed = p.finishPage(); });
     return printed;
 }
 
@@ -118,21 +105,20 @@ bool PrintedPage::draw(DrawingSurface& p, const DateSource& dates, std::int16_t 
 // charts name real months and the month after it never falls outside the tables.
 void PrintedPage::normaliseChartMonth() {
     if (w_.chartMonth == 13) {
-        w_.chartYear = add16(w_.chartYear, 1);
+        w_.chartYear = w_.chartYear + 1;
         w_.chartMonth = 1;
     } else if (w_.chartMonth == 0) {
-        w_.chartYear = add16(w_.chartYear, -1);
+        w_.chartYear = w_.chartYear - 1;
         w_.chartMonth = 12;
     }
 }
 
 void PrintedPage::prepareMonth() {
-    attempt([&] { regleFevrier(w_.chartMonth, w_.chartYear); });
     // Days from the birth date to the last day of the month before the chart month; the
     // chart day cancels out.
     attempt([&] {
-        const auto days = numeroJour(w_.chartYear, w_.chartMonth, w_.chartDay) -
-                          numeroJour(w_.birthYear, w_.birthMonth, w_.birthDay) - w_.chartDay;
+        const auto days = dayNumber(w_.chartYear, w_.chartMonth, w_.chartDay) -
+                          dayNumber(w_.birthYear, w_.birthMonth, w_.birthDay) - w_.chartDay;
         w_.dayOffset = static_cast<float>(days);
     });
 }
@@ -159,41 +145,41 @@ void PrintedPage::drawChart(DrawingSurface& p, int dy, const std::array<PrintPen
     p.setFontBold(true);
     p.setFontSize(16);
     attempt([&] {
-        const auto name = trimmed(entry(NomsMois, w_.chartMonth));
+        const auto name = trimmed(paddedMonthName(w_.chartMonth));
         text(p, 960, Y(410), {name, " ", zeroPadded(w_.chartYear, 4)});
     });
 
     // Legend: each cycle's name and a sample of its pen.
     p.setFontSize(10);
     for (std::size_t c = 0; c < Cycles.size(); ++c) {
-        p.setDrawWidth(pens[c].width);
-        p.setDrawStyle(pens[c].style);
+        p.setLineWidth(pens[c].width);
+        p.setLineStyle(pens[c].style);
         text(p, kLegend[c].textX, Y(1510), {Cycles[c].name});
-        p.Line(kLegend[c].sampleX1, Y(1536), kLegend[c].sampleX2, Y(1536), pens[c].colour);
+        p.line(kLegend[c].sampleX1, Y(1536), kLegend[c].sampleX2, Y(1536), pens[c].colour);
     }
 
     // Outer and inner frames (top, bottom, left, right) and the zero axis.
-    p.setDrawStyle(DrawStyle::Solid);
-    p.setDrawWidth(4);
+    p.setLineStyle(LineStyle::Solid);
+    p.setLineWidth(4);
     for (const auto& [left, top, right, bottom] :
          {std::array<int, 4>{160, 395, 2280, 1575}, std::array<int, 4>{260, 495, 2180, 1485}}) {
-        p.Line(left, Y(top), right, Y(top), kBlack);
-        p.Line(left, Y(bottom), right, Y(bottom), kBlack);
-        p.Line(left, Y(top), left, Y(bottom), kBlack);
-        p.Line(right, Y(top), right, Y(bottom), kBlack);
+        p.line(left, Y(top), right, Y(top), kBlack);
+        p.line(left, Y(bottom), right, Y(bottom), kBlack);
+        p.line(left, Y(top), left, Y(bottom), kBlack);
+        p.line(right, Y(top), right, Y(bottom), kBlack);
     }
-    p.Line(260, Y(990), 2180, Y(990), kBlack);
+    p.line(260, Y(990), 2180, Y(990), kBlack);
 
     // Day ticks on the axis, days 1 to 31 whatever the month's length.
     for (int i = 2; i <= 32; ++i)
-        p.Line(60 * i + 200, Y(980), 60 * i + 200, Y(1000), kBlack);
+        p.line(60 * i + 200, Y(980), 60 * i + 200, Y(1000), kBlack);
 
     // Grid: a line per day column, a line per tenth of the cycle value.
-    p.setDrawWidth(1);
+    p.setLineWidth(1);
     for (int i = 1; i <= 33; ++i)
-        p.Line(60 * i + 200, Y(495), 60 * i + 200, Y(1485), kBlack);
+        p.line(60 * i + 200, Y(495), 60 * i + 200, Y(1485), kBlack);
     for (int i = 2; i <= 22; ++i)
-        p.Line(248, Y(45 * i + 450), 2180, Y(45 * i + 450), kBlack);
+        p.line(248, Y(45 * i + 450), 2180, Y(45 * i + 450), kBlack);
 
     // Value labels -10 to 10 (cycle value times ten); the wider "-10" and "10" stand further left.
     p.setFontSize(7);
@@ -206,12 +192,12 @@ void PrintedPage::drawChart(DrawingSurface& p, int dy, const std::array<PrintPen
 
     // Weekday and day-number labels under each day of the month.
     int days = 0;
-    attempt([&] { days = entry(JoursDansMois, w_.chartMonth); });
+    attempt([&] { days = daysInMonth(w_.chartMonth, w_.chartYear); });
     for (int t = 1; t <= days; ++t) {
         const int xt = 60 * t + 260;
         attempt([&] {
             const auto& label =
-                entry(JoursSemaine, jourSemaine(numeroJour(w_.chartYear, w_.chartMonth, t)));
+                weekdayAbbreviation(weekday(dayNumber(w_.chartYear, w_.chartMonth, t)));
             // Only the Tuesday label "3ª" is moved further left; Saturday's "S " keeps the
             // ordinary shift like the other one-letter label, Sunday's "D ".
             text(p, label == "3ª" ? xt - 22 : xt - 11, Y(1003), {label});
@@ -223,7 +209,7 @@ void PrintedPage::drawChart(DrawingSurface& p, int dy, const std::array<PrintPen
 }
 
 void PrintedPage::drawCurves(DrawingSurface& p, int dy, const std::array<PrintPen, 3>& pens) {
-    p.setDrawWidth(pens[0].width);
+    p.setLineWidth(pens[0].width);
     for (std::size_t c = 0; c < Cycles.size(); ++c) {
         attempt([&] {
             const float v = w_.dayOffset / static_cast<float>(Cycles[c].period);
@@ -238,21 +224,21 @@ void PrintedPage::drawCurves(DrawingSurface& p, int dy, const std::array<PrintPe
         for (std::size_t c = 0; c < Cycles.size(); ++c) {
             attempt([&] {
                 const double span = 60.0 * Cycles[c].period;
-                const double a = kTour * ((x - 260) / span + static_cast<double>(w_.phase[c]));
-                w_.currentY[c] = checkedFloat(990.0 + dy - 450.0 * std::sin(a));
+                const double a = kFullTurn * ((x - 260) / span + static_cast<double>(w_.phase[c]));
+                w_.currentY[c] = static_cast<float>(990.0 + dy - 450.0 * std::sin(a));
             });
         }
         if (x > 260) {
             for (std::size_t c = 0; c < Cycles.size(); ++c) {
-                p.setDrawWidth(pens[c].width);
-                p.setDrawStyle(pens[c].style);
-                p.Line(w_.previousX, w_.previousY[c], x, w_.currentY[c], pens[c].colour);
+                p.setLineWidth(pens[c].width);
+                p.setLineStyle(pens[c].style);
+                p.line(w_.previousX, w_.previousY[c], x, w_.currentY[c], pens[c].colour);
             }
         }
         w_.previousX = w_.currentX;
         // Each segment starts at the previous point taken to a whole pixel.
         for (std::size_t c = 0; c < Cycles.size(); ++c)
-            attempt([&] { w_.previousY[c] = CInt(w_.currentY[c]); });
+            attempt([&] { w_.previousY[c] = roundHalfToEven(w_.currentY[c]); });
     }
 }
 

@@ -12,7 +12,7 @@ namespace vitalune {
 // The pen of one cycle's curve and legend sample on paper.
 struct PrintPen {
     std::int16_t width;
-    DrawStyle style;
+    LineStyle style;
     Colour colour;
     bool operator==(const PrintPen&) const = default;
 };
@@ -26,12 +26,12 @@ std::array<PrintPen, 3> printPens(std::int16_t modeCouleur);
 //
 // Every step is attempted in its turn and a step that fails (a drawing operation that
 // returns false, a date that cannot be read, an arithmetic or table fault) is skipped,
-// so the page always reaches EndDoc. The working values are kept from one page to the
+// so the page always reaches finishPage. The working values are kept from one page to the
 // next, as the dialog that owns the page keeps them: a step that fails leaves the value
 // of the previous page in place.
 class PrintedPage {
 public:
-    // Draws the page on the printer and ends the job. Returns EndDoc's result.
+    // Draws the page on the printer and ends the job. Returns finishPage's result.
     bool draw(DrawingSurface& printer, const DateSource& dates, std::int16_t modeCouleur);
 
     // Working values, as the last page left them.

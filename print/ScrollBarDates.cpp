@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ScrollBarDates.h"
 
-#include "Numbers.h"
-#include "RuntimeError.h"
+#include <stdexcept>
 
 namespace vitalune {
 
@@ -14,9 +13,9 @@ ScrollBarDates::ScrollBarDates(QScrollBar* birthDay, QScrollBar* birthMonth, QSc
 std::int16_t ScrollBarDates::value(DateField field) const {
     const auto index = static_cast<int>(field);
     if (index < 0 || index >= 6 || bars_[index].isNull())
-        throw RuntimeError("Object required");
-    // The controls' ranges fit 16 bits; anything else is an overflow, as on any 16-bit value.
-    return add16(bars_[index]->value(), 0);
+        throw std::runtime_error("Object required");
+    // The controls' ranges fit 16 bits.
+    return static_cast<std::int16_t>(bars_[index]->value());
 }
 
 } // namespace vitalune

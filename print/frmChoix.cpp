@@ -5,7 +5,6 @@
 #include "CupsPrintQueue.h"
 #include "FontTable.h"
 #include "PrinterSurface.h"
-#include "RuntimeError.h"
 #include "SystemColours.h"
 
 #include <QLabel>
@@ -15,6 +14,7 @@
 #include <QPointer>
 
 #include <exception>
+#include <stdexcept>
 
 // Resources of a static library are registered by hand; the call must stand outside any
 // namespace.
@@ -35,7 +35,7 @@ constexpr int px(int twips) {
 // page keeps whatever values it held.
 class NoDates : public DateSource {
 public:
-    std::int16_t value(DateField) const override { throw RuntimeError("Object required"); }
+    std::int16_t value(DateField) const override { throw std::runtime_error("Object required"); }
 };
 
 // A picture from the resources; a plain square of the given colour should one be missing,

@@ -3,7 +3,6 @@
 
 #include "PrintedPage.h"
 #include "PrinterSurface.h"
-#include "RuntimeError.h"
 #include "ScrollBarDates.h"
 #include "frmMain.h"
 
@@ -97,12 +96,8 @@ QString exportChart(const ChartExport& request) {
             window.Text2 = dateText(*request.birth);
             if (!window.DecoupeDateNaissance())
                 return QStringLiteral("not a birth date: %1").arg(window.Text2);
-            try {
-                window.Rafraichir();
-                window.CalculEtDessine();
-            } catch (const RuntimeError&) {
-                // As in the window: the chart stays as the last complete redraw left it.
-            }
+            window.Rafraichir();
+            window.redrawChart();
         }
         problem = *format == ChartExport::Format::Png
                       ? writeWindow(window, out)

@@ -9,7 +9,6 @@
 #include "DateStepper.h"
 #include "FontTable.h"
 #include "PictureBox.h"
-#include "RuntimeError.h"
 #include "SystemColours.h"
 #include "Twips.h"
 
@@ -46,11 +45,7 @@ QString valueText(int value) {
 }
 
 QString monthText(int month) {
-    return QString::fromStdString(NomsMois.at(month));
-}
-
-std::int16_t value16(const QScrollBar* bar) {
-    return static_cast<std::int16_t>(bar->value());
+    return QString::fromStdString(paddedMonthName(month));
 }
 
 // The help page sits next to the binary in the build tree and in the data folder
@@ -128,7 +123,7 @@ void frmMain::buildControls() {
         dial->move(dialAt[i]);
         dial->setBackColour(palette().color(QPalette::Button));
         dial->setBackgroundPicture(QString::fromLatin1(faces[i]));
-        dial->Cls();
+        dial->clear();
         dial->setAccessibleName(QString::fromUtf8(Cycles[i].name));
         *dials[i] = dial;
     }
@@ -231,24 +226,19 @@ void frmMain::buildKeyboard() {
 }
 
 void frmMain::describeChart() {
-    try {
-        const Date birth = birthDate(), target = targetDate();
-        Img0->setAccessibleName(QStringLiteral("Gráfico de ") +
-                                QString::fromStdString(moisEtAnnee(target)));
-        Img0->setAccessibleDescription(QString::fromStdString(descriptionGraphe(birth, target)));
-        PictureBox* const dials[3] = {Img1, Img2, Img3};
-        for (std::size_t c = 0; c < 3; ++c)
-            dials[c]->setAccessibleDescription(
-                QString::fromStdString(descriptionCadran(c, birth, target)));
-    } catch (const RuntimeError&) {
-        // A date the chart cannot draw either: the texts stay as they were.
-    }
+    const Date birth = birthDate(), target = targetDate();
+    Img0->setAccessibleName(QStringLiteral("Gráfico de ") +
+                            QString::fromStdString(monthAndYear(target)));
+    Img0->setAccessibleDescription(QString::fromStdString(chartDescription(birth, target)));
+    PictureBox* const dials[3] = {Img1, Img2, Img3};
+    for (std::size_t c = 0; c < 3; ++c)
+        dials[c]->setAccessibleDescription(
+            QString::fromStdString(dialDescription(c, birth, target)));
 }
 
 void frmMain::connectHandlers() {
     auto on = [this](QScrollBar* bar, void (frmMain::*handler)()) {
-        connect(bar, &QScrollBar::valueChanged, this,
-                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+        connect(bar, &QScrollBar::valueChanged, this, handler);
     };
     on(Défiljj1, &frmMain::Défiljj1_Change);
     on(Défilmm1, &frmMain::Défilmm1_Change);
@@ -258,9 +248,8 @@ void frmMain::connectHandlers() {
     on(Défilaa2, &frmMain::Défilaa2_Change);
     // Moved to a screen of another resolution: the four pictures have followed it, and
     // the chart is drawn again at the new resolution once they all have.
-    connect(
-        Img0, &PictureBox::pixelRatioChanged, this,
-        [this] { guarded([this] { CalculEtDessine(); }); }, Qt::QueuedConnection);
+    connect(Img0, &PictureBox::pixelRatioChanged, this, &frmMain::redrawChart,
+            Qt::QueuedConnection);
 
     // After each handler, when the labels show the new values.
     for (QScrollBar* bar : {Défiljj1, Défilmm1, Défilaa1, Défiljj2, Défilmm2, Défilaa2}) {
@@ -276,17 +265,8 @@ void frmMain::connectHandlers() {
     }
 }
 
-void frmMain::guarded(const std::function<void()>& handler) {
-    // A run-time error ends the handling in progress; the window stays as it is.
-    try {
-        handler();
-    } catch (const RuntimeError&) {
-    }
-}
-
 void frmMain::load() {
-    chart_.GrapheTrace = false;
-    remplitTables();
+    chart_.drawn = false;
 
     Défiljj1->setValue(17);
     Défilmm1->setValue(2);
@@ -310,32 +290,35 @@ void frmMain::load() {
 }
 
 Date frmMain::birthDate() const {
-    return {value16(Défiljj1), value16(Défilmm1), value16(Défilaa1)};
+    return {Défiljj1->value(), Défilmm1->value(), Défilaa1->value()};
 }
 
 Date frmMain::targetDate() const {
-    return {value16(Défiljj2), value16(Défilmm2), value16(Défilaa2)};
+    return {Défiljj2->value(), Défilmm2->value(), Défilaa2->value()};
 }
 
-void frmMain::CalculEtDessine() {
-    chart_.CalculEtDessine(*this, {*Img0, *Img1, *Img2, *Img3});
+void frmMain::redrawChart() {
+    // The chart is drawn for whole dates: the clamp comes first, and a day it moves runs
+    // that control's own handling, redraw included, before this redraw goes on.
+    VerifieNombreJourVSmaxDansLeMois();
+    chart_.redraw(birthDate(), targetDate(), {*Img0, *Img1, *Img2, *Img3});
 }
 
-void frmMain::DessineChangementJour() {
-    chart_.DessineChangementJour(*this, *Img0);
+void frmMain::moveDayCursor() {
+    chart_.moveDayCursor(Défiljj2->value(), *Img0);
 }
 
 void frmMain::VerifieNombreJourVSmaxDansLeMois() {
     // While a host date is being loaded its parts arrive one by one; the birth date is
     // judged once it is whole.
     if (!loadingBirthDate_) {
-        const auto day = jourBorne(birthDate());
+        const auto day = clampDay(birthDate());
         if (day != Défiljj1->value()) {
             Défiljj1->setValue(day);
             Etijj1->setText(valueText(Défiljj1->value()));
         }
     }
-    const auto day = jourBorne(targetDate());
+    const auto day = clampDay(targetDate());
     if (day != Défiljj2->value()) {
         Défiljj2->setValue(day);
         Etijj2->setText(valueText(Défiljj2->value()));
@@ -343,47 +326,47 @@ void frmMain::VerifieNombreJourVSmaxDansLeMois() {
 }
 
 void frmMain::Rafraichir() {
-    if (!chart_.GrapheTrace)
+    if (!chart_.drawn)
         return;
-    chart_.GrapheTrace = false;
+    chart_.drawn = false;
     for (PictureBox* box : {Img0, Img1, Img2, Img3})
-        box->Cls();
+        box->clear();
 }
 
 void frmMain::Défiljj1_Change() {
     Etijj1->setText(valueText(Défiljj1->value()));
     Rafraichir();
-    CalculEtDessine();
+    redrawChart();
 }
 
 void frmMain::Défilmm1_Change() {
     Etimm1->setText(monthText(Défilmm1->value()));
     Rafraichir();
-    CalculEtDessine();
+    redrawChart();
 }
 
 void frmMain::Défilaa1_Change() {
     Etiaa1->setText(valueText(Défilaa1->value()));
     Rafraichir();
-    CalculEtDessine();
+    redrawChart();
 }
 
 void frmMain::Défiljj2_Change() {
     Etijj2->setText(valueText(Défiljj2->value()));
     VerifieNombreJourVSmaxDansLeMois();
-    DessineChangementJour();
-    CalculEtDessine();
+    moveDayCursor();
+    redrawChart();
 }
 
 void frmMain::Défilaa2_Change() {
     Etiaa2->setText(valueText(Défilaa2->value()));
     // A day the new year's month does not have (29 February) moves to its last day.
-    const auto limit = joursDansLeMois(Défilmm2->value(), Défilaa2->value());
+    const auto limit = daysInMonth(Défilmm2->value(), Défilaa2->value());
     if (Défiljj2->value() > limit) {
         Défiljj2->setValue(limit);
-        DessineChangementJour();
+        moveDayCursor();
     }
-    CalculEtDessine();
+    redrawChart();
 }
 
 void frmMain::Défilmm2_Change() {
@@ -408,13 +391,13 @@ void frmMain::Défilmm2_Change() {
         Etiaa2->setText(valueText(Défilaa2->value()));
     }
     Etimm2->setText(monthText(Défilmm2->value()));
-    const auto limit = joursDansLeMois(Défilmm2->value(), Défilaa2->value());
+    const auto limit = daysInMonth(Défilmm2->value(), Défilaa2->value());
     if (Défiljj2->value() > limit) {
         Défiljj2->setValue(limit);
         Etijj2->setText(valueText(Défiljj2->value()));
-        DessineChangementJour();
+        moveDayCursor();
     }
-    CalculEtDessine();
+    redrawChart();
 }
 
 bool frmMain::DecoupeDateNaissance() {
@@ -426,16 +409,14 @@ bool frmMain::DecoupeDateNaissance() {
     Text5 = QString::number(date->year);
 
     loadingBirthDate_ = true;
-    guarded([&] {
-        Défiljj1->setValue(Text3.toInt());
-        Défilmm1->setValue(Text4.toInt());
-        Défilaa1->setValue(Text5.toInt());
-    });
+    Défiljj1->setValue(Text3.toInt());
+    Défilmm1->setValue(Text4.toInt());
+    Défilaa1->setValue(Text5.toInt());
     loadingBirthDate_ = false;
 
     Etiaa1->setText(Text5);
     Etijj1->setText(Text3);
-    Etimm1->setText(QString::fromStdString(NomsMoisSimples.at(Text4.toInt())));
+    Etimm1->setText(QString::fromStdString(monthName(Text4.toInt())));
     describeChart();
     return true;
 }
@@ -457,10 +438,8 @@ void frmMain::Form_Activate() {
             if (!DecoupeDateNaissance())
                 return finishHostRead(host,
                                       QStringLiteral("Data de nascimento inválida: ") + nasc.text);
-            guarded([this] {
-                Rafraichir();
-                CalculEtDessine();
-            });
+            Rafraichir();
+            redrawChart();
             setWindowTitle(QStringLiteral("Vitalune: ") + nick.text);
             finishHostRead(host, {});
         });

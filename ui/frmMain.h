@@ -23,7 +23,7 @@ class ClarkTBSeparator;
 
 // The plug-in's main window: the monthly chart, the two date groups with the dials
 // between them, and the toolbar with its status line.
-class frmMain : public QWidget, private ChartWindow {
+class frmMain : public QWidget {
     Q_OBJECT
 public:
     using TodayFn = std::function<QDate()>;
@@ -53,9 +53,11 @@ public:
     void setQuitOnClose(bool quit) { quitOnClose_ = quit; }
 
     // The window's procedures.
-    void CalculEtDessine();
-    void DessineChangementJour();
-    void VerifieNombreJourVSmaxDansLeMois() override;
+    // Keeps both days inside their month, then redraws the whole chart and the dials.
+    void redrawChart();
+    // Moves the chart's day cursor to the reference day.
+    void moveDayCursor();
+    void VerifieNombreJourVSmaxDansLeMois();
     void Rafraichir();
     // Loads the birth date from the text in Text2; returns false (changing nothing)
     // when the text is not a day/month/year date of 1900..3000.
@@ -106,8 +108,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    Date birthDate() const override;
-    Date targetDate() const override;
+    Date birthDate() const;
+    Date targetDate() const;
 
     void Défiljj1_Change();
     void Défilmm1_Change();
@@ -130,8 +132,6 @@ private:
     void ctbimprime_Click();
     void connectHandlers();
     void load();
-    // Runs a handler, turning a run-time error into the end of that handling.
-    void guarded(const std::function<void()>& handler);
 
     TodayFn today_;
     ScreenChart chart_;

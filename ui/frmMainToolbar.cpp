@@ -208,7 +208,7 @@ void frmMain::setRestingStatus(const QString& text) {
 }
 
 void frmMain::ctbimprime_Click() {
-    guarded([this] { CalculEtDessine(); });
+    redrawChart();
     setStatus(restingStatus_);
     auto& dialog = frmChoix::instance();
     dialog.setDates(std::make_shared<ScrollBarDates>(Défiljj1, Défilmm1, Défilaa1, Défiljj2,

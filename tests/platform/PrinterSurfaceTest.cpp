@@ -15,30 +15,29 @@ namespace {
 
 // A page like the printed chart: header, frames, grid, styled curves and labels.
 void drawSamplePage(PrinterSurface& page) {
-    page.setDrawMode(DrawMode::CopyPen);
-    page.setScaleMode(ScaleMode::Pixels);
+    page.setPenMode(PenMode::Copy);
     page.setFontName("Courier New");
     page.setFontBold(true);
     page.setFontSize(24);
     page.setCurrentX(910);
     page.setCurrentY(74);
-    ASSERT_TRUE(page.Print("Vitalune"));
+    ASSERT_TRUE(page.text("Vitalune"));
     page.setFontSize(12);
     page.setCurrentX(160);
     page.setCurrentY(280);
-    ASSERT_TRUE(page.Print({"Data de ", "Nascimento"}));
-    page.setDrawWidth(4);
-    ASSERT_TRUE(page.Line(160, 395, 2280, 395, 0));
-    ASSERT_TRUE(page.Line(160, 395, 160, 1575, 0));
-    page.setDrawWidth(1);
+    ASSERT_TRUE(page.text({"Data de ", "Nascimento"}));
+    page.setLineWidth(4);
+    ASSERT_TRUE(page.line(160, 395, 2280, 395, 0));
+    ASSERT_TRUE(page.line(160, 395, 160, 1575, 0));
+    page.setLineWidth(1);
     for (int i = 1; i <= 33; ++i)
-        ASSERT_TRUE(page.Line(60.f * i + 200, 495, 60.f * i + 200, 1485, 0));
-    for (auto style : {DrawStyle::Solid, DrawStyle::Dash, DrawStyle::Dot}) {
-        page.setDrawStyle(style);
+        ASSERT_TRUE(page.line(60.f * i + 200, 495, 60.f * i + 200, 1485, 0));
+    for (auto style : {LineStyle::Solid, LineStyle::Dash, LineStyle::Dot}) {
+        page.setLineStyle(style);
         float prevY = 990;
         for (int x = 270; x <= 2180; x += 10) {
             const float y = 990 - 450 * float(std::sin((x - 260) / 300.0 + int(style)));
-            ASSERT_TRUE(page.Line(float(x - 10), prevY, float(x), y, RGB(0, 0, 255)));
+            ASSERT_TRUE(page.line(float(x - 10), prevY, float(x), y, rgb(0, 0, 255)));
             prevY = std::round(y);
         }
     }
@@ -46,7 +45,7 @@ void drawSamplePage(PrinterSurface& page) {
     page.setFontSize(7);
     page.setCurrentX(185);
     page.setCurrentY(1013);
-    ASSERT_TRUE(page.Print("-1"));
+    ASSERT_TRUE(page.text("-1"));
 }
 
 QString pdfText(const QString& file) {
@@ -62,7 +61,7 @@ QString pdfText(const QString& file) {
 
 } // namespace
 
-TEST(PrinterSurfacePdf, DrawsAPageAndEndDocWritesIt) {
+TEST(PrinterSurfacePdf, DrawsAPageAndFinishPageWritesIt) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString file = dir.filePath("page.pdf");
@@ -72,7 +71,7 @@ TEST(PrinterSurfacePdf, DrawsAPageAndEndDocWritesIt) {
     drawSamplePage(page);
     EXPECT_TRUE(page.jobActive());
     EXPECT_TRUE(page.errorString().isEmpty()) << page.errorString().toStdString();
-    EXPECT_TRUE(page.EndDoc());
+    EXPECT_TRUE(page.finishPage());
     EXPECT_FALSE(page.jobActive());
 
     QFile pdf(file);
@@ -86,13 +85,13 @@ TEST(PrinterSurfacePdf, DrawsAPageAndEndDocWritesIt) {
     }
 }
 
-TEST(PrinterSurfacePdf, ClsFailsAndEndDocWithoutDrawingPrintsNothing) {
+TEST(PrinterSurfacePdf, ClearFailsAndFinishPageWithoutDrawingPrintsNothing) {
     QTemporaryDir dir;
     const QString file = dir.filePath("empty.pdf");
     PrinterSurface page(file);
-    EXPECT_FALSE(page.Cls());
+    EXPECT_FALSE(page.clear());
     EXPECT_FALSE(page.errorString().isEmpty());
-    EXPECT_TRUE(page.EndDoc());
+    EXPECT_TRUE(page.finishPage());
     EXPECT_FALSE(QFile::exists(file));
 }
 
@@ -100,41 +99,41 @@ TEST(PrinterSurfacePdf, AFinishedJobCanBeFollowedByAnother) {
     QTemporaryDir dir;
     const QString file = dir.filePath("twice.pdf");
     PrinterSurface page(file);
-    ASSERT_TRUE(page.Line(0, 0, 100, 100, 0));
-    ASSERT_TRUE(page.EndDoc());
+    ASSERT_TRUE(page.line(0, 0, 100, 100, 0));
+    ASSERT_TRUE(page.finishPage());
     QFile::remove(file);
-    ASSERT_TRUE(page.Line(0, 0, 100, 100, 0));
-    ASSERT_TRUE(page.EndDoc());
+    ASSERT_TRUE(page.line(0, 0, 100, 100, 0));
+    ASSERT_TRUE(page.finishPage());
     EXPECT_TRUE(QFile::exists(file));
 }
 
 TEST(PrinterSurfaceFailure, WithoutAPrinterEveryOperationFails) {
     PrinterSurface none{QPrinterInfo()};
     EXPECT_EQ(none.resolution(), 0);
-    EXPECT_FALSE(none.Line(0, 0, 10, 10, 0));
+    EXPECT_FALSE(none.line(0, 0, 10, 10, 0));
     EXPECT_FALSE(none.errorString().isEmpty());
-    EXPECT_FALSE(none.Print("Vitalune"));
-    EXPECT_FALSE(none.Cls());
-    EXPECT_FALSE(none.EndDoc());
+    EXPECT_FALSE(none.text("Vitalune"));
+    EXPECT_FALSE(none.clear());
+    EXPECT_FALSE(none.finishPage());
     EXPECT_FALSE(none.errorString().isEmpty());
 }
 
 TEST(PrinterSurfaceFailure, AJobThatCannotStartFailsEveryStepAndSaysWhy) {
     const QString file = QDir::tempPath() + "/no-such-folder-for-vitalune/x/page.pdf";
     PrinterSurface page(file);
-    EXPECT_FALSE(page.Line(0, 0, 10, 10, 0));
+    EXPECT_FALSE(page.line(0, 0, 10, 10, 0));
     EXPECT_TRUE(page.errorString().contains(file)) << page.errorString().toStdString();
-    EXPECT_FALSE(page.Print("x"));
-    EXPECT_FALSE(page.Line(5, 5, 10, 10, 0));
-    EXPECT_FALSE(page.EndDoc());
+    EXPECT_FALSE(page.text("x"));
+    EXPECT_FALSE(page.line(5, 5, 10, 10, 0));
+    EXPECT_FALSE(page.finishPage());
     EXPECT_FALSE(QFile::exists(file));
 }
 
 TEST(PrinterSurfaceFailure, BadCoordinatesFailOnlyThatStep) {
     QTemporaryDir dir;
     PrinterSurface page(dir.filePath("p.pdf"));
-    EXPECT_FALSE(page.Line(std::nanf(""), 0, 1, 1, 0));
+    EXPECT_FALSE(page.line(std::nanf(""), 0, 1, 1, 0));
     EXPECT_FALSE(page.errorString().isEmpty());
-    EXPECT_TRUE(page.Line(0, 0, 1, 1, 0));
-    EXPECT_TRUE(page.EndDoc());
+    EXPECT_TRUE(page.line(0, 0, 1, 1, 0));
+    EXPECT_TRUE(page.finishPage());
 }

@@ -58,7 +58,6 @@ public:
 class FrmChoixTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        remplitTables();
         dlg.setDates(std::make_shared<FakeDates>(Date{17, 2, 1959}, Date{10, 6, 2004}));
         dlg.setSurfaceFactory([this]() -> std::unique_ptr<DrawingSurface> {
             jobs.visibleAtStart.push_back(dlg.isVisible());
@@ -77,7 +76,7 @@ protected:
     static std::size_t redLines(const std::vector<Op>& ops) {
         std::size_t n = 0;
         for (const auto& op : ops)
-            n += op.kind == Kind::Line && op.colour == RGB(255, 0, 0);
+            n += op.kind == Kind::Line && op.colour == rgb(255, 0, 0);
         return n;
     }
 
@@ -136,7 +135,7 @@ TEST_F(FrmChoixTest, PrintButtonsStoreTheModeThenPrintThenHide) {
     EXPECT_EQ(dlg.cursor().shape(), Qt::ArrowCursor) << "pointer back to the default";
     EXPECT_GT(redLines(jobs.drawn[0]), 0u);
     ASSERT_FALSE(jobs.drawn[0].empty());
-    EXPECT_EQ(jobs.drawn[0].back().kind, Kind::EndDoc);
+    EXPECT_EQ(jobs.drawn[0].back().kind, Kind::FinishPage);
 
     // A later black-and-white print is black and white: the mode is written on every click.
     dlg.show();
@@ -287,7 +286,7 @@ TEST_F(FrmChoixTest, APageThatCannotBePrintedIsReported) {
     messages.clear();
     dlg.setSurfaceFactory([this]() -> std::unique_ptr<DrawingSurface> {
         auto s = std::make_unique<JobSurface>(jobs);
-        s->failing = Kind::EndDoc;
+        s->failing = Kind::FinishPage;
         return s;
     });
     emit dlg.Cimpcoul->Click();
@@ -354,10 +353,10 @@ TEST_F(FrmChoixTest, DatesComeFromTheWindowScrollBars) {
 
     // A scroll bar that has gone away is a read error, never a crash.
     bars[2].reset();
-    EXPECT_THROW(dates->value(DateField::BirthYear), RuntimeError);
+    EXPECT_THROW(dates->value(DateField::BirthYear), std::runtime_error);
     emit dlg.Cimpcoul->Click();
     ASSERT_EQ(jobs.drawn.size(), 2u);
-    EXPECT_EQ(jobs.drawn[1].back().kind, Kind::EndDoc);
+    EXPECT_EQ(jobs.drawn[1].back().kind, Kind::FinishPage);
 
     // Without any dates the page still ends its job.
     dlg.setDates(nullptr);
@@ -365,7 +364,7 @@ TEST_F(FrmChoixTest, DatesComeFromTheWindowScrollBars) {
     fresh.setSurfaceFactory([this] { return std::make_unique<JobSurface>(jobs); });
     emit fresh.Cimpnoir->Click();
     ASSERT_EQ(jobs.drawn.size(), 3u);
-    EXPECT_EQ(jobs.drawn[2].back().kind, Kind::EndDoc);
+    EXPECT_EQ(jobs.drawn[2].back().kind, Kind::FinishPage);
 }
 
 } // namespace

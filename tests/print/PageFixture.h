@@ -4,10 +4,10 @@
 #include "Calendar.h"
 #include "DateSource.h"
 #include "RecordingSurface.h"
-#include "RuntimeError.h"
 
 #include <array>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,12 +18,14 @@ namespace vitalune::testing {
 class FakeDates : public DateSource {
 public:
     FakeDates(Date birth, Date target)
-        : values{birth.day, birth.month, birth.year, target.day, target.month, target.year} {}
+        : values{static_cast<std::int16_t>(birth.day),    static_cast<std::int16_t>(birth.month),
+                 static_cast<std::int16_t>(birth.year),   static_cast<std::int16_t>(target.day),
+                 static_cast<std::int16_t>(target.month), static_cast<std::int16_t>(target.year)} {}
 
     std::int16_t value(DateField field) const override {
         reads.push_back(field);
         if (unreadable && *unreadable == field)
-            throw RuntimeError("Object required");
+            throw std::runtime_error("Object required");
         const auto i = static_cast<std::size_t>(field);
         if (field == DateField::TargetMonth && laterTargetMonth && readsOf(field) > 1)
             return *laterTargetMonth;

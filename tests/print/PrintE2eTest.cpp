@@ -203,7 +203,6 @@ protected:
         if (qEnvironmentVariableIsEmpty("CUPS_SERVER") || pdf_.isEmpty())
             GTEST_SKIP() << "no private CUPS scheduler (scripts/test starts one)";
         ASSERT_TRUE(tmp_.isValid());
-        remplitTables();
         for (int v : {17, 2, 1959, 10, 6, 2004}) {
             bars_.push_back(std::make_unique<QScrollBar>(Qt::Horizontal));
             bars_.back()->setRange(0, 3000);
@@ -309,7 +308,6 @@ TEST_F(PrintE2eTest, BlackAndWhitePrintHasNoColour) {
 // 10 mm margins put printer pixel (0, 0) 117 pixels in; no printer is needed (this runs
 // where none can be reached).
 TEST(PageExportTest, ExportedPagesAreThePrintedOnes) {
-    remplitTables();
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
     const QPoint origin(117, 117);
@@ -371,7 +369,6 @@ TEST_F(PrintE2eTest, AQueueThatRefusesOrStandsStillIsToldAndNeverLooksLikeSucces
 TEST(PrintNoPrinterTest, NoPrinterIsReportedAndNothingHangs) {
     if (qEnvironmentVariable("VITALUNE_EXPECT_NO_PRINTER") != "1")
         GTEST_SKIP() << "runs only where no printer can be reached";
-    remplitTables();
     frmChoix& dlg = frmChoix::instance();
     std::vector<QString> messages;
     dlg.setReporter([&](QWidget*, const QString& m) { messages.push_back(m); });

@@ -19,11 +19,11 @@ bool RecordingSurface::record(Op op) {
     return true;
 }
 
-bool RecordingSurface::Cls() {
-    return record(make(Kind::Cls));
+bool RecordingSurface::clear() {
+    return record(make(Kind::Clear));
 }
 
-bool RecordingSurface::Line(float x1, float y1, float x2, float y2, Colour colour) {
+bool RecordingSurface::line(float x1, float y1, float x2, float y2, Colour colour) {
     Op op = make(Kind::Line);
     op.x1 = x1;
     op.y1 = y1;
@@ -33,12 +33,12 @@ bool RecordingSurface::Line(float x1, float y1, float x2, float y2, Colour colou
     return record(std::move(op));
 }
 
-bool RecordingSurface::EndDoc() {
-    return record(make(Kind::EndDoc));
+bool RecordingSurface::finishPage() {
+    return record(make(Kind::FinishPage));
 }
 
-bool RecordingSurface::printItems(const std::vector<std::string>& items) {
-    Op op = make(Kind::Print);
+bool RecordingSurface::drawText(const std::vector<std::string>& items) {
+    Op op = make(Kind::Text);
     op.items = items;
     for (const auto& item : items)
         op.text += item;
@@ -53,10 +53,10 @@ std::vector<RecordingSurface::Op> RecordingSurface::of(Kind kind) const {
     return out;
 }
 
-std::vector<RecordingSurface::Op> RecordingSurface::sinceLastCls() const {
+std::vector<RecordingSurface::Op> RecordingSurface::sinceLastClear() const {
     std::vector<Op> out;
     for (const auto& op : ops) {
-        if (op.kind == Kind::Cls)
+        if (op.kind == Kind::Clear)
             out.clear();
         else
             out.push_back(op);

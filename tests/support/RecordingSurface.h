@@ -13,9 +13,9 @@ namespace vitalune::testing {
 // what a renderer emitted without pixels.
 class RecordingSurface : public DrawingSurface {
 public:
-    enum class Kind { Cls, Line, Print, EndDoc };
+    enum class Kind { Clear, Line, Text, FinishPage };
     struct Op {
-        Kind kind = Kind::Cls;
+        Kind kind = Kind::Clear;
         SurfaceState state;
         float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
         Colour colour = 0;
@@ -27,19 +27,20 @@ public:
     // Makes every operation of this kind fail (returns false) without recording it.
     std::optional<Kind> failing;
 
-    bool Cls() override;
-    bool Line(float x1, float y1, float x2, float y2, Colour colour) override;
-    bool EndDoc() override;
+    bool clear() override;
+    bool line(float x1, float y1, float x2, float y2, Colour colour) override;
+    bool finishPage() override;
 
     std::vector<Op> lines() const { return of(Kind::Line); }
-    std::vector<Op> texts() const { return of(Kind::Print); }
+    std::vector<Op> texts() const { return of(Kind::Text); }
     std::vector<Op> of(Kind kind) const;
-    // Operations after the last Cls (the picture as it stands).
-    std::vector<Op> sinceLastCls() const;
-    void clear() { ops.clear(); }
+    // Operations after the last clear (the picture as it stands).
+    std::vector<Op> sinceLastClear() const;
+    // Forgets what has been recorded (the surface state stays).
+    void forget() { ops.clear(); }
 
 protected:
-    bool printItems(const std::vector<std::string>& items) override;
+    bool drawText(const std::vector<std::string>& items) override;
 
 private:
     bool record(Op op);

@@ -15,8 +15,8 @@ TEST_F(DateEntryTest, LoadShowsTheDefaultsAndToday) {
     EXPECT_EQ(window->Etiaa1->text(), " 1959");
     EXPECT_EQ(window->Etimm2->text(), "  Janeiro  ");
     EXPECT_EQ(window->windowTitle(), "Vitalune");
-    EXPECT_TRUE(window->chart().GrapheTrace);
-    EXPECT_EQ(window->chart().XCurseur, 14 * 31 + 14);
+    EXPECT_TRUE(window->chart().drawn);
+    EXPECT_EQ(window->chart().cursorX, 14 * 31 + 14);
 }
 
 TEST_F(DateEntryTest, LoadOnTheTwentyNinthOfFebruaryKeepsToday) {
@@ -24,7 +24,7 @@ TEST_F(DateEntryTest, LoadOnTheTwentyNinthOfFebruaryKeepsToday) {
         open(today);
         EXPECT_EQ(target(), (Date{29, 2, static_cast<std::int16_t>(today.year())}));
         EXPECT_EQ(window->Etijj2->text(), " 29");
-        EXPECT_EQ(window->chart().XCurseur, 14 * 29 + 14);
+        EXPECT_EQ(window->chart().cursorX, 14 * 29 + 14);
     }
 }
 
@@ -32,7 +32,7 @@ TEST_F(DateEntryTest, MonthStepClampsTheDayToTheNewMonth) {
     step(window->Défilmm2, +1); // 31/01/2005
     EXPECT_EQ(target(), (Date{28, 2, 2005}));
     EXPECT_EQ(window->Etijj2->text(), " 28");
-    EXPECT_EQ(window->chart().XCurseur, 14 * 28 + 14);
+    EXPECT_EQ(window->chart().cursorX, 14 * 28 + 14);
 
     setTarget(31, 1, 2004);
     step(window->Défilmm2, +1);
@@ -110,8 +110,8 @@ TEST_F(DateEntryTest, BirthDatesAreClampedByTheirOwnMonth) {
 TEST_F(DateEntryTest, AssigningAnUnchangedValueDrawsNothing) {
     QImage marked = window->Img0->image();
     window->Img0->setCurrentX(0);
-    window->Img0->setDrawMode(DrawMode::CopyPen);
-    window->Img0->Line(460, 190, 465, 190, RGB(255, 0, 0));
+    window->Img0->setPenMode(PenMode::Copy);
+    window->Img0->line(460, 190, 465, 190, rgb(255, 0, 0));
     marked = window->Img0->image();
     window->Défiljj2->setValue(window->Défiljj2->value());
     window->Défilaa1->setValue(window->Défilaa1->value());
@@ -126,17 +126,17 @@ TEST_F(DateEntryTest, MovingTheCursorRestoresEveryDotOfTheOldOne) {
         const QSignalBlocker block(window->Défiljj2);
         window->Défiljj2->setValue(17);
     }
-    window->DessineChangementJour();
+    window->moveDayCursor();
     EXPECT_EQ(window->Img0->image(), on17);
     // And drawn again in place, the cursor leaves the picture as it was.
-    window->DessineChangementJour();
+    window->moveDayCursor();
     EXPECT_EQ(window->Img0->image(), on17);
 }
 
 TEST_F(DateEntryTest, RafraichirClearsOnlyADrawnChart) {
-    ASSERT_TRUE(window->chart().GrapheTrace);
+    ASSERT_TRUE(window->chart().drawn);
     window->Rafraichir();
-    EXPECT_FALSE(window->chart().GrapheTrace);
+    EXPECT_FALSE(window->chart().drawn);
     QImage white(window->Img0->image().size(), window->Img0->image().format());
     white.fill(Qt::white);
     EXPECT_EQ(window->Img0->image(), white);

@@ -76,7 +76,7 @@ TEST_F(HostPersonTest, ActivateReadsThePersonOnce) {
     EXPECT_EQ(window->Text5, "1970");
     EXPECT_EQ(window->windowTitle(), "Vitalune: Ana");
     EXPECT_TRUE(window->Text1.isEmpty());
-    EXPECT_TRUE(window->chart().GrapheTrace);
+    EXPECT_TRUE(window->chart().drawn);
 
     const int reads = form->reads;
     window->Form_Activate();

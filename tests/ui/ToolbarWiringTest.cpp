@@ -200,7 +200,7 @@ TEST_F(ToolbarWiringTest, KeyboardAlonePrintsAPageInBlackAndWhite) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.modeCouleur(), 0);
     ASSERT_FALSE(page.empty());
-    EXPECT_EQ(page.back().kind, RecordingSurface::Kind::EndDoc);
+    EXPECT_EQ(page.back().kind, RecordingSurface::Kind::FinishPage);
     bool birthDateShown = false;
     for (const auto& op : page)
         birthDateShown = birthDateShown || op.text.find("1959/02/17") != std::string::npos;

@@ -39,7 +39,7 @@ protected:
             const QSignalBlocker block(bar);
             bar->setValue(v);
         }
-        window->CalculEtDessine();
+        window->redrawChart();
     }
     // A click on the control's right (+1) or left (-1) arrow.
     static void step(QScrollBar* bar, int direction) {

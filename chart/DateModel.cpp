@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: MIT
+#include "DateModel.h"
+
+#include <algorithm>
+
+namespace vitalune {
+
+namespace {
+Date withDayInMonth(Date d) {
+    d.day = clampDay(d);
+    return d;
+}
+} // namespace
+
+DateModel::DateModel(Date reference, Date birth)
+    : birth_(wholeBirth(birth)), reference_(wholeReference(reference)) {}
+
+Date DateModel::wholeBirth(Date d) {
+    d.day = std::clamp(d.day, 1, 31);
+    d.month = std::clamp(d.month, 1, 12);
+    d.year = std::clamp(d.year, MinYear, MaxYear);
+    return withDayInMonth(d);
+}
+
+Date DateModel::wholeReference(Date d) {
+    d.day = std::clamp(d.day, 1, 31);
+    d.month = std::clamp(d.month, 0, 13);
+    d.year = std::clamp(d.year, MinYear, MaxYear);
+    // The step past December or before January: the neighbouring year's month, except at
+    // the ends of the year range, where the month stays on the last one there is.
+    if (d.month == 13) {
+        if (d.year < MaxYear) {
+            d.month = 1;
+            ++d.year;
+        } else {
+            d.month = 12;
+        }
+    } else if (d.month == 0) {
+        if (d.year > MinYear) {
+            d.month = 12;
+            --d.year;
+        } else {
+            d.month = 1;
+        }
+    }
+    return withDayInMonth(d);
+}
+
+void DateModel::setBirthDay(int day) {
+    updateBirth({day, birth_.month, birth_.year});
+}
+
+void DateModel::setBirthMonth(int month) {
+    updateBirth({birth_.day, month, birth_.year});
+}
+
+void DateModel::setBirthYear(int year) {
+    updateBirth({birth_.day, birth_.month, year});
+}
+
+void DateModel::setBirth(Date date) {
+    updateBirth(date);
+}
+
+void DateModel::setReferenceDay(int day) {
+    updateReference({day, reference_.month, reference_.year});
+}
+
+void DateModel::setReferenceMonth(int month) {
+    updateReference({reference_.day, month, reference_.year});
+}
+
+void DateModel::setReferenceYear(int year) {
+    updateReference({reference_.day, reference_.month, year});
+}
+
+void DateModel::setReference(Date date) {
+    updateReference(date);
+}
+
+void DateModel::addListener(Listener listener) {
+    listeners_.push_back(std::move(listener));
+}
+
+void DateModel::updateBirth(Date date) {
+    date = wholeBirth(date);
+    if (date == birth_)
+        return;
+    birth_ = date;
+    notify(Change::Birth);
+}
+
+void DateModel::updateReference(Date date) {
+    date = wholeReference(date);
+    if (date == reference_)
+        return;
+    const bool sameMonth = date.month == reference_.month && date.year == reference_.year;
+    reference_ = date;
+    notify(sameMonth ? Change::ReferenceDay : Change::Reference);
+}
+
+void DateModel::notify(Change change) {
+    // By index: a listener may add another.
+    for (std::size_t i = 0; i < listeners_.size(); ++i)
+        listeners_[i](change);
+}
+
+} // namespace vitalune

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "Calendar.h"
+
+#include <functional>
+#include <vector>
+
+namespace vitalune {
+
+// The two dates everything is computed from: the person's birth date and the reference
+// date whose month is charted. Each setter takes a field as a step control gives it,
+// keeps it inside the control's range and applies the window's rules:
+// - a day is kept inside its month (31 April becomes 30, 29 February of a common year 28);
+// - the reference month stepped past December or before January rolls the year over, and
+//   stops on December 3000 and January 1900;
+// - a whole date set at once is judged once whole, never half set.
+// Listeners hear of every change, once per setter call that changed something.
+class DateModel {
+public:
+    static constexpr int MinYear = 1900;
+    static constexpr int MaxYear = 3000;
+    static constexpr Date DefaultBirth{17, 2, 1959};
+
+    enum class Change {
+        Birth,        // the birth date changed
+        ReferenceDay, // only the reference day moved, within the same month
+        Reference,    // the reference month or year changed (the day perhaps with it)
+    };
+    using Listener = std::function<void(Change)>;
+
+    explicit DateModel(Date reference = {1, 1, MinYear}, Date birth = DefaultBirth);
+
+    Date birth() const { return birth_; }
+    Date reference() const { return reference_; }
+
+    void setBirthDay(int day);
+    void setBirthMonth(int month);
+    void setBirthYear(int year);
+    void setBirth(Date date);
+
+    void setReferenceDay(int day);
+    // Month 0..13 as the step control gives it: 13 is the step past December, 0 the
+    // step before January.
+    void setReferenceMonth(int month);
+    void setReferenceYear(int year);
+    void setReference(Date date);
+
+    void addListener(Listener listener);
+
+private:
+    static Date wholeBirth(Date date);
+    static Date wholeReference(Date date);
+    void updateBirth(Date date);
+    void updateReference(Date date);
+    void notify(Change change);
+
+    Date birth_;
+    Date reference_;
+    std::vector<Listener> listeners_;
+};
+
+} // namespace vitalune

@@ -206,7 +206,7 @@ void frmChoix::Imprime() {
     if (send) {
         std::unique_ptr<DrawingSurface> printer;
         try {
-            printer = makeSurface_ ? makeSurface_() : std::make_unique<PrinterSurface>();
+            printer = makeSurface_ ? makeSurface_() : queue_->openJob();
         } catch (const std::exception&) {
             printer.reset();
         }
@@ -223,7 +223,7 @@ void frmChoix::Imprime() {
                                  ? real->errorString()
                                  : QStringLiteral("Não foi possível imprimir a página."));
             } else if (queue_) {
-                printer.reset(); // the job is handed over when the surface goes
+                printer.reset(); // the page is complete once its surface has gone
                 const QString after = queue_->afterJob();
                 if (!after.isEmpty())
                     problems << after;

@@ -63,7 +63,7 @@ http_t* connectScheduler(Conversation& conversation) {
 }
 
 // Holds `talk` on a thread of its own and waits for it with the event loop running, so
-// timers and the bus go on (only the user's input waits). nullopt when the scheduler did
+// timers and the bus go on. nullopt when the scheduler did
 // not answer in time; a default Answer when there is no scheduler to ask.
 template <typename Answer> std::optional<Answer> askScheduler(std::function<Answer(http_t*)> talk) {
     struct Shared : Conversation {
@@ -86,7 +86,7 @@ template <typename Answer> std::optional<Answer> askScheduler(std::function<Answ
                            shared->deadline.remainingTimeAsDuration() + 1s),
                        &loop, &QEventLoop::quit);
     worker->start();
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    loop.exec();
     if (!shared->done || shared->late)
         return std::nullopt;
     return std::move(shared->answer);

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
+#include <QScopedValueRollback>
 
 #include <exception>
 
@@ -170,19 +171,24 @@ void frmChoix::showEvent(QShowEvent* event) {
 }
 
 void frmChoix::Cimpcoul_Click() {
+    if (printing_)
+        return;
     ModeCouleur = 1;
     Imprime();
     hide();
 }
 
 void frmChoix::Cimpnoir_Click() {
+    if (printing_)
+        return;
     ModeCouleur = 0;
     Imprime();
     hide();
 }
 
 void frmChoix::Cannuler_Click() {
-    hide();
+    if (!printing_)
+        hide();
 }
 
 void frmChoix::reject() {
@@ -190,6 +196,8 @@ void frmChoix::reject() {
 }
 
 void frmChoix::Imprime() {
+    // The event loop runs while the print service is asked: the buttons wait meanwhile.
+    const QScopedValueRollback<bool> busy(printing_, true);
     setCursor(Qt::WaitCursor);
 
     if (!queue_ && !makeSurface_)

@@ -78,6 +78,7 @@ private:
     SurfaceFactory makeSurface_;
     Reporter report_;
     std::shared_ptr<PrintQueue> queue_;
+    bool printing_ = false; // Imprime is running: the buttons, Escape and the close box wait
 };
 
 } // namespace vitalune

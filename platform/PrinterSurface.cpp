@@ -57,6 +57,14 @@ PrinterSurface::PrinterSurface(const QPrinterInfo& printer) {
     printer_->setDocName("Vitalune");
 }
 
+PrinterSurface::PrinterSurface(const QPrinterInfo& printer, const QString& spoolFile)
+    : PrinterSurface(printer) {
+    // Still the printer's own engine, so the file holds exactly what Qt would send; only a
+    // ".pdf" name would switch to the plain PDF writer.
+    if (printer_)
+        printer_->setOutputFileName(spoolFile);
+}
+
 PrinterSurface::PrinterSurface(const QString& pdfFile)
     : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     printer_->setOutputFormat(QPrinter::PdfFormat);

@@ -25,6 +25,9 @@ public:
     PrinterSurface();
     // A given printer queue; a null QPrinterInfo means there is no printer.
     explicit PrinterSurface(const QPrinterInfo& printer);
+    // The page for a printer queue, written to `spoolFile` instead of being sent: the
+    // caller hands the file to the queue itself, and so learns the job's number.
+    PrinterSurface(const QPrinterInfo& printer, const QString& spoolFile);
     // Writes the page to a PDF file instead of a printer: an A4 sheet with 10 mm margins.
     explicit PrinterSurface(const QString& pdfFile);
     ~PrinterSurface() override;
@@ -39,6 +42,8 @@ public:
     // Pixels per inch of the page; 0 without a printer.
     int resolution() const;
     bool jobActive() const { return painter_.isActive(); }
+    // The printer the page is laid out for (page size, sides); null without one.
+    const QPrinter* printer() const { return printer_.get(); }
 
     // A printed page cannot be erased.
     bool clear() override;

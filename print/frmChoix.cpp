@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
+#include <QScopedValueRollback>
 
 #include <exception>
 #include <stdexcept>
@@ -170,19 +171,24 @@ void frmChoix::showEvent(QShowEvent* event) {
 }
 
 void frmChoix::Cimpcoul_Click() {
+    if (printing_)
+        return;
     ModeCouleur = 1;
     Imprime();
     hide();
 }
 
 void frmChoix::Cimpnoir_Click() {
+    if (printing_)
+        return;
     ModeCouleur = 0;
     Imprime();
     hide();
 }
 
 void frmChoix::Cannuler_Click() {
-    hide();
+    if (!printing_)
+        hide();
 }
 
 void frmChoix::reject() {
@@ -190,6 +196,8 @@ void frmChoix::reject() {
 }
 
 void frmChoix::Imprime() {
+    // The event loop runs while the print service is asked: the buttons wait meanwhile.
+    const QScopedValueRollback<bool> busy(printing_, true);
     setCursor(Qt::WaitCursor);
 
     if (!queue_ && !makeSurface_)
@@ -206,7 +214,7 @@ void frmChoix::Imprime() {
     if (send) {
         std::unique_ptr<DrawingSurface> printer;
         try {
-            printer = makeSurface_ ? makeSurface_() : std::make_unique<PrinterSurface>();
+            printer = makeSurface_ ? makeSurface_() : queue_->openJob();
         } catch (const std::exception&) {
             printer.reset();
         }
@@ -223,7 +231,7 @@ void frmChoix::Imprime() {
                                  ? real->errorString()
                                  : QStringLiteral("Não foi possível imprimir a página."));
             } else if (queue_) {
-                printer.reset(); // the job is handed over when the surface goes
+                printer.reset(); // the page is complete once its surface has gone
                 const QString after = queue_->afterJob();
                 if (!after.isEmpty())
                     problems << after;

@@ -3,10 +3,12 @@
 
 #include "ClarkTBButton.h"
 #include "CupsPrintQueue.h"
+#include "DoubleResolution.h"
 #include "FontTable.h"
 #include "PrinterSurface.h"
 #include "SystemColours.h"
 
+#include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
@@ -39,15 +41,20 @@ public:
     std::int16_t value(DateField) const override { throw std::runtime_error("Object required"); }
 };
 
-// A picture from the resources; a plain square of the given colour should one be missing,
-// so the button still shows something to click.
-QPixmap picture(const char* name, const QColor& stand_in) {
-    QPixmap pixmap(QStringLiteral(":/print/") + QLatin1String(name));
+// A picture from the resources with its twice-as-fine version ("name@2x.png"), so that
+// the button draws it at the screen's resolution; a plain square of the given colour
+// should one be missing, so the button still shows something to click.
+QIcon picture(const char* name, const QColor& stand_in) {
+    const QString path = QStringLiteral(":/print/") + QLatin1String(name);
+    QPixmap pixmap(path);
     if (pixmap.isNull()) {
         pixmap = QPixmap(32, 32);
         pixmap.fill(stand_in);
+        return QIcon(pixmap);
     }
-    return pixmap;
+    QIcon icon(pixmap);
+    icon.addPixmap(QPixmap(doubleResolutionPath(path))); // loads with a device pixel ratio of 2
+    return icon;
 }
 
 void showMessage(QWidget* parent, const QString& message) {
@@ -106,7 +113,7 @@ void frmChoix::buildControls() {
     setFont(substituteFont("MS Sans Serif", 8.25, true, 96));
 
     auto makeButton = [this](const char* name, const char* spoken, int left, int pictposition,
-                             const QPixmap& pict, const QPixmap& focused) {
+                             const QIcon& pict, const QIcon& focused) {
         auto* b = new ClarkTBButton(this);
         b->setObjectName(QLatin1String(name));
         b->setAccessibleName(QString::fromUtf8(spoken));

@@ -25,10 +25,11 @@ namespace vitalune {
 //
 // Many callers may be waiting at once. Their Caption reads overlap, so a host that does
 // not answer holds up no other: every call is replied to within `answerWithinMs` of its
-// arrival, the window's creation included. The window still takes the forms in the order the calls
-// came: a form whose read ends after that of a later call is superseded by it (the last call wins)
-// and is replied to as if it had been handed over and replaced at once. A call that was replied to
-// with an error, or whose caller has gone, never changes the window afterwards.
+// arrival, the window's creation included. The window still takes the forms in the order
+// the calls came: a form whose read ends after that of a later call is superseded by it
+// (the last call wins) and is replied to as if it had been handed over and replaced at
+// once. A call that was replied to with an error, or whose caller has gone, never changes
+// the window afterwards.
 class RunQueue : public QObject {
     Q_OBJECT
 public:
@@ -37,9 +38,9 @@ public:
     // A caller (one bus connection) with this many calls waiting has its next refused at
     // once: a client that floods the bus or stalls its forms holds up only itself.
     static constexpr int MaxPendingPerCaller = 8;
-    // All callers together, a bound on the memory waiting calls hold (a message, a form
-    // and a pending read each, about a kilobyte). It takes 128 connections each keeping
-    // its share stalled to reach it; below it, no caller is refused for others' calls.
+    // All callers together: a bound on the memory waiting calls hold (a message, a form
+    // and a pending read each). It takes 128 connections each keeping its share stalled
+    // to reach it; below it, no caller is refused because of others' calls.
     static constexpr int MaxPending = 1024;
     // Well inside the usual 25 s a D-Bus client waits, and above the 3 s bound of a read.
     static constexpr int AnswerWithinMs = 3500;

@@ -115,7 +115,12 @@ int serve(QApplication& app, bool automation, const QString& noDisplay) {
         });
         server.leaveWhenIdle(identity::IdleExitMs);
     }
-    return app.exec();
+    const int status = app.exec();
+    // The window was closed (an idle server leaves with nothing waiting): the hosts whose
+    // Run still waits are told so, and the answers are on the bus before the process ends.
+    runs.windowClosed();
+    server.flush();
+    return status;
 }
 
 int exportFile(const ChartExport& request) {

@@ -2,10 +2,13 @@
 // The plug-in as a host meets it: a private session bus that starts the built server,
 // the sample host, gdbus and xprop, on an X display.
 
+#include "HostFormObject.h"
 #include "Identity.h"
 #include "PluginSession.h"
 #include "Waiting.h"
 
+#include <QDBusObjectPath>
+#include <QDBusPendingCall>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -217,10 +220,26 @@ TEST_F(EndToEnd, ClosingTheWindowEndsTheServerAndTheNextRunStartsAFreshOne) {
     ASSERT_TRUE(window);
     ASSERT_TRUE(waitForTitle(*window, "Vitalune: Ana"));
 
+    // Two Runs wait on a form that does not answer when the window is closed.
+    host::HostFormObject slow{"/forms/7", {}, [](const QString&) { return host::ControlValue{}; }};
+    slow.setStalled(true);
+    ASSERT_TRUE(slow.registerOn(client));
+    QDBusMessage run = QDBusMessage::createMethodCall(identity::BusName, identity::ObjectPath,
+                                                      identity::InterfaceName, "Run");
+    run.setArguments({QVariant::fromValue(QDBusObjectPath("/forms/7"))});
+    QDBusPendingCall waiting[] = {client.asyncCall(run), client.asyncCall(run)};
+    ASSERT_TRUE(waitUntil([&] { return slow.unansweredReads() == 2; }));
+
     ASSERT_TRUE(x->sendDeleteWindow(*window));
     EXPECT_TRUE(waitUntil([&] { return !processAlive(first); }, 20000));
     EXPECT_TRUE(waitUntil([&] { return !nameHasOwner(); }, 20000));
     EXPECT_EQ(ana->waitFor("End"), "plugin-gone"); // the host saw it leave
+    // Each waiting Run was answered before the end.
+    for (const QDBusPendingCall& call : waiting) {
+        ASSERT_TRUE(waitUntil([&] { return call.isFinished(); }));
+        EXPECT_EQ(call.reply().arguments().value(0).toString().toStdString(),
+                  "The plug-in window was closed");
+    }
 
     auto bia = startHost(Bia);
     EXPECT_EQ(bia->waitFor("Run"), "");

@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QScrollBar>
 
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -123,8 +124,8 @@ int serve(QApplication& app, bool automation, const QString& noDisplay) {
     return status;
 }
 
-int exportFile(const ChartExport& request) {
-    const QString problem = exportChart(request);
+int exportFile(const ChartExport& request, const QByteArray& path) {
+    const QString problem = exportChart(request, path);
     if (problem.isEmpty())
         return 0;
     print(stderr, QStringLiteral("vitalune: %1\n").arg(problem));
@@ -134,15 +135,15 @@ int exportFile(const ChartExport& request) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QStringList arguments;
+    QByteArrayList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << QByteArray(argv[i]);
     const QString program = argc > 0 ? QFileInfo(QString::fromLocal8Bit(argv[0])).fileName()
                                      : QStringLiteral("vitalune");
 
     // Read before any application object exists: the modes that need no window must work
     // without a display.
-    const CommandLine commandLine = parseCommandLine(arguments);
+    const CommandLine commandLine = parseNativeCommandLine(arguments);
     switch (commandLine.mode) {
     case LaunchMode::Help:
         print(stdout, usageText(program));
@@ -159,6 +160,10 @@ int main(int argc, char** argv) {
     case LaunchMode::Unregister:
         return registration(unregisterServer(userServiceFolder()));
     case LaunchMode::Export:
+        // Over a file-size limit a write then fails (and is reported) instead of the
+        // signal ending the program.
+        std::signal(SIGXFSZ, SIG_IGN);
+        break;
     case LaunchMode::Window:
     case LaunchMode::Automation:
         break;
@@ -183,7 +188,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(VITALUNE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("com.lumenfold.Vitalune"));
     if (commandLine.mode == LaunchMode::Export)
-        return exportFile(commandLine.chartExport);
+        return exportFile(commandLine.chartExport, commandLine.exportPath);
     if (!noDisplay.isEmpty()) {
         print(stderr, QStringLiteral("%1: %2\n").arg(program, noDisplay));
         if (commandLine.mode == LaunchMode::Window)

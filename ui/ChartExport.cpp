@@ -3,15 +3,15 @@
 
 #include "PrintedPage.h"
 #include "PrinterSurface.h"
+#include "ReplaceFile.h"
 #include "ScrollBarDates.h"
 #include "frmMain.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QSaveFile>
 #include <QScrollBar>
-#include <QTemporaryDir>
 
 #include <exception>
 
@@ -38,7 +38,7 @@ QString dateText(const Date& d) {
 }
 
 // The window's client area as the screen shows it, one image pixel per window pixel.
-QString writeWindow(frmMain& window, QSaveFile& out) {
+QString writeWindow(frmMain& window, QIODevice& out) {
     QImage image(window.size(), QImage::Format_RGB32);
     image.setDevicePixelRatio(1);
     window.render(&image);
@@ -47,41 +47,29 @@ QString writeWindow(frmMain& window, QSaveFile& out) {
     return {};
 }
 
-// The page as the print button prints it. The printer surface writes a PDF only to a
-// named file, so it goes to a scratch folder first.
-QString writePage(frmMain& window, bool blackAndWhite, QSaveFile& out) {
-    QTemporaryDir scratch;
-    if (!scratch.isValid())
-        return QStringLiteral("no temporary folder: %1").arg(scratch.errorString());
-    const QString pdf = scratch.filePath(QStringLiteral("page.pdf"));
-    {
-        PrinterSurface surface(pdf);
-        const ScrollBarDates dates(window.Défiljj1, window.Défilmm1, window.Défilaa1,
-                                   window.Défiljj2, window.Défilmm2, window.Défilaa2);
-        PrintedPage page;
-        if (!page.draw(surface, dates, blackAndWhite ? 0 : 1))
-            return surface.errorString().isEmpty() ? QStringLiteral("could not draw the page")
-                                                   : surface.errorString();
-    }
-    QFile written(pdf);
-    if (!written.open(QIODevice::ReadOnly))
-        return written.errorString();
-    if (out.write(written.readAll()) != written.size())
-        return out.errorString();
+// The page as the print button prints it.
+QString writePage(frmMain& window, bool blackAndWhite, QIODevice& out) {
+    PrinterSurface surface(&out);
+    const ScrollBarDates dates(window.Défiljj1, window.Défilmm1, window.Défilaa1, window.Défiljj2,
+                               window.Défilmm2, window.Défilaa2);
+    PrintedPage page;
+    if (!page.draw(surface, dates, blackAndWhite ? 0 : 1))
+        return surface.errorString().isEmpty() ? QStringLiteral("could not draw the page")
+                                               : surface.errorString();
     return {};
 }
 
 } // namespace
 
-QString exportChart(const ChartExport& request) {
+QString exportChart(const ChartExport& request, const QByteArray& path) {
     const auto format = ChartExport::formatOf(request.file);
     if (!format)
         return QStringLiteral("%1: the file name must end in .png or .pdf").arg(request.file);
 
-    QSaveFile out(request.file);
-    if (!out.open(QIODevice::WriteOnly))
-        return QStringLiteral("cannot write %1: %2").arg(request.file, out.errorString());
-
+    // Drawn in memory first: the file is written in one go, and only once all is drawn.
+    QByteArray contents;
+    QBuffer out(&contents);
+    out.open(QIODevice::WriteOnly);
     QString problem;
     try {
         // Loaded as the window loads (reference date today), then the birth date as a
@@ -105,8 +93,8 @@ QString exportChart(const ChartExport& request) {
     } catch (const std::exception& error) {
         problem = QString::fromUtf8(error.what());
     }
-    if (problem.isEmpty() && !out.commit())
-        problem = out.errorString();
+    if (problem.isEmpty())
+        problem = replaceFile(path.isEmpty() ? QFile::encodeName(request.file) : path, contents);
     if (!problem.isEmpty())
         return QStringLiteral("cannot write %1: %2").arg(request.file, problem);
     return {};

@@ -61,7 +61,7 @@ TEST_F(LayoutTest, DialsShowTheirFacesAgainWhenCleared) {
 
     // At 1.5 device pixels to the pixel the face drawn for that ratio shows as it is.
     window->Img1->setPixelRatio(1.5);
-    window->CalculEtDessine();
+    window->redrawChart();
     window->Rafraichir();
     EXPECT_EQ(window->Img1->image(),
               QImage(":/images/dial-fisico@1.5x.png").convertToFormat(QImage::Format_RGB32));

@@ -168,9 +168,9 @@ TEST_F(AutomationServerTest, AnIdleServerAsksToLeaveButNotOnceARunHasCome) {
 }
 
 // The bus counts each read a host has not answered against the server's connection, long
-// after the Run was answered, until the host answers or leaves; past a few hundred such
-// reads it refuses every read, every host's Run failing. A host owing its share of reads
-// is refused at once, and the count is its own and ends with it.
+// after the Run was answered, until the host answers or leaves; past its limit it refuses
+// every read, every host's Run failing. A host owing its share of reads is refused at
+// once, and the count is its own and ends with it.
 TEST_F(AutomationServerTest, AHostOwingItsShareOfReadsIsRefusedAndForgottenOnceItLeaves) {
     RunQueue quick(nullptr, 200);
     AutomationServer server(serverBus, quick);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "frmChoix.h"
 
-#include "ClarkTBButton.h"
+#include "ToolbarButton.h"
 #include "CupsPrintQueue.h"
 #include "DoubleResolution.h"
 #include "FontTable.h"
@@ -114,7 +114,7 @@ void frmChoix::buildControls() {
 
     auto makeButton = [this](const char* name, const char* spoken, int left, int pictposition,
                              const QIcon& pict, const QIcon& focused) {
-        auto* b = new ClarkTBButton(this);
+        auto* b = new ToolbarButton(this);
         b->setObjectName(QLatin1String(name));
         b->setAccessibleName(QString::fromUtf8(spoken));
         b->setCaption(QString());
@@ -129,13 +129,13 @@ void frmChoix::buildControls() {
         b->setShadowcolorin(systemColour(SystemColour::ButtonShadow));
         b->setShadowcolorout(systemColour(SystemColour::ThreeDDarkShadow));
         b->setPictposition(pictposition);
-        b->setPictsize(ClarkTBButton::PictLarge);
+        b->setPictsize(ToolbarButton::PictLarge);
         b->setMargin(0);
         b->setDistance(0);
         b->setFocusedbold(false);
         b->setFocusedunderline(false);
         b->setActiveborder(true);
-        b->setStyle(ClarkTBButton::StyleFlat);
+        b->setStyle(ToolbarButton::StyleFlat);
         b->setAutosize(true);
         b->setPicture(pict);
         if (!focused.isNull())
@@ -148,11 +148,11 @@ void frmChoix::buildControls() {
 
     // In the order the form lists them.
     cannuler =
-        makeButton("cannuler", "Cancelar", 1905, ClarkTBButton::PictLeft,
+        makeButton("cannuler", "Cancelar", 1905, ToolbarButton::PictLeft,
                    picture("cross-32.png", Qt::black), picture("cross-focused-32.png", Qt::red));
-    Cimpnoir = makeButton("Cimpnoir", "Preto e branco", 690, ClarkTBButton::PictTop,
+    Cimpnoir = makeButton("Cimpnoir", "Preto e branco", 690, ToolbarButton::PictTop,
                           picture("grey-32.png", Qt::gray), {});
-    Cimpcoul = makeButton("Cimpcoul", "Colorida", 105, ClarkTBButton::PictTop,
+    Cimpcoul = makeButton("Cimpcoul", "Colorida", 105, ToolbarButton::PictTop,
                           picture("colour-32.png", Qt::magenta), {});
     // Tab and the arrow keys go from left to right: colour, black and white, cancel.
     setTabOrder(Cimpcoul, Cimpnoir);
@@ -166,9 +166,9 @@ void frmChoix::buildControls() {
                       readableOn(QColor(128, 0, 128), systemColour(SystemColour::ButtonFace)));
     Label1->setPalette(labelPal);
 
-    connect(Cimpcoul, &ClarkTBButton::Click, this, &frmChoix::Cimpcoul_Click);
-    connect(Cimpnoir, &ClarkTBButton::Click, this, &frmChoix::Cimpnoir_Click);
-    connect(cannuler, &ClarkTBButton::Click, this, &frmChoix::Cannuler_Click);
+    connect(Cimpcoul, &ToolbarButton::Click, this, &frmChoix::Cimpcoul_Click);
+    connect(Cimpnoir, &ToolbarButton::Click, this, &frmChoix::Cimpnoir_Click);
+    connect(cannuler, &ToolbarButton::Click, this, &frmChoix::Cannuler_Click);
 }
 
 void frmChoix::showEvent(QShowEvent* event) {

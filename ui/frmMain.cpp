@@ -4,7 +4,7 @@
 #include "AccessibleControls.h"
 #include "BirthDateText.h"
 #include "ChartDescription.h"
-#include "ClarkTBButton.h"
+#include "ToolbarButton.h"
 #include "Cycles.h"
 #include "DateStepper.h"
 #include "FontTable.h"

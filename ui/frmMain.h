@@ -17,9 +17,9 @@ class QUrl;
 namespace vitalune {
 
 class PictureBox;
-class ClarkTBBar;
-class ClarkTBButton;
-class ClarkTBSeparator;
+class Toolbar;
+class ToolbarButton;
+class ToolbarSeparator;
 
 // The plug-in's main window: the monthly chart, the two date groups with the dials
 // between them, and the toolbar with its status line.
@@ -92,12 +92,12 @@ public:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* lblStatus = nullptr;
-    ClarkTBBar* ClarkTBBar1 = nullptr;
-    ClarkTBButton* ClarkTBButton2 = nullptr;
-    ClarkTBSeparator* ClarkTBSeparator1 = nullptr;
-    ClarkTBButton* ctbimprime = nullptr;
-    ClarkTBButton* ctbajuda = nullptr;
-    ClarkTBButton* cmdFechar = nullptr;
+    Toolbar* ClarkTBBar1 = nullptr;
+    ToolbarButton* ClarkTBButton2 = nullptr;
+    ToolbarSeparator* ClarkTBSeparator1 = nullptr;
+    ToolbarButton* ctbimprime = nullptr;
+    ToolbarButton* ctbajuda = nullptr;
+    ToolbarButton* cmdFechar = nullptr;
 
 signals:
     // A person has been read from the host and charted (or the read failed).

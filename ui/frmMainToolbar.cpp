@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The toolbar along the bottom of the main window: web link, print, help, status line
 // and close.
-#include "ClarkTBBar.h"
-#include "ClarkTBButton.h"
-#include "ClarkTBSeparator.h"
+#include "Toolbar.h"
+#include "ToolbarButton.h"
+#include "ToolbarSeparator.h"
 #include "DoubleResolution.h"
 #include "FontTable.h"
 #include "ScrollBarDates.h"
@@ -56,7 +56,7 @@ private:
     frmMain* window_;
 };
 
-void styleButton(ClarkTBButton* b) {
+void styleButton(ToolbarButton* b) {
     b->setForecolor(systemColour(SystemColour::ButtonText));
     b->setBackcolor(systemColour(SystemColour::ButtonFace));
     b->setFocusedfrcolor(readableOn(QColor(0, 0, 255), systemColour(SystemColour::ButtonFace)));
@@ -68,12 +68,12 @@ void styleButton(ClarkTBButton* b) {
     b->setMargin(0);
     b->setFocusedbold(false);
     b->setActiveborder(true);
-    b->setStyle(ClarkTBButton::StyleFlat);
+    b->setStyle(ToolbarButton::StyleFlat);
 }
 } // namespace
 
 void frmMain::buildToolbar() {
-    ClarkTBBar1 = new ClarkTBBar(this);
+    ClarkTBBar1 = new Toolbar(this);
     ClarkTBBar1->setObjectName(QStringLiteral("ClarkTBBar1"));
     ClarkTBBar1->setAccessibleName(QStringLiteral("Barra de ferramentas"));
     ClarkTBBar1->setGeometry(twipsRect(0, 4230, 7245, 390));
@@ -83,7 +83,7 @@ void frmMain::buildToolbar() {
     ClarkTBBar1->setShowleftlines(false);
     ClarkTBBar1->setShowtwoleftlines(false);
 
-    cmdFechar = new ClarkTBButton(ClarkTBBar1);
+    cmdFechar = new ToolbarButton(ClarkTBBar1);
     cmdFechar->setObjectName(QStringLiteral("cmdFechar"));
     styleButton(cmdFechar);
     cmdFechar->setShadowcolorout(systemColour(SystemColour::ButtonFace));
@@ -91,12 +91,12 @@ void frmMain::buildToolbar() {
     cmdFechar->setAccessibleName(QStringLiteral("Fechar"));
     cmdFechar->setPicture(toolbarPicture("close-32.png"));
     cmdFechar->setFocusedpicture(toolbarPicture("close-focused-32.png"));
-    cmdFechar->setPictposition(ClarkTBButton::PictTop);
-    cmdFechar->setPictsize(ClarkTBButton::PictLarge);
+    cmdFechar->setPictposition(ToolbarButton::PictTop);
+    cmdFechar->setPictsize(ToolbarButton::PictLarge);
     cmdFechar->setDistance(5);
     cmdFechar->setGeometry(twipsRect(6630, 45, 555, 315));
 
-    ClarkTBSeparator1 = new ClarkTBSeparator(ClarkTBBar1);
+    ClarkTBSeparator1 = new ToolbarSeparator(ClarkTBBar1);
     ClarkTBSeparator1->setObjectName(QStringLiteral("ClarkTBSeparator1"));
     ClarkTBSeparator1->setBackcolor(systemColour(SystemColour::ButtonFace));
     ClarkTBSeparator1->setLight3dcolor(systemColour(SystemColour::ButtonHighlight));
@@ -104,28 +104,28 @@ void frmMain::buildToolbar() {
     ClarkTBSeparator1->setGeometry(twipsRect(1035, 30, 30, 330));
     ClarkTBSeparator1->setAutoheight(1);
 
-    ClarkTBButton2 = new ClarkTBButton(ClarkTBBar1);
+    ClarkTBButton2 = new ToolbarButton(ClarkTBBar1);
     ClarkTBButton2->setObjectName(QStringLiteral("ClarkTBButton2"));
     styleButton(ClarkTBButton2);
     ClarkTBButton2->setCaption(QStringLiteral("Lumenfold"));
     ClarkTBButton2->setAccessibleName(QStringLiteral("Página da Lumenfold"));
     ClarkTBButton2->setAccessibleDescription(kEnderecoWeb);
     ClarkTBButton2->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
-    ClarkTBButton2->setPictposition(ClarkTBButton::PictTop);
+    ClarkTBButton2->setPictposition(ToolbarButton::PictTop);
     ClarkTBButton2->setFocusedunderline(true);
     ClarkTBButton2->setGeometry(twipsRect(0, 30, 1035, 330));
 
     auto smallButton = [this](const char* name, const char* spoken, const char* plain,
                               const char* focused, int left) {
-        auto* b = new ClarkTBButton(ClarkTBBar1);
+        auto* b = new ToolbarButton(ClarkTBBar1);
         b->setObjectName(QString::fromLatin1(name));
         b->setAccessibleName(QString::fromUtf8(spoken));
         styleButton(b);
         b->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
         b->setPicture(toolbarPicture(plain));
         b->setFocusedpicture(toolbarPicture(focused));
-        b->setPictposition(ClarkTBButton::PictLeft);
-        b->setPictsize(ClarkTBButton::PictSmall);
+        b->setPictposition(ToolbarButton::PictLeft);
+        b->setPictsize(ToolbarButton::PictSmall);
         b->setGeometry(twipsRect(left, 30, 345, 330));
         b->setAutosize(true);
         return b;
@@ -145,40 +145,40 @@ void frmMain::buildToolbar() {
 
     ClarkTBBar1->setAutoheight(1);
 
-    connect(ClarkTBButton2, &ClarkTBButton::MouseEnter, this, [this] {
+    connect(ClarkTBButton2, &ToolbarButton::MouseEnter, this, [this] {
         setStatus(kEnderecoWeb);
         setCursor(QCursor(picture("hand-32.png"), 0, 0));
     });
-    connect(ClarkTBButton2, &ClarkTBButton::MouseExit, this, [this] {
+    connect(ClarkTBButton2, &ToolbarButton::MouseExit, this, [this] {
         setStatus(restingStatus_);
         unsetCursor();
     });
-    connect(ClarkTBButton2, &ClarkTBButton::Click, this, [this] {
+    connect(ClarkTBButton2, &ToolbarButton::Click, this, [this] {
         unsetCursor();
         setStatus(restingStatus_);
         // Whether the browser opens is the desktop's business; the window stays as it is.
         openUrl_(QUrl(kEnderecoWeb));
     });
 
-    connect(ctbimprime, &ClarkTBButton::MouseEnter, this,
+    connect(ctbimprime, &ToolbarButton::MouseEnter, this,
             [this] { setStatus(QStringLiteral("Imprimir")); });
-    connect(ctbimprime, &ClarkTBButton::MouseExit, this, [this] { setStatus(restingStatus_); });
-    connect(ctbimprime, &ClarkTBButton::Click, this, [this] { ctbimprime_Click(); });
+    connect(ctbimprime, &ToolbarButton::MouseExit, this, [this] { setStatus(restingStatus_); });
+    connect(ctbimprime, &ToolbarButton::Click, this, [this] { ctbimprime_Click(); });
 
-    connect(ctbajuda, &ClarkTBButton::MouseEnter, this,
+    connect(ctbajuda, &ToolbarButton::MouseEnter, this,
             [this] { setStatus(QStringLiteral("Ajuda")); });
-    connect(ctbajuda, &ClarkTBButton::MouseExit, this, [this] { setStatus(restingStatus_); });
-    connect(ctbajuda, &ClarkTBButton::Click, this, [this] {
+    connect(ctbajuda, &ToolbarButton::MouseExit, this, [this] { setStatus(restingStatus_); });
+    connect(ctbajuda, &ToolbarButton::Click, this, [this] {
         QWidget* target = QApplication::activeWindow() ? QApplication::activeWindow() : this;
         QCoreApplication::postEvent(target,
                                     new QKeyEvent(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier));
         setStatus(restingStatus_);
     });
 
-    connect(cmdFechar, &ClarkTBButton::MouseEnter, this,
+    connect(cmdFechar, &ToolbarButton::MouseEnter, this,
             [this] { setStatus(QStringLiteral("fechar")); });
-    connect(cmdFechar, &ClarkTBButton::MouseExit, this, [this] { setStatus(restingStatus_); });
-    connect(cmdFechar, &ClarkTBButton::Click, this, [this] { close(); });
+    connect(cmdFechar, &ToolbarButton::MouseExit, this, [this] { setStatus(restingStatus_); });
+    connect(cmdFechar, &ToolbarButton::Click, this, [this] { close(); });
 
     helpKey_ = new HelpKey(this);
     qApp->installEventFilter(helpKey_);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "ClarkTBBar.h"
-#include "ClarkTBButton.h"
-#include "ClarkTBSeparator.h"
+#include "Toolbar.h"
+#include "ToolbarButton.h"
+#include "ToolbarSeparator.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -26,26 +26,26 @@ QPixmap solid(QSize size, const QColor& colour) {
 
 // A toolbar with three buttons, recording their events in order as "name+" (MouseEnter),
 // "name-" (MouseExit) and "name!" (Click).
-struct Toolbar : ::testing::Test {
+struct ToolbarTest : ::testing::Test {
     std::vector<std::string> log; // outlives the window, whose closing may still report
     QWidget window;
-    ClarkTBBar* bar = new ClarkTBBar(&window);
-    std::vector<ClarkTBButton*> buttons;
+    vitalune::Toolbar* bar = new vitalune::Toolbar(&window);
+    std::vector<ToolbarButton*> buttons;
 
     void SetUp() override {
         window.resize(200, 60);
         bar->setGeometry(0, 30, 200, 26);
         for (int i = 0; i < 3; ++i) {
-            auto* b = new ClarkTBButton(bar);
+            auto* b = new ToolbarButton(bar);
             b->setGeometry(2 + 30 * i, 2, 28, 22);
             b->setPicture(solid({16, 16}, Qt::gray));
             b->setFocusedpicture(solid({16, 16}, Qt::yellow));
             const std::string name(1, char('A' + i));
-            QObject::connect(b, &ClarkTBButton::MouseEnter,
+            QObject::connect(b, &ToolbarButton::MouseEnter,
                              [this, name] { log.push_back(name + "+"); });
-            QObject::connect(b, &ClarkTBButton::MouseExit,
+            QObject::connect(b, &ToolbarButton::MouseExit,
                              [this, name] { log.push_back(name + "-"); });
-            QObject::connect(b, &ClarkTBButton::Click, [this, name] { log.push_back(name + "!"); });
+            QObject::connect(b, &ToolbarButton::Click, [this, name] { log.push_back(name + "!"); });
             buttons.push_back(b);
         }
         window.show();
@@ -71,7 +71,7 @@ struct Toolbar : ::testing::Test {
 
 } // namespace
 
-TEST_F(Toolbar, HoveringEachButtonInTurnGivesPairsInOrder) {
+TEST_F(ToolbarTest, HoveringEachButtonInTurnGivesPairsInOrder) {
     enter(0);
     leave(0);
     enter(1);
@@ -83,7 +83,7 @@ TEST_F(Toolbar, HoveringEachButtonInTurnGivesPairsInOrder) {
         EXPECT_FALSE(b->hovered());
 }
 
-TEST_F(Toolbar, ExitOfOneButtonAlwaysComesBeforeEnterOfTheNext) {
+TEST_F(ToolbarTest, ExitOfOneButtonAlwaysComesBeforeEnterOfTheNext) {
     // The crossing reported enter-first, as it may come from the windowing system.
     enter(0);
     enter(1);
@@ -94,7 +94,7 @@ TEST_F(Toolbar, ExitOfOneButtonAlwaysComesBeforeEnterOfTheNext) {
     EXPECT_EQ(log, (Log{"A+", "A-", "B+", "B-", "C+", "C-"}));
 }
 
-TEST_F(Toolbar, RepeatedOrStrayCrossingsDoNotBreakThePairs) {
+TEST_F(ToolbarTest, RepeatedOrStrayCrossingsDoNotBreakThePairs) {
     leave(0);
     enter(0);
     enter(0);
@@ -104,7 +104,7 @@ TEST_F(Toolbar, RepeatedOrStrayCrossingsDoNotBreakThePairs) {
     EXPECT_EQ(log, (Log{"A+", "A-"}));
 }
 
-TEST_F(Toolbar, HidingDisablingOrLosingTheWindowEndsTheHover) {
+TEST_F(ToolbarTest, HidingDisablingOrLosingTheWindowEndsTheHover) {
     enter(0);
     buttons[0]->hide();
     EXPECT_EQ(log, (Log{"A+", "A-"}));
@@ -129,15 +129,15 @@ TEST_F(Toolbar, HidingDisablingOrLosingTheWindowEndsTheHover) {
     EXPECT_EQ(log, (Log{"A+", "A-", "B+", "B-", "C+", "C-", "C+", "C-"}));
 }
 
-TEST_F(Toolbar, AModalWindowEndsTheHoverOfTheWindowItBlocks) {
+TEST_F(ToolbarTest, AModalWindowEndsTheHoverOfTheWindowItBlocks) {
     enter(0);
     QEvent blocked(QEvent::WindowBlocked);
     QApplication::sendEvent(&window, &blocked);
     EXPECT_EQ(log, (Log{"A+", "A-"}));
 }
 
-TEST_F(Toolbar, ClickComesOnReleaseOverTheButton) {
-    ClarkTBButton* b = buttons[0];
+TEST_F(ToolbarTest, ClickComesOnReleaseOverTheButton) {
+    ToolbarButton* b = buttons[0];
     enter(0);
     QTest::mousePress(b, Qt::LeftButton, {}, {5, 5});
     EXPECT_TRUE(b->pressed());
@@ -163,8 +163,8 @@ TEST_F(Toolbar, ClickComesOnReleaseOverTheButton) {
         EXPECT_NE(e, "A!");
 }
 
-TEST_F(Toolbar, KeyboardAndScreenReadersPressTheButtonAsAClick) {
-    ClarkTBButton* b = buttons[1];
+TEST_F(ToolbarTest, KeyboardAndScreenReadersPressTheButtonAsAClick) {
+    ToolbarButton* b = buttons[1];
     b->setAccessibleName("Imprimir");
     b->setFocus(Qt::TabFocusReason);
     QTest::mouseClick(buttons[0], Qt::LeftButton, {}, {5, 5});
@@ -192,8 +192,8 @@ TEST_F(Toolbar, KeyboardAndScreenReadersPressTheButtonAsAClick) {
     EXPECT_EQ(log, (Log{"B!"}));
 }
 
-TEST_F(Toolbar, HandlersMayHideTheButtonsWindow) {
-    QObject::connect(buttons[1], &ClarkTBButton::Click, &window, &QWidget::hide);
+TEST_F(ToolbarTest, HandlersMayHideTheButtonsWindow) {
+    QObject::connect(buttons[1], &ToolbarButton::Click, &window, &QWidget::hide);
     enter(1);
     QTest::mouseClick(buttons[1], Qt::LeftButton, {}, {5, 5});
     EXPECT_EQ(log, (Log{"B+", "B!", "B-"}));
@@ -212,13 +212,13 @@ bool contains(const QImage& image, const QColor& colour) {
 
 } // namespace
 
-TEST_F(Toolbar, UnderThePointerTheButtonShowsItsFocusedLook) {
-    ClarkTBButton* b = buttons[0];
+TEST_F(ToolbarTest, UnderThePointerTheButtonShowsItsFocusedLook) {
+    ToolbarButton* b = buttons[0];
     b->setBackcolor(QColor(200, 200, 200));
     b->setFocusedbkcolor(QColor(220, 220, 220));
     b->setShadowcolorout(QColor(10, 10, 10));
     b->setLightcolorout(QColor(250, 250, 250));
-    b->setStyle(ClarkTBButton::StyleFlat);
+    b->setStyle(ToolbarButton::StyleFlat);
 
     QImage plain = b->grab().toImage();
     EXPECT_TRUE(contains(plain, Qt::gray));
@@ -242,13 +242,13 @@ TEST_F(Toolbar, UnderThePointerTheButtonShowsItsFocusedLook) {
 
     b->setActiveborder(false);
     EXPECT_EQ(b->grab().toImage().pixelColor(27, 21), QColor(220, 220, 220));
-    b->setStyle(ClarkTBButton::StyleStandard);
+    b->setStyle(ToolbarButton::StyleStandard);
     leave(0);
     EXPECT_EQ(b->grab().toImage().pixelColor(27, 21), QColor(10, 10, 10)) << "standard: always";
 }
 
-TEST_F(Toolbar, CaptionTakesTheFocusedColourAndWeight) {
-    ClarkTBButton* b = buttons[2];
+TEST_F(ToolbarTest, CaptionTakesTheFocusedColourAndWeight) {
+    ToolbarButton* b = buttons[2];
     b->setPicture(QIcon());
     b->setFocusedpicture(QIcon());
     b->setCaption("Lumenfold");
@@ -293,9 +293,9 @@ std::pair<int, int> extentOf(const QImage& image, const QColor& colour) {
 
 TEST(ToolbarButton, PicturesTooBigForTheButtonKeepTheirPaintedPartOrShrink) {
     QWidget window;
-    auto* close = new ClarkTBButton(&window);
+    auto* close = new ToolbarButton(&window);
     close->setGeometry(0, 0, 37, 21); // 33 x 17 inside the edge
-    close->setPictsize(ClarkTBButton::PictLarge);
+    close->setPictsize(ToolbarButton::PictLarge);
     const QColor green(0, 128, 0);
     QImage band(32, 32, QImage::Format_ARGB32);
     band.fill(Qt::transparent);
@@ -320,7 +320,7 @@ TEST(ToolbarButton, PicturesTooBigForTheButtonKeepTheirPaintedPartOrShrink) {
 
 TEST(ToolbarButton, HighResolutionScreensGetTheTwiceAsFinePicture) {
     QWidget window;
-    auto* b = new ClarkTBButton(&window);
+    auto* b = new ToolbarButton(&window);
     b->setGeometry(0, 0, 23, 22);
     QPixmap fine = solid({32, 32}, Qt::red);
     fine.setDevicePixelRatio(2);
@@ -341,7 +341,7 @@ TEST(ToolbarButton, HighResolutionScreensGetTheTwiceAsFinePicture) {
 TEST(ToolbarButton, AutosizeOnlyGrows) {
     QWidget window;
 
-    auto* print = new ClarkTBButton(&window);
+    auto* print = new ToolbarButton(&window);
     print->setGeometry(0, 30, 23, 22);
     print->setPicture(solid({16, 16}, Qt::black));
     print->setAutosize(true);
@@ -354,12 +354,12 @@ TEST(ToolbarButton, AutosizeOnlyGrows) {
 
 TEST(ToolbarBar, AutoheightFitsTheChildrenAndSeparatorsFollow) {
     QWidget window;
-    auto* bar = new ClarkTBBar(&window);
+    auto* bar = new vitalune::Toolbar(&window);
     bar->setGeometry(0, 0, 483, 40);
-    auto* sep = new ClarkTBSeparator(bar);
+    auto* sep = new ToolbarSeparator(bar);
     sep->setGeometry(69, 2, 2, 30);
     sep->setAutoheight(1);
-    auto* b = new ClarkTBButton(bar);
+    auto* b = new ToolbarButton(bar);
     b->setGeometry(0, 2, 69, 22);
     auto* label = new QLabel(bar);
     label->setGeometry(129, 7, 3, 13);
@@ -377,12 +377,12 @@ TEST(ToolbarBar, AutoheightFitsTheChildrenAndSeparatorsFollow) {
 
 TEST(ToolbarBar, DrawsALightTopEdgeAndEtchedLines) {
     QWidget window;
-    auto* bar = new ClarkTBBar(&window);
+    auto* bar = new vitalune::Toolbar(&window);
     bar->setGeometry(0, 0, 100, 26);
     bar->setBackcolor(QColor(212, 208, 200));
     bar->setLight3dcolor(QColor(255, 255, 255));
     bar->setShadow3dcolor(QColor(128, 128, 128));
-    auto* sep = new ClarkTBSeparator(bar);
+    auto* sep = new ToolbarSeparator(bar);
     sep->setGeometry(50, 2, 2, 22);
     sep->setBackcolor(QColor(212, 208, 200));
     sep->setLight3dcolor(QColor(255, 255, 255));

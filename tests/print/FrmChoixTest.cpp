@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "frmChoix.h"
-#include "ClarkTBButton.h"
+#include "ToolbarButton.h"
 #include "CupsPrintQueue.h"
 #include "FontTable.h"
 #include "PageFixture.h"
@@ -117,7 +117,7 @@ TEST_F(FrmChoixTest, LayoutAsDesigned) {
     EXPECT_FALSE(dlg.cannuler->focusedpicture().isNull());
     EXPECT_TRUE(dlg.Cimpcoul->focusedpicture().isNull());
     EXPECT_TRUE(dlg.Cimpnoir->focusedpicture().isNull());
-    const auto image = [](ClarkTBButton* b) { return b->picture().pixmap(32, 32).toImage(); };
+    const auto image = [](ToolbarButton* b) { return b->picture().pixmap(32, 32).toImage(); };
     EXPECT_NE(image(dlg.Cimpcoul), image(dlg.Cimpnoir));
     EXPECT_NE(image(dlg.Cimpnoir), image(dlg.cannuler));
     EXPECT_NE(image(dlg.cannuler), image(dlg.Cimpcoul));

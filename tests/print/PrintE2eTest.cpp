@@ -4,7 +4,7 @@
 // these tests skip.
 #include "Calendar.h"
 #include "ChartExport.h"
-#include "ClarkTBButton.h"
+#include "ToolbarButton.h"
 #include "CupsPrintQueue.h"
 #include "ScrollBarDates.h"
 #include "frmChoix.h"
@@ -254,7 +254,7 @@ protected:
     }
 
     // Clicks a print button and returns the printed page at 300 dots per inch.
-    QImage printWith(ClarkTBButton* button, const QString& name) {
+    QImage printWith(ToolbarButton* button, const QString& name) {
         QFile::remove(pdf_);
         dlg_->show();
         emit button->Click();

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ChartExport.h"
-#include "ClarkTBButton.h"
+#include "ToolbarButton.h"
 #include "WindowFixture.h"
 
 #include <QSignalSpy>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ClarkTBButton.h"
+#include "ToolbarButton.h"
 #include "WindowFixture.h"
 #include "frmChoix.h"
 
@@ -142,7 +142,7 @@ TEST_F(DarkThemeTest, EveryLabelOfTheWindowAndTheDialogIsReadable) {
 }
 
 TEST_F(LayoutTest, ToolbarPicturesComeAtTwiceTheResolution) {
-    for (ClarkTBButton* b : {window->ctbimprime, window->ctbajuda, window->cmdFechar})
+    for (ToolbarButton* b : {window->ctbimprime, window->ctbajuda, window->cmdFechar})
         for (const QIcon& icon : {b->picture(), b->focusedpicture()}) {
             const QList<QSize> sizes = icon.availableSizes();
             ASSERT_EQ(sizes.size(), 2) << b->objectName().toStdString();

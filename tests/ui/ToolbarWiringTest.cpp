@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ClarkTBButton.h"
+#include "ToolbarButton.h"
 #include "RecordingSurface.h"
 #include "WindowFixture.h"
 #include "frmChoix.h"
@@ -21,12 +21,12 @@ protected:
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
-    static void enter(ClarkTBButton* b) {
+    static void enter(ToolbarButton* b) {
         const QPointF at(3, 3);
         QEnterEvent e(at, at, b->mapToGlobal(at));
         QApplication::sendEvent(b, &e);
     }
-    static void leave(ClarkTBButton* b) {
+    static void leave(ToolbarButton* b) {
         QEvent e(QEvent::Leave);
         QApplication::sendEvent(b, &e);
     }
@@ -62,7 +62,7 @@ protected:
 TEST_F(ToolbarWiringTest, StatusNamesTheButtonUnderThePointer) {
     EXPECT_EQ(status(), "");
     EXPECT_EQ(window->lblStatus->geometry(), QRect(129, 7, 3, 13));
-    const std::vector<std::pair<ClarkTBButton*, QString>> buttons = {
+    const std::vector<std::pair<ToolbarButton*, QString>> buttons = {
         {window->ClarkTBButton2, "https://www.lumenfold.com/"},
         {window->ctbimprime, "Imprimir"},
         {window->ctbajuda, "Ajuda"},

@@ -11,10 +11,10 @@ namespace vitalune {
 // A flat toolbar holding buttons, separators and labels at fixed places: a plain face
 // with a light line along its top edge and, optionally, one or two etched grip lines at
 // its left end.
-class ClarkTBBar : public EtchedWidget {
+class Toolbar : public EtchedWidget {
     Q_OBJECT
 public:
-    explicit ClarkTBBar(QWidget* parent = nullptr);
+    explicit Toolbar(QWidget* parent = nullptr);
 
     bool showleftlines() const { return showleftlines_; }
     void setShowleftlines(bool on);

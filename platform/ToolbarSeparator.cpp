@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ClarkTBSeparator.h"
+#include "ToolbarSeparator.h"
 
 #include "SystemColours.h"
 
@@ -8,18 +8,18 @@
 
 namespace vitalune {
 
-ClarkTBSeparator::ClarkTBSeparator(QWidget* parent) : EtchedWidget(parent) {
+ToolbarSeparator::ToolbarSeparator(QWidget* parent) : EtchedWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(sizeHint());
     watchParent();
 }
 
-void ClarkTBSeparator::setAutoheight(int mode) {
+void ToolbarSeparator::setAutoheight(int mode) {
     autoheight_ = mode;
     followParent();
 }
 
-void ClarkTBSeparator::watchParent() {
+void ToolbarSeparator::watchParent() {
     if (watched_ == parentWidget())
         return;
     if (watched_)
@@ -29,7 +29,7 @@ void ClarkTBSeparator::watchParent() {
         watched_->installEventFilter(this);
 }
 
-bool ClarkTBSeparator::event(QEvent* event) {
+bool ToolbarSeparator::event(QEvent* event) {
     if (event->type() == QEvent::ParentChange)
         watchParent();
     if (event->type() == QEvent::ParentChange || event->type() == QEvent::Move)
@@ -37,13 +37,13 @@ bool ClarkTBSeparator::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-bool ClarkTBSeparator::eventFilter(QObject* watched, QEvent* event) {
+bool ToolbarSeparator::eventFilter(QObject* watched, QEvent* event) {
     if (watched == watched_ && event->type() == QEvent::Resize)
         followParent();
     return QWidget::eventFilter(watched, event);
 }
 
-void ClarkTBSeparator::followParent() {
+void ToolbarSeparator::followParent() {
     QWidget* p = parentWidget();
     if (autoheight_ == 0 || !p)
         return;
@@ -52,7 +52,7 @@ void ClarkTBSeparator::followParent() {
         resize(width(), h);
 }
 
-void ClarkTBSeparator::paintEvent(QPaintEvent*) {
+void ToolbarSeparator::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), backcolor_);
     // Shadow then light, side by side at the middle: a line cut into the face.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ClarkTBButton.h"
+#include "ToolbarButton.h"
 
 #include "SystemColours.h"
 
@@ -21,8 +21,8 @@ constexpr int kEdge = 2; // two rings of the 3D edge
 
 // The button under the pointer, across all windows: its MouseExit comes before any other
 // button's MouseEnter.
-QPointer<ClarkTBButton>& current() {
-    static QPointer<ClarkTBButton> button;
+QPointer<ToolbarButton>& current() {
+    static QPointer<ToolbarButton> button;
     return button;
 }
 
@@ -51,7 +51,7 @@ QRect paintedPart(const QPixmap& pixmap) {
 
 } // namespace
 
-ClarkTBButton::ClarkTBButton(QWidget* parent)
+ToolbarButton::ToolbarButton(QWidget* parent)
     : QAbstractButton(parent), forecolor_(systemColour(SystemColour::ButtonText)),
       backcolor_(systemColour(SystemColour::ButtonFace)), focusedfrcolor_(Qt::blue),
       focusedbkcolor_(systemColour(SystemColour::ButtonFace)),
@@ -65,10 +65,10 @@ ClarkTBButton::ClarkTBButton(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     // The mouse raises Click itself (below); QAbstractButton's clicked comes only from the
     // keyboard and from assistive tools.
-    connect(this, &QAbstractButton::clicked, this, &ClarkTBButton::Click);
+    connect(this, &QAbstractButton::clicked, this, &ToolbarButton::Click);
 }
 
-ClarkTBButton::~ClarkTBButton() {
+ToolbarButton::~ToolbarButton() {
     // No MouseExit from here: the handlers' window may already be half gone.
     if (current() == this)
         current() = nullptr;
@@ -76,88 +76,88 @@ ClarkTBButton::~ClarkTBButton() {
         watchedWindow_->removeEventFilter(this);
 }
 
-void ClarkTBButton::setCaption(const QString& caption) {
+void ToolbarButton::setCaption(const QString& caption) {
     caption_ = caption;
     settingsChanged();
 }
-void ClarkTBButton::setForecolor(const QColor& c) {
+void ToolbarButton::setForecolor(const QColor& c) {
     forecolor_ = c;
     update();
 }
-void ClarkTBButton::setBackcolor(const QColor& c) {
+void ToolbarButton::setBackcolor(const QColor& c) {
     backcolor_ = c;
     update();
 }
-void ClarkTBButton::setFocusedfrcolor(const QColor& c) {
+void ToolbarButton::setFocusedfrcolor(const QColor& c) {
     focusedfrcolor_ = c;
     update();
 }
-void ClarkTBButton::setFocusedbkcolor(const QColor& c) {
+void ToolbarButton::setFocusedbkcolor(const QColor& c) {
     focusedbkcolor_ = c;
     update();
 }
-void ClarkTBButton::setLightcolorin(const QColor& c) {
+void ToolbarButton::setLightcolorin(const QColor& c) {
     lightcolorin_ = c;
     update();
 }
-void ClarkTBButton::setLightcolorout(const QColor& c) {
+void ToolbarButton::setLightcolorout(const QColor& c) {
     lightcolorout_ = c;
     update();
 }
-void ClarkTBButton::setShadowcolorin(const QColor& c) {
+void ToolbarButton::setShadowcolorin(const QColor& c) {
     shadowcolorin_ = c;
     update();
 }
-void ClarkTBButton::setShadowcolorout(const QColor& c) {
+void ToolbarButton::setShadowcolorout(const QColor& c) {
     shadowcolorout_ = c;
     update();
 }
-void ClarkTBButton::setPicture(const QIcon& picture) {
+void ToolbarButton::setPicture(const QIcon& picture) {
     picture_ = picture;
     settingsChanged();
 }
-void ClarkTBButton::setFocusedpicture(const QIcon& picture) {
+void ToolbarButton::setFocusedpicture(const QIcon& picture) {
     focusedpicture_ = picture;
     settingsChanged();
 }
-void ClarkTBButton::setPictposition(int position) {
+void ToolbarButton::setPictposition(int position) {
     pictposition_ = position;
     settingsChanged();
 }
-void ClarkTBButton::setPictsize(int size) {
+void ToolbarButton::setPictsize(int size) {
     pictsize_ = size;
     settingsChanged();
 }
-void ClarkTBButton::setMargin(int pixels) {
+void ToolbarButton::setMargin(int pixels) {
     margin_ = std::max(0, pixels);
     settingsChanged();
 }
-void ClarkTBButton::setDistance(int pixels) {
+void ToolbarButton::setDistance(int pixels) {
     distance_ = std::max(0, pixels);
     settingsChanged();
 }
-void ClarkTBButton::setFocusedbold(bool on) {
+void ToolbarButton::setFocusedbold(bool on) {
     focusedbold_ = on;
     settingsChanged();
 }
-void ClarkTBButton::setFocusedunderline(bool on) {
+void ToolbarButton::setFocusedunderline(bool on) {
     focusedunderline_ = on;
     update();
 }
-void ClarkTBButton::setActiveborder(bool on) {
+void ToolbarButton::setActiveborder(bool on) {
     activeborder_ = on;
     update();
 }
-void ClarkTBButton::setStyle(int style) {
+void ToolbarButton::setStyle(int style) {
     style_ = style;
     update();
 }
-void ClarkTBButton::setAutosize(bool on) {
+void ToolbarButton::setAutosize(bool on) {
     autosize_ = on;
     settingsChanged();
 }
 
-void ClarkTBButton::settingsChanged() {
+void ToolbarButton::settingsChanged() {
     updateGeometry();
     if (autosize_)
         resize(size().expandedTo(sizeHint()));
@@ -166,10 +166,10 @@ void ClarkTBButton::settingsChanged() {
 
 // ---- pointer tracking
 
-void ClarkTBButton::enter() {
+void ToolbarButton::enter() {
     if (hovered_ || !isEnabled() || !isVisible())
         return;
-    QPointer<ClarkTBButton> self(this);
+    QPointer<ToolbarButton> self(this);
     if (current() && current() != this)
         current()->exit();
     if (!self || hovered_ || !isEnabled() || !isVisible())
@@ -180,7 +180,7 @@ void ClarkTBButton::enter() {
     emit MouseEnter();
 }
 
-void ClarkTBButton::exit() {
+void ToolbarButton::exit() {
     if (!hovered_)
         return;
     hovered_ = false;
@@ -192,17 +192,17 @@ void ClarkTBButton::exit() {
 
 // The mouse events skip QAbstractButton's handling, which would raise a second Click and
 // knows nothing of the pointer pairs.
-void ClarkTBButton::enterEvent(QEnterEvent* event) {
+void ToolbarButton::enterEvent(QEnterEvent* event) {
     enter();
     QWidget::enterEvent(event);
 }
 
-void ClarkTBButton::leaveEvent(QEvent* event) {
+void ToolbarButton::leaveEvent(QEvent* event) {
     exit();
     QWidget::leaveEvent(event);
 }
 
-void ClarkTBButton::mouseMoveEvent(QMouseEvent* event) {
+void ToolbarButton::mouseMoveEvent(QMouseEvent* event) {
     const bool inside = rect().contains(event->position().toPoint());
     // Back over the button after a MouseExit that the pointer did not cause (the window
     // was deactivated or blocked): a new pair starts.
@@ -215,7 +215,7 @@ void ClarkTBButton::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
 }
 
-void ClarkTBButton::mousePressEvent(QMouseEvent* event) {
+void ToolbarButton::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(event);
         return;
@@ -224,7 +224,7 @@ void ClarkTBButton::mousePressEvent(QMouseEvent* event) {
     update();
 }
 
-void ClarkTBButton::mouseReleaseEvent(QMouseEvent* event) {
+void ToolbarButton::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !pressed_) {
         QWidget::mouseReleaseEvent(event);
         return;
@@ -237,7 +237,7 @@ void ClarkTBButton::mouseReleaseEvent(QMouseEvent* event) {
         emit Click();
 }
 
-void ClarkTBButton::keyPressEvent(QKeyEvent* event) {
+void ToolbarButton::keyPressEvent(QKeyEvent* event) {
     // Space is QAbstractButton's: pressed on the key's press, Click on its release.
     switch (event->key()) {
     case Qt::Key_Return:
@@ -264,7 +264,7 @@ void ClarkTBButton::keyPressEvent(QKeyEvent* event) {
     QAbstractButton::keyPressEvent(event);
 }
 
-void ClarkTBButton::hideEvent(QHideEvent* event) {
+void ToolbarButton::hideEvent(QHideEvent* event) {
     pressed_ = pressedIn_ = false;
     // A visible window that is deleted hides its children from its base destructor, when
     // the handlers' own window object is already gone: end the hover without a signal then.
@@ -277,7 +277,7 @@ void ClarkTBButton::hideEvent(QHideEvent* event) {
     QAbstractButton::hideEvent(event);
 }
 
-void ClarkTBButton::changeEvent(QEvent* event) {
+void ToolbarButton::changeEvent(QEvent* event) {
     if (event->type() == QEvent::EnabledChange && !isEnabled()) {
         pressed_ = pressedIn_ = false;
         exit();
@@ -289,13 +289,13 @@ void ClarkTBButton::changeEvent(QEvent* event) {
     QAbstractButton::changeEvent(event);
 }
 
-bool ClarkTBButton::event(QEvent* event) {
+bool ToolbarButton::event(QEvent* event) {
     if (event->type() == QEvent::Show || event->type() == QEvent::ParentChange)
         watchWindow();
     return QAbstractButton::event(event);
 }
 
-void ClarkTBButton::watchWindow() {
+void ToolbarButton::watchWindow() {
     QWidget* w = window();
     if (w == watchedWindow_ || w == this)
         return;
@@ -310,7 +310,7 @@ void ClarkTBButton::watchWindow() {
     });
 }
 
-bool ClarkTBButton::eventFilter(QObject* watched, QEvent* event) {
+bool ToolbarButton::eventFilter(QObject* watched, QEvent* event) {
     if (watched == watchedWindow_) {
         switch (event->type()) {
         case QEvent::WindowBlocked:
@@ -327,7 +327,7 @@ bool ClarkTBButton::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- geometry
 
-QSize ClarkTBButton::pictureSize() const {
+QSize ToolbarButton::pictureSize() const {
     if (picture_.isNull() && focusedpicture_.isNull())
         return {};
     switch (pictsize_) {
@@ -347,7 +347,7 @@ QSize ClarkTBButton::pictureSize() const {
     return own.isValid() ? own : QSize(32, 32);
 }
 
-QFont ClarkTBButton::captionFont() const {
+QFont ToolbarButton::captionFont() const {
     QFont f = font();
     if (hovered_ && isEnabled()) {
         if (focusedbold_)
@@ -358,7 +358,7 @@ QFont ClarkTBButton::captionFont() const {
     return f;
 }
 
-QSize ClarkTBButton::contentSize() const {
+QSize ToolbarButton::contentSize() const {
     const QSize pict = pictureSize();
     QSize text;
     if (!caption_.isEmpty()) {
@@ -378,18 +378,18 @@ QSize ClarkTBButton::contentSize() const {
     return {std::max(pict.width(), text.width()), pict.height() + distance_ + text.height()};
 }
 
-QSize ClarkTBButton::sizeHint() const {
+QSize ToolbarButton::sizeHint() const {
     const int frame = 2 * (kEdge + margin_) + 2; // +2: one pixel of air on each side
     return contentSize() + QSize(frame, frame);
 }
 
-QSize ClarkTBButton::minimumSizeHint() const {
+QSize ToolbarButton::minimumSizeHint() const {
     return sizeHint();
 }
 
 // ---- painting
 
-void ClarkTBButton::drawEdge(QPainter& p, const QRect& r, bool sunken) const {
+void ToolbarButton::drawEdge(QPainter& p, const QRect& r, bool sunken) const {
     auto ring = [&p](const QRect& q, const QColor& topLeft, const QColor& bottomRight) {
         p.setPen(topLeft);
         p.drawLine(q.topLeft(), q.topRight() - QPoint(1, 0));
@@ -407,7 +407,7 @@ void ClarkTBButton::drawEdge(QPainter& p, const QRect& r, bool sunken) const {
     }
 }
 
-void ClarkTBButton::paintEvent(QPaintEvent*) {
+void ToolbarButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const bool enabled = isEnabled();
     const bool focused = hovered_ && enabled;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ClarkTBBar.h"
+#include "Toolbar.h"
 
 #include "SystemColours.h"
 
@@ -20,24 +20,24 @@ bool explicitlyHidden(const QWidget* w) {
 
 } // namespace
 
-ClarkTBBar::ClarkTBBar(QWidget* parent) : EtchedWidget(parent) {
+Toolbar::Toolbar(QWidget* parent) : EtchedWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void ClarkTBBar::setShowleftlines(bool on) {
+void Toolbar::setShowleftlines(bool on) {
     showleftlines_ = on;
     update();
 }
-void ClarkTBBar::setShowtwoleftlines(bool on) {
+void Toolbar::setShowtwoleftlines(bool on) {
     showtwoleftlines_ = on;
     update();
 }
-void ClarkTBBar::setAutoheight(int mode) {
+void Toolbar::setAutoheight(int mode) {
     autoheight_ = mode;
     fitHeight();
 }
 
-int ClarkTBBar::fittingHeight() const {
+int Toolbar::fittingHeight() const {
     int top = INT_MAX, bottom = INT_MIN;
     for (QObject* o : children()) {
         auto* w = qobject_cast<QWidget*>(o);
@@ -51,7 +51,7 @@ int ClarkTBBar::fittingHeight() const {
     return bottom + std::max(0, top);
 }
 
-void ClarkTBBar::fitHeight() {
+void Toolbar::fitHeight() {
     if (autoheight_ == 0 || fitting_)
         return;
     fitting_ = true;
@@ -61,7 +61,7 @@ void ClarkTBBar::fitHeight() {
     fitting_ = false;
 }
 
-void ClarkTBBar::childEvent(QChildEvent* event) {
+void Toolbar::childEvent(QChildEvent* event) {
     if (event->child()->isWidgetType()) {
         if (event->added())
             event->child()->installEventFilter(this);
@@ -72,7 +72,7 @@ void ClarkTBBar::childEvent(QChildEvent* event) {
     QWidget::childEvent(event);
 }
 
-bool ClarkTBBar::eventFilter(QObject* watched, QEvent* event) {
+bool Toolbar::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::Move:
     case QEvent::Resize:
@@ -86,7 +86,7 @@ bool ClarkTBBar::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void ClarkTBBar::paintEvent(QPaintEvent*) {
+void Toolbar::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), backcolor_);
     p.setPen(light3dcolor_);

@@ -21,7 +21,7 @@ namespace vitalune {
 // Built on QAbstractButton for the keyboard and for screen readers: the button takes the
 // focus from Tab (not from the mouse), shows it with a dotted frame, and Space, Enter or
 // an assistive tool's press raise Click just as the mouse does.
-class ClarkTBButton : public QAbstractButton {
+class ToolbarButton : public QAbstractButton {
     Q_OBJECT
 public:
     // Where the picture stands against the caption.
@@ -32,8 +32,8 @@ public:
     // Flat toolbar buttons show an edge only under the pointer; standard ones always.
     enum Style { StyleStandard = 0, StyleFlat = 1 };
 
-    explicit ClarkTBButton(QWidget* parent = nullptr);
-    ~ClarkTBButton() override;
+    explicit ToolbarButton(QWidget* parent = nullptr);
+    ~ToolbarButton() override;
 
     QString caption() const { return caption_; }
     void setCaption(const QString& caption);

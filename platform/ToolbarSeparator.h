@@ -10,10 +10,10 @@
 namespace vitalune {
 
 // A thin etched vertical line between groups of toolbar buttons.
-class ClarkTBSeparator : public EtchedWidget {
+class ToolbarSeparator : public EtchedWidget {
     Q_OBJECT
 public:
-    explicit ClarkTBSeparator(QWidget* parent = nullptr);
+    explicit ToolbarSeparator(QWidget* parent = nullptr);
 
     // 0: keeps its height. Otherwise it follows its container's height, keeping the same
     // space below as above.

@@ -1,105 +1,95 @@
 // SPDX-License-Identifier: MIT
 #include "Toolbar.h"
 
-#include "SystemColours.h"
+#include "ToolbarButton.h"
 
+#include <QAction>
 #include <QChildEvent>
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QPainter>
-
-#include <algorithm>
-#include <climits>
+#include <QStatusTipEvent>
 
 namespace vitalune {
 
-namespace {
-
-// Children not shown yet count; those hidden on purpose do not.
-bool explicitlyHidden(const QWidget* w) {
-    return w->isHidden() && w->testAttribute(Qt::WA_WState_ExplicitShowHide);
-}
-
-} // namespace
-
-Toolbar::Toolbar(QWidget* parent) : EtchedWidget(parent) {
+Toolbar::Toolbar(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void Toolbar::setShowleftlines(bool on) {
-    showleftlines_ = on;
-    update();
-}
-void Toolbar::setShowtwoleftlines(bool on) {
-    showtwoleftlines_ = on;
-    update();
-}
-void Toolbar::setAutoheight(int mode) {
-    autoheight_ = mode;
-    fitHeight();
-}
-
-int Toolbar::fittingHeight() const {
-    int top = INT_MAX, bottom = INT_MIN;
-    for (QObject* o : children()) {
-        auto* w = qobject_cast<QWidget*>(o);
-        if (!w || w->isWindow() || explicitlyHidden(w))
-            continue;
-        top = std::min(top, w->y());
-        bottom = std::max(bottom, w->y() + w->height());
-    }
-    if (top == INT_MAX)
-        return height();
-    return bottom + std::max(0, top);
-}
-
-void Toolbar::fitHeight() {
-    if (autoheight_ == 0 || fitting_)
+void Toolbar::setHoveredButton(ToolbarButton* button) {
+    if (button == hovered_)
         return;
-    fitting_ = true;
-    const int h = fittingHeight();
-    if (h > 0 && h != height())
-        resize(width(), h);
-    fitting_ = false;
+    if (ToolbarButton* left = hovered_) {
+        hovered_ = nullptr;
+        left->update();
+        QStatusTipEvent tip{QString()};
+        QCoreApplication::sendEvent(this, &tip);
+    }
+    hovered_ = button;
+    if (button) {
+        button->update();
+        if (QAction* action = button->action()) {
+            action->showStatusText(this);
+            action->hover();
+        }
+    }
+}
+
+void Toolbar::showEvent(QShowEvent* event) {
+    // A window deactivated or blocked ends the hover (installing again changes nothing).
+    window()->installEventFilter(this);
+    QWidget::showEvent(event);
 }
 
 void Toolbar::childEvent(QChildEvent* event) {
-    if (event->child()->isWidgetType()) {
-        if (event->added())
-            event->child()->installEventFilter(this);
-        else if (event->removed())
-            event->child()->removeEventFilter(this);
-        fitHeight();
+    // The buttons' own crossings, moves, hiding and disabling.
+    if (auto* button = qobject_cast<ToolbarButton*>(event->child()); button && event->polished()) {
+        button->installEventFilter(this);
+        button->setMouseTracking(true);
     }
     QWidget::childEvent(event);
 }
 
 bool Toolbar::eventFilter(QObject* watched, QEvent* event) {
+    auto* button = qobject_cast<ToolbarButton*>(watched);
     switch (event->type()) {
-    case QEvent::Move:
-    case QEvent::Resize:
-    case QEvent::Show:
+    case QEvent::WindowBlocked:
+    case QEvent::WindowDeactivate:
+        setHoveredButton(nullptr);
+        break;
+    case QEvent::MouseMove: {
+        // Back over a button it had left without the pointer's doing (the window was
+        // deactivated or blocked): a new hover begins.
+        const auto* move = static_cast<QMouseEvent*>(event);
+        if (!button || (move->buttons() & Qt::LeftButton) ||
+            !button->rect().contains(move->position().toPoint()))
+            break;
+        [[fallthrough]];
+    }
+    case QEvent::Enter:
+        if (button && button->isEnabled() && button->isVisible())
+            setHoveredButton(button);
+        break;
+    case QEvent::EnabledChange:
+        if (button && button->isEnabled())
+            break;
+        [[fallthrough]];
+    case QEvent::Leave:
     case QEvent::Hide:
-        fitHeight();
+        if (button && button == hovered_)
+            setHoveredButton(nullptr);
         break;
     default:
         break;
     }
-    return QWidget::eventFilter(watched, event);
+    return false;
 }
 
 void Toolbar::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), backcolor_);
-    p.setPen(light3dcolor_);
+    p.fillRect(rect(), palette().color(QPalette::Button));
+    p.setPen(palette().color(QPalette::Light));
     p.drawLine(0, 0, width() - 1, 0);
-    // Grip lines: etched pairs standing a little in from the left end.
-    const int grips = showtwoleftlines_ ? 2 : showleftlines_ ? 1 : 0;
-    for (int i = 0; i < grips; ++i) {
-        const int x = 2 + 3 * i;
-        p.setPen(light3dcolor_);
-        p.drawLine(x, 3, x, height() - 3);
-        p.setPen(shadow3dcolor_);
-        p.drawLine(x + 1, 3, x + 1, height() - 3);
-    }
 }
 
 } // namespace vitalune

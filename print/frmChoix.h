@@ -61,9 +61,9 @@ public:
     // Escape and the window frame's close box end the dialog as cancel does.
     void reject() override;
 
-    ToolbarButton* cannuler = nullptr;
-    ToolbarButton* Cimpnoir = nullptr;
-    ToolbarButton* Cimpcoul = nullptr;
+    ToolbarButton* cancelButton = nullptr;
+    ToolbarButton* blackAndWhiteButton = nullptr;
+    ToolbarButton* colourButton = nullptr;
     QLabel* Label1 = nullptr;
 
 protected:

@@ -4,12 +4,12 @@
 #include "AccessibleControls.h"
 #include "BirthDateText.h"
 #include "ChartDescription.h"
-#include "ToolbarButton.h"
 #include "Cycles.h"
 #include "DateStepper.h"
 #include "FontTable.h"
 #include "PictureBox.h"
 #include "SystemColours.h"
+#include "ToolbarButton.h"
 #include "Twips.h"
 
 #include <QAccessible>
@@ -22,7 +22,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QScrollBar>
-#include <QShortcut>
 
 // The window's pictures live in the ui library's resources, which a static library
 // has to register itself.
@@ -74,15 +73,8 @@ frmMain::frmMain(TodayFn today, QWidget* parent)
 frmMain::~frmMain() {
     if (theWindow == this)
         theWindow = nullptr;
-    // The child widgets outlive this part of the window while QWidget tears them down;
-    // a button that loses the pointer then must not call back into it.
-    for (QObject* button :
-         {static_cast<QObject*>(ClarkTBButton2), static_cast<QObject*>(ctbimprime),
-          static_cast<QObject*>(ctbajuda), static_cast<QObject*>(cmdFechar)})
-        disconnect(button, nullptr, this, nullptr);
     // Hiding the window moves the focus, and the focus frame's handler reads this window.
     delete pictureFocus_;
-    delete helpKey_;
 }
 
 frmMain& frmMain::instance() {
@@ -204,9 +196,9 @@ void frmMain::buildKeyboard() {
     // out; then the toolbar from left to right, and round again.
     for (PictureBox* box : {Img0, Img1, Img2, Img3})
         box->setFocusPolicy(Qt::TabFocus); // before the order: Qt skips unfocusable widgets
-    QWidget* const order[] = {Défilaa2,       Défilmm2,   Défiljj2, Défiljj1, Défilmm1,
-                              Défilaa1,       Img0,       Img1,     Img2,     Img3,
-                              ClarkTBButton2, ctbimprime, ctbajuda, cmdFechar};
+    QWidget* const order[] = {Défilaa2,  Défilmm2,    Défiljj2,   Défiljj1,   Défilmm1,
+                              Défilaa1,  Img0,        Img1,       Img2,       Img3,
+                              webButton, printButton, helpButton, closeButton};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     Défilaa2->setFocus();
@@ -217,12 +209,6 @@ void frmMain::buildKeyboard() {
         const bool picture = now == Img0 || now == Img1 || now == Img2 || now == Img3;
         pictureFocus_->setWidget(picture ? now : nullptr);
     });
-
-    // Ctrl+P and Ctrl+W do what the print and close buttons do; F1 is the help key.
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this), &QShortcut::activated,
-            ctbimprime, &QAbstractButton::click);
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), this), &QShortcut::activated,
-            cmdFechar, &QAbstractButton::click);
 }
 
 void frmMain::describeChart() {

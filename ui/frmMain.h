@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class QAction;
 class QFocusFrame;
 class QLabel;
 class QScrollBar;
@@ -91,19 +92,27 @@ public:
     QLabel* Etiaa2 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
-    QLabel* lblStatus = nullptr;
-    Toolbar* ClarkTBBar1 = nullptr;
-    ToolbarButton* ClarkTBButton2 = nullptr;
-    ToolbarSeparator* ClarkTBSeparator1 = nullptr;
-    ToolbarButton* ctbimprime = nullptr;
-    ToolbarButton* ctbajuda = nullptr;
-    ToolbarButton* cmdFechar = nullptr;
+    QLabel* statusLine = nullptr;
+    Toolbar* toolbar = nullptr;
+    ToolbarButton* webButton = nullptr;
+    ToolbarSeparator* toolbarSeparator = nullptr;
+    ToolbarButton* printButton = nullptr;
+    ToolbarButton* helpButton = nullptr;
+    ToolbarButton* closeButton = nullptr;
+
+    // The window's commands, with their shortcuts, status-line texts and spoken names; the
+    // toolbar buttons show them.
+    QAction* webPageAction = nullptr;
+    QAction* printAction = nullptr;
+    QAction* helpAction = nullptr; // F1, in every window of the program
+    QAction* closeAction = nullptr;
 
 signals:
     // A person has been read from the host and charted (or the read failed).
     void hostReadFinished(bool ok);
 
 protected:
+    bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -119,6 +128,7 @@ private:
     void Défilaa2_Change();
 
     void buildControls();
+    void buildActions();
     void buildToolbar();
     void buildKeyboard();
     // Gives the chart and the dials the texts a screen reader reads out for the dates
@@ -129,7 +139,7 @@ private:
     void setStatus(const QString& text);
     // The text the status line shows when no button is hovered.
     void setRestingStatus(const QString& text);
-    void ctbimprime_Click();
+    void printChart();
     void connectHandlers();
     void load();
 
@@ -142,7 +152,6 @@ private:
     bool loadingBirthDate_ = false;
     bool quitOnClose_ = true;
     UrlOpener openUrl_;
-    QObject* helpKey_ = nullptr;          // F1 anywhere in the program opens the help page
     QFocusFrame* pictureFocus_ = nullptr; // shows the focus on the chart and the dials
 };
 

@@ -1,203 +1,158 @@
 // SPDX-License-Identifier: MIT
-// The toolbar along the bottom of the main window: web link, print, help, status line
-// and close.
-#include "Toolbar.h"
-#include "ToolbarButton.h"
-#include "ToolbarSeparator.h"
+// The window's commands (web page, print, help, close) and the toolbar along the bottom
+// of the main window that shows them, with the status line.
 #include "DoubleResolution.h"
 #include "FontTable.h"
 #include "ScrollBarDates.h"
 #include "SystemColours.h"
+#include "Toolbar.h"
+#include "ToolbarButton.h"
+#include "ToolbarSeparator.h"
 #include "Twips.h"
 #include "frmChoix.h"
 #include "frmMain.h"
 
-#include <QApplication>
+#include <QAction>
 #include <QDesktopServices>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
+#include <QStatusTipEvent>
 #include <QUrl>
 
 namespace vitalune {
 
-const QString kEnderecoWeb = QStringLiteral("https://www.lumenfold.com/");
+const QString kWebAddress = QStringLiteral("https://www.lumenfold.com/");
 
 namespace {
 QPixmap picture(const char* name) {
     return QPixmap(QStringLiteral(":/images/") + QString::fromLatin1(name));
 }
 
-// A toolbar picture with its twice-as-fine version ("name@2x.png"), so that the button
-// draws it at the screen's resolution.
-QIcon toolbarPicture(const char* name) {
-    const QString path = QStringLiteral(":/images/") + QString::fromLatin1(name);
-    QIcon icon{QPixmap(path)};
-    icon.addPixmap(QPixmap(doubleResolutionPath(path))); // loads with a device pixel ratio of 2
-    return icon;
-}
-
-// F1 in any window of the program opens the help page.
-class HelpKey : public QObject {
-public:
-    explicit HelpKey(frmMain* window) : QObject(window), window_(window) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-            static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-            window_->ouvreAide();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
+// A toolbar picture, plain and, under the pointer, coloured, each with its twice-as-fine
+// version ("name@2x.png") so that the button draws it at the screen's resolution.
+QIcon toolbarPicture(const char* plain, const char* hovered) {
+    QIcon icon;
+    for (auto [name, mode] : {std::pair{plain, QIcon::Normal}, std::pair{hovered, QIcon::Active}}) {
+        const QString path = QStringLiteral(":/images/") + QString::fromLatin1(name);
+        icon.addPixmap(QPixmap(path), mode);
+        icon.addPixmap(QPixmap(doubleResolutionPath(path)), mode); // with a pixel ratio of 2
     }
-
-private:
-    frmMain* window_;
-};
-
-void styleButton(ToolbarButton* b) {
-    b->setForecolor(systemColour(SystemColour::ButtonText));
-    b->setBackcolor(systemColour(SystemColour::ButtonFace));
-    b->setFocusedfrcolor(readableOn(QColor(0, 0, 255), systemColour(SystemColour::ButtonFace)));
-    b->setFocusedbkcolor(systemColour(SystemColour::ButtonFace));
-    b->setLightcolorin(systemColour(SystemColour::ButtonFace));
-    b->setLightcolorout(systemColour(SystemColour::ButtonFace));
-    b->setShadowcolorin(systemColour(SystemColour::ButtonFace));
-    b->setShadowcolorout(systemColour(SystemColour::ThreeDDarkShadow));
-    b->setMargin(0);
-    b->setFocusedbold(false);
-    b->setActiveborder(true);
-    b->setStyle(ToolbarButton::StyleFlat);
+    return icon;
 }
 } // namespace
 
-void frmMain::buildToolbar() {
-    ClarkTBBar1 = new Toolbar(this);
-    ClarkTBBar1->setObjectName(QStringLiteral("ClarkTBBar1"));
-    ClarkTBBar1->setAccessibleName(QStringLiteral("Barra de ferramentas"));
-    ClarkTBBar1->setGeometry(twipsRect(0, 4230, 7245, 390));
-    ClarkTBBar1->setBackcolor(systemColour(SystemColour::ButtonFace));
-    ClarkTBBar1->setLight3dcolor(systemColour(SystemColour::ButtonHighlight));
-    ClarkTBBar1->setShadow3dcolor(systemColour(SystemColour::ButtonShadow));
-    ClarkTBBar1->setShowleftlines(false);
-    ClarkTBBar1->setShowtwoleftlines(false);
-
-    cmdFechar = new ToolbarButton(ClarkTBBar1);
-    cmdFechar->setObjectName(QStringLiteral("cmdFechar"));
-    styleButton(cmdFechar);
-    cmdFechar->setShadowcolorout(systemColour(SystemColour::ButtonFace));
-    cmdFechar->setFont(substituteFont("System", 9.75, true, 96.0));
-    cmdFechar->setAccessibleName(QStringLiteral("Fechar"));
-    cmdFechar->setPicture(toolbarPicture("close-32.png"));
-    cmdFechar->setFocusedpicture(toolbarPicture("close-focused-32.png"));
-    cmdFechar->setPictposition(ToolbarButton::PictTop);
-    cmdFechar->setPictsize(ToolbarButton::PictLarge);
-    cmdFechar->setDistance(5);
-    cmdFechar->setGeometry(twipsRect(6630, 45, 555, 315));
-
-    ClarkTBSeparator1 = new ToolbarSeparator(ClarkTBBar1);
-    ClarkTBSeparator1->setObjectName(QStringLiteral("ClarkTBSeparator1"));
-    ClarkTBSeparator1->setBackcolor(systemColour(SystemColour::ButtonFace));
-    ClarkTBSeparator1->setLight3dcolor(systemColour(SystemColour::ButtonHighlight));
-    ClarkTBSeparator1->setShadow3dcolor(systemColour(SystemColour::ButtonShadow));
-    ClarkTBSeparator1->setGeometry(twipsRect(1035, 30, 30, 330));
-    ClarkTBSeparator1->setAutoheight(1);
-
-    ClarkTBButton2 = new ToolbarButton(ClarkTBBar1);
-    ClarkTBButton2->setObjectName(QStringLiteral("ClarkTBButton2"));
-    styleButton(ClarkTBButton2);
-    ClarkTBButton2->setCaption(QStringLiteral("Lumenfold"));
-    ClarkTBButton2->setAccessibleName(QStringLiteral("Página da Lumenfold"));
-    ClarkTBButton2->setAccessibleDescription(kEnderecoWeb);
-    ClarkTBButton2->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
-    ClarkTBButton2->setPictposition(ToolbarButton::PictTop);
-    ClarkTBButton2->setFocusedunderline(true);
-    ClarkTBButton2->setGeometry(twipsRect(0, 30, 1035, 330));
-
-    auto smallButton = [this](const char* name, const char* spoken, const char* plain,
-                              const char* focused, int left) {
-        auto* b = new ToolbarButton(ClarkTBBar1);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAccessibleName(QString::fromUtf8(spoken));
-        styleButton(b);
-        b->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
-        b->setPicture(toolbarPicture(plain));
-        b->setFocusedpicture(toolbarPicture(focused));
-        b->setPictposition(ToolbarButton::PictLeft);
-        b->setPictsize(ToolbarButton::PictSmall);
-        b->setGeometry(twipsRect(left, 30, 345, 330));
-        b->setAutosize(true);
-        return b;
+void frmMain::buildActions() {
+    auto command = [this](const QString& name, const QString& status, const QKeySequence& key) {
+        auto* action = new QAction(name, this);
+        action->setStatusTip(status);
+        action->setShortcut(key);
+        addAction(action);
+        return action;
     };
-    ctbimprime =
-        smallButton("ctbimprime", "Imprimir", "print-16.png", "print-focused-16.png", 1095);
-    ctbajuda = smallButton("ctbajuda", "Ajuda", "help-16.png", "help-focused-16.png", 1455);
+    webPageAction = command(QStringLiteral("Página da Lumenfold"), kWebAddress, {});
+    webPageAction->setIconText(QStringLiteral("Lumenfold"));
+    printAction = command(QStringLiteral("Imprimir"), QStringLiteral("Imprimir"),
+                          QKeySequence(Qt::CTRL | Qt::Key_P));
+    printAction->setIcon(toolbarPicture("print-16.png", "print-focused-16.png"));
+    helpAction = command(QStringLiteral("Ajuda"), QStringLiteral("Ajuda"), Qt::Key_F1);
+    helpAction->setShortcutContext(Qt::ApplicationShortcut);
+    helpAction->setIcon(toolbarPicture("help-16.png", "help-focused-16.png"));
+    closeAction = command(QStringLiteral("Fechar"), QStringLiteral("fechar"),
+                          QKeySequence(Qt::CTRL | Qt::Key_W));
+    closeAction->setIcon(toolbarPicture("close-32.png", "close-focused-32.png"));
 
-    lblStatus = new QLabel(ClarkTBBar1);
-    lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    lblStatus->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
-    QPalette pal = lblStatus->palette();
-    pal.setColor(QPalette::WindowText,
-                 readableOn(QColor(0, 0, 255), systemColour(SystemColour::ButtonFace)));
-    lblStatus->setPalette(pal);
-    lblStatus->setGeometry(twipsRect(1935, 105, 45, 195));
-
-    ClarkTBBar1->setAutoheight(1);
-
-    connect(ClarkTBButton2, &ToolbarButton::MouseEnter, this, [this] {
-        setStatus(kEnderecoWeb);
-        setCursor(QCursor(picture("hand-32.png"), 0, 0));
-    });
-    connect(ClarkTBButton2, &ToolbarButton::MouseExit, this, [this] {
-        setStatus(restingStatus_);
-        unsetCursor();
-    });
-    connect(ClarkTBButton2, &ToolbarButton::Click, this, [this] {
+    // Over the web page's button the pointer is a hand; leaving the button sets it back (event()).
+    connect(webPageAction, &QAction::hovered, this,
+            [this] { setCursor(QCursor(picture("hand-32.png"), 0, 0)); });
+    connect(webPageAction, &QAction::triggered, this, [this] {
         unsetCursor();
         setStatus(restingStatus_);
         // Whether the browser opens is the desktop's business; the window stays as it is.
-        openUrl_(QUrl(kEnderecoWeb));
+        openUrl_(QUrl(kWebAddress));
     });
-
-    connect(ctbimprime, &ToolbarButton::MouseEnter, this,
-            [this] { setStatus(QStringLiteral("Imprimir")); });
-    connect(ctbimprime, &ToolbarButton::MouseExit, this, [this] { setStatus(restingStatus_); });
-    connect(ctbimprime, &ToolbarButton::Click, this, [this] { ctbimprime_Click(); });
-
-    connect(ctbajuda, &ToolbarButton::MouseEnter, this,
-            [this] { setStatus(QStringLiteral("Ajuda")); });
-    connect(ctbajuda, &ToolbarButton::MouseExit, this, [this] { setStatus(restingStatus_); });
-    connect(ctbajuda, &ToolbarButton::Click, this, [this] {
-        QWidget* target = QApplication::activeWindow() ? QApplication::activeWindow() : this;
-        QCoreApplication::postEvent(target,
-                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier));
+    connect(printAction, &QAction::triggered, this, &frmMain::printChart);
+    connect(helpAction, &QAction::triggered, this, [this] {
         setStatus(restingStatus_);
+        ouvreAide();
     });
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+}
 
-    connect(cmdFechar, &ToolbarButton::MouseEnter, this,
-            [this] { setStatus(QStringLiteral("fechar")); });
-    connect(cmdFechar, &ToolbarButton::MouseExit, this, [this] { setStatus(restingStatus_); });
-    connect(cmdFechar, &ToolbarButton::Click, this, [this] { close(); });
+void frmMain::buildToolbar() {
+    buildActions();
+    toolbar = new Toolbar(this);
+    toolbar->setObjectName(QStringLiteral("toolbar"));
+    toolbar->setAccessibleName(QStringLiteral("Barra de ferramentas"));
+    toolbar->setGeometry(twipsRect(0, 4230, 7245, 390));
 
-    helpKey_ = new HelpKey(this);
-    qApp->installEventFilter(helpKey_);
+    auto button = [this](QAction* action, const char* name, QRect geometry) {
+        auto* b = new ToolbarButton(toolbar);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAction(action);
+        b->setGeometry(geometry);
+        // Flat: under the pointer only a dark line along the bottom and right sides stands
+        // out, and a caption turns the design's blue.
+        QPalette pal = b->palette();
+        const QColor face = pal.color(QPalette::Button);
+        for (auto role : {QPalette::Light, QPalette::Midlight, QPalette::Dark})
+            pal.setColor(role, face);
+        pal.setColor(QPalette::Link, readableOn(QColor(0, 0, 255), face));
+        b->setPalette(pal);
+        return b;
+    };
+    closeButton = button(closeAction, "closeButton", twipsRect(6630, 45, 555, 315));
+    closeButton->setIconSize(QSize(32, 32));
+    QPalette flat = closeButton->palette();
+    flat.setColor(QPalette::Shadow, flat.color(QPalette::Button));
+    closeButton->setPalette(flat);
+
+    toolbarSeparator = new ToolbarSeparator(toolbar);
+    toolbarSeparator->setObjectName(QStringLiteral("toolbarSeparator"));
+    toolbarSeparator->setGeometry(twipsRect(1035, 30, 30, 330));
+
+    webButton = button(webPageAction, "webButton", twipsRect(0, 30, 1035, 330));
+    webButton->setAccessibleDescription(kWebAddress);
+    webButton->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
+    printButton = button(printAction, "printButton", twipsRect(1095, 30, 345, 330));
+    helpButton = button(helpAction, "helpButton", twipsRect(1455, 30, 345, 330));
+
+    statusLine = new QLabel(toolbar);
+    statusLine->setObjectName(QStringLiteral("statusLine"));
+    statusLine->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
+    QPalette pal = statusLine->palette();
+    pal.setColor(QPalette::WindowText,
+                 readableOn(QColor(0, 0, 255), systemColour(SystemColour::ButtonFace)));
+    statusLine->setPalette(pal);
+    statusLine->setGeometry(twipsRect(1935, 105, 45, 195));
+}
+
+bool frmMain::event(QEvent* event) {
+    // The toolbar's status texts: the hovered command's, then none (and the pointer back).
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        setStatus(tip.isEmpty() ? restingStatus_ : tip);
+        if (tip.isEmpty())
+            unsetCursor();
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void frmMain::setStatus(const QString& text) {
     statusShown_ = text;
-    lblStatus->setText(text);
+    statusLine->setText(text);
     // The status line sizes itself to its text, growing to the right up to the close
     // button; a longer text is cut short there and shown whole as the label's hover text.
-    const int room = cmdFechar->x() - lblStatus->x();
-    int width = text.isEmpty() ? px(45) : lblStatus->sizeHint().width();
+    const int room = closeButton->x() - statusLine->x();
+    int width = text.isEmpty() ? px(45) : statusLine->sizeHint().width();
     if (width > room) {
-        const int frame = width - lblStatus->fontMetrics().horizontalAdvance(text);
-        lblStatus->setText(lblStatus->fontMetrics().elidedText(text, Qt::ElideRight, room - frame));
+        const int frame = width - statusLine->fontMetrics().horizontalAdvance(text);
+        statusLine->setText(
+            statusLine->fontMetrics().elidedText(text, Qt::ElideRight, room - frame));
         width = room;
     }
-    lblStatus->setToolTip(width == room ? text : QString());
-    lblStatus->resize(width, lblStatus->height());
+    statusLine->setToolTip(width == room ? text : QString());
+    statusLine->resize(width, statusLine->height());
 }
 
 void frmMain::setRestingStatus(const QString& text) {
@@ -207,10 +162,12 @@ void frmMain::setRestingStatus(const QString& text) {
     restingStatus_ = text;
 }
 
-void frmMain::ctbimprime_Click() {
+void frmMain::printChart() {
     redrawChart();
     setStatus(restingStatus_);
     auto& dialog = frmChoix::instance();
+    // The dialog blocks the window's shortcuts while it is shown: F1 must be its own too.
+    dialog.addAction(helpAction);
     dialog.setDates(std::make_shared<ScrollBarDates>(Défiljj1, Défilmm1, Défilaa1, Défiljj2,
                                                      Défilmm2, Défilaa2));
     dialog.exec();

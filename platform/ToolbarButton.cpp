@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "ToolbarButton.h"
 
+#include "SystemColours.h"
 #include "Toolbar.h"
 
 #include <QAction>
 #include <QKeyEvent>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPixmapCache>
 
 #include <algorithm>
 #include <cmath>
@@ -47,6 +49,22 @@ void drawEdge(QPainter& p, const QRect& r, const QPalette& pal, bool sunken) {
     };
     ring(r, pal.color(QPalette::Light), pal.color(QPalette::Shadow));
     ring(r.adjusted(1, 1, -1, -1), pal.color(QPalette::Midlight), pal.color(QPalette::Dark));
+}
+
+// A picture as it shows on the button's face: on a dark face, in lightened ink (kept once
+// made, for that picture and face).
+QPixmap onFace(const QPixmap& pixmap, const QColor& face) {
+    if (!isDark(face))
+        return pixmap;
+    const QString key =
+        QStringLiteral("vitalune-on-face/%1/%2").arg(pixmap.cacheKey()).arg(face.rgba(), 0, 16);
+    QPixmap shown;
+    if (!QPixmapCache::find(key, &shown)) {
+        shown = QPixmap::fromImage(readableOn(pixmap.toImage(), face));
+        shown.setDevicePixelRatio(pixmap.devicePixelRatio());
+        QPixmapCache::insert(key, shown);
+    }
+    return shown;
 }
 
 } // namespace
@@ -142,6 +160,7 @@ void ToolbarButton::paintEvent(QPaintEvent*) {
                 visible = QRect(QPoint(0, 0), pixmap.deviceIndependentSize().toSize());
             }
         }
+        pixmap = onFace(pixmap, pal.color(QPalette::Button));
         const qreal ratio = pixmap.devicePixelRatio();
         p.drawPixmap(centred(visible.size()), pixmap,
                      QRectF(QPointF(visible.topLeft()) * ratio, QSizeF(visible.size()) * ratio));

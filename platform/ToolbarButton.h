@@ -15,7 +15,8 @@ namespace vitalune {
 // the edge, Midlight and Dark for the inner one.
 //
 // Keyboard: Tab (not the mouse) gives it the focus, shown by a dotted frame; Space, Enter
-// and Return click it, the arrow keys move the focus on.
+// and Return click it, the arrow keys move the focus on. On a dark face its pictures show
+// in lightened ink.
 //
 // On a Toolbar the toolbar decides which button counts as under the pointer; elsewhere the
 // pointer alone does.

@@ -8,6 +8,7 @@
 #include "SystemColours.h"
 #include "ToolbarButton.h"
 
+#include <QApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
@@ -112,10 +113,6 @@ void frmChoix::buildControls() {
     setAccessibleName(QStringLiteral("Tipo de Impressora"));
     setFixedSize(px(2535), px(990));
 
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, systemColour(SystemColour::ButtonFace));
-    pal.setColor(QPalette::WindowText, systemColour(SystemColour::WindowText));
-    setPalette(pal);
     setAutoFillBackground(true);
     setFont(substituteFont("MS Sans Serif", 8.25, true, 96));
 
@@ -145,14 +142,34 @@ void frmChoix::buildControls() {
     Label1 = new QLabel(QStringLiteral("Tipo de Impressora"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(px(465), px(60), px(1650), px(255));
-    QPalette labelPal = Label1->palette();
-    labelPal.setColor(QPalette::WindowText,
-                      readableOn(QColor(128, 0, 128), systemColour(SystemColour::ButtonFace)));
-    Label1->setPalette(labelPal);
+    applyColours();
 
     connect(colourButton, &QAbstractButton::clicked, this, &frmChoix::Cimpcoul_Click);
     connect(blackAndWhiteButton, &QAbstractButton::clicked, this, &frmChoix::Cimpnoir_Click);
     connect(cancelButton, &QAbstractButton::clicked, this, &frmChoix::Cannuler_Click);
+}
+
+void frmChoix::applyColours() {
+    // The dialog stands on the button face; the label keeps the design's purple, lightened
+    // on a dark face.
+    const QPalette desktop = QApplication::palette(this);
+    const QColor face = desktop.color(QPalette::Button);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, face);
+    pal.setColor(QPalette::WindowText, desktop.color(QPalette::WindowText));
+    setPalette(pal);
+    QPalette labelPal = Label1->palette();
+    labelPal.setColor(QPalette::WindowText, readableOn(QColor(128, 0, 128), face));
+    Label1->setPalette(labelPal);
+}
+
+void frmChoix::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    // A new desktop theme (setting the colours above raises this event once more).
+    if (event->type() == QEvent::PaletteChange && Label1 && !applyingColours_) {
+        const QScopedValueRollback<bool> applying(applyingColours_, true);
+        applyColours();
+    }
 }
 
 void frmChoix::showEvent(QShowEvent* event) {

@@ -68,9 +68,12 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildControls();
+    // The design's colours on the desktop's palette, at start and on every theme change.
+    void applyColours();
 
     std::int16_t ModeCouleur = 0;
     PrintedPage page_;
@@ -78,6 +81,7 @@ private:
     SurfaceFactory makeSurface_;
     Reporter report_;
     std::shared_ptr<PrintQueue> queue_;
+    bool applyingColours_ = false;
     bool printing_ = false; // Imprime is running: the buttons, Escape and the close box wait
 };
 

@@ -8,7 +8,6 @@
 #include "DateStepper.h"
 #include "FontTable.h"
 #include "PictureBox.h"
-#include "SystemColours.h"
 #include "ToolbarButton.h"
 #include "Twips.h"
 
@@ -125,10 +124,6 @@ void frmMain::buildControls() {
         label->setObjectName(QString::fromLatin1(name));
         label->setGeometry(r);
         label->setFont(designFont("MS Sans Serif", 9.75, false));
-        QPalette pal = label->palette();
-        pal.setColor(QPalette::WindowText,
-                     readableOn(QColor(128, 0, 128), pal.color(QPalette::Window)));
-        label->setPalette(pal);
         return label;
     };
     Label1 =
@@ -188,6 +183,7 @@ void frmMain::buildControls() {
 
     buildToolbar();
     buildKeyboard();
+    applyColours();
 }
 
 void frmMain::buildKeyboard() {
@@ -452,6 +448,11 @@ void frmMain::finishHostRead(const HostFormPtr& host, const QString& problem) {
 
 void frmMain::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    // A new desktop theme: the design's colours and the dials are laid on it afresh.
+    if (event->type() == QEvent::PaletteChange && toolbar) {
+        applyColours();
+        redrawChart();
+    }
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         Form_Activate();
 }

@@ -4,7 +4,6 @@
 #include "DoubleResolution.h"
 #include "FontTable.h"
 #include "ScrollBarDates.h"
-#include "SystemColours.h"
 #include "Toolbar.h"
 #include "ToolbarButton.h"
 #include "ToolbarSeparator.h"
@@ -90,21 +89,10 @@ void frmMain::buildToolbar() {
         b->setObjectName(QString::fromLatin1(name));
         b->setAction(action);
         b->setGeometry(geometry);
-        // Flat: under the pointer only a dark line along the bottom and right sides stands
-        // out, and a caption turns the design's blue.
-        QPalette pal = b->palette();
-        const QColor face = pal.color(QPalette::Button);
-        for (auto role : {QPalette::Light, QPalette::Midlight, QPalette::Dark})
-            pal.setColor(role, face);
-        pal.setColor(QPalette::Link, readableOn(QColor(0, 0, 255), face));
-        b->setPalette(pal);
         return b;
     };
     closeButton = button(closeAction, "closeButton", twipsRect(6630, 45, 555, 315));
     closeButton->setIconSize(QSize(32, 32));
-    QPalette flat = closeButton->palette();
-    flat.setColor(QPalette::Shadow, flat.color(QPalette::Button));
-    closeButton->setPalette(flat);
 
     toolbarSeparator = new ToolbarSeparator(toolbar);
     toolbarSeparator->setObjectName(QStringLiteral("toolbarSeparator"));
@@ -119,10 +107,6 @@ void frmMain::buildToolbar() {
     statusLine = new QLabel(toolbar);
     statusLine->setObjectName(QStringLiteral("statusLine"));
     statusLine->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
-    QPalette pal = statusLine->palette();
-    pal.setColor(QPalette::WindowText,
-                 readableOn(QColor(0, 0, 255), systemColour(SystemColour::ButtonFace)));
-    statusLine->setPalette(pal);
     statusLine->setGeometry(twipsRect(1935, 105, 45, 195));
 }
 

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+#include "SystemColours.h"
+#include "Toolbar.h"
 #include "ToolbarButton.h"
 #include "WindowFixture.h"
 #include "frmChoix.h"
@@ -69,20 +71,87 @@ TEST_F(LayoutTest, DialsShowTheirFacesAgainWhenCleared) {
 
 namespace {
 
-// A dark desktop theme: light text on dark windows and buttons.
+// Fusion with qt6ct's "darker" colour scheme: light text on dark windows and buttons.
 QPalette darkPalette() {
     QPalette p;
-    const QColor window(53, 53, 53), text(Qt::white);
-    for (auto [role, colour] :
-         {std::pair{QPalette::Window, window}, std::pair{QPalette::WindowText, text},
-          std::pair{QPalette::Base, QColor(42, 42, 42)}, std::pair{QPalette::Text, text},
-          std::pair{QPalette::Button, window}, std::pair{QPalette::ButtonText, text},
-          std::pair{QPalette::Light, QColor(80, 80, 80)},
-          std::pair{QPalette::Dark, QColor(30, 30, 30)},
-          std::pair{QPalette::Midlight, QColor(66, 66, 66)},
-          std::pair{QPalette::Shadow, QColor(20, 20, 20)}})
-        p.setColor(role, colour);
+    const char* scheme[] = {"#ffffff", "#424245", "#979797", "#5e5c5b", "#302f2e", "#4a4947",
+                            "#ffffff", "#ffffff", "#ffffff", "#3d3d3d", "#222020", "#e7e4e0",
+                            "#12608a", "#f9f9f9", "#0986d3", "#a70b06", "#5c5b5a"};
+    const QPalette::ColorRole roles[] = {QPalette::WindowText,   QPalette::Button,
+                                         QPalette::Light,        QPalette::Midlight,
+                                         QPalette::Dark,         QPalette::Mid,
+                                         QPalette::Text,         QPalette::BrightText,
+                                         QPalette::ButtonText,   QPalette::Base,
+                                         QPalette::Window,       QPalette::Shadow,
+                                         QPalette::Highlight,    QPalette::HighlightedText,
+                                         QPalette::Link,         QPalette::LinkVisited,
+                                         QPalette::AlternateBase};
+    for (std::size_t i = 0; i < std::size(roles); ++i)
+        p.setColor(roles[i], QColor(scheme[i]));
     return p;
+}
+
+// Where `control` stands in its window's picture.
+QRect placeOf(const QWidget* control) {
+    return QRect(control->mapTo(control->window(), QPoint(0, 0)), control->size());
+}
+
+// How far the pixels of `area` stand out from `background`: the most (the core of a text)
+// or, among those that differ from it, the least (the faintest ink of a picture).
+std::pair<double, double> contrasts(const QImage& image, QRect area, const QColor& background) {
+    double most = 1, least = 21;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.rgb() == background.rgb())
+                continue;
+            most = std::max(most, contrastRatio(c, background));
+            least = std::min(least, contrastRatio(c, background));
+        }
+    return {most, least};
+}
+
+// Every text of the window and the dialog as drawn stands out 4.5 to 1 from its ground, and
+// every picture on the toolbar's face 3 to 1; the dials sit on the window's background.
+void expectReadable(frmMain& window, frmChoix& dialog) {
+    const QColor face = window.palette().color(QPalette::Button);
+    const QColor ground = window.palette().color(QPalette::Window);
+    window.toolbar->setHoveredButton(window.printButton);
+    ASSERT_EQ(window.statusLine->text(), "Imprimir");
+    QImage shot = window.grab().toImage();
+    EXPECT_GE(contrasts(shot, placeOf(window.statusLine), face).first, 4.5) << "status line";
+    for (QLabel* heading : {window.Label1, window.Label2})
+        EXPECT_GE(contrasts(shot, placeOf(heading), ground).first, 4.5)
+            << heading->objectName().toStdString();
+    for (const QWidget* dial : {window.Img1, window.Img2, window.Img3})
+        EXPECT_EQ(shot.pixelColor(placeOf(dial).topLeft()), ground) << "dial corner";
+
+    for (ToolbarButton* b : {window.webButton, window.printButton, window.helpButton,
+                             window.closeButton, static_cast<ToolbarButton*>(nullptr)}) {
+        window.toolbar->setHoveredButton(b); // none: each button at rest
+        shot = window.grab().toImage();
+        for (ToolbarButton* shown : {window.printButton, window.helpButton, window.closeButton}) {
+            if (b && shown != b)
+                continue;
+            EXPECT_GE(contrasts(shot, placeOf(shown).adjusted(2, 2, -2, -2), face).second, 3.0)
+                << shown->objectName().toStdString() << (b ? " hovered" : "");
+        }
+    }
+    window.toolbar->setHoveredButton(window.webButton);
+    shot = window.grab().toImage();
+    EXPECT_GE(contrasts(shot, placeOf(window.webButton).adjusted(2, 2, -2, -2), face).first, 4.5)
+        << "hovered caption";
+    window.toolbar->setHoveredButton(nullptr);
+
+    for (bool hovered : {false, true}) {
+        dialog.cancelButton->setAttribute(Qt::WA_UnderMouse, hovered);
+        shot = dialog.grab().toImage();
+        EXPECT_GE(contrasts(shot, placeOf(dialog.Label1), face).first, 4.5) << "dialog label";
+        EXPECT_GE(contrasts(shot, placeOf(dialog.cancelButton).adjusted(2, 2, -2, -2), face).second,
+                  3.0)
+            << "cancel cross" << (hovered ? " hovered" : "");
+    }
+    dialog.cancelButton->setAttribute(Qt::WA_UnderMouse, false);
 }
 
 // Pixels of the picture no lighter than dark grey.
@@ -108,7 +177,6 @@ protected:
         QApplication::setPalette(saved_);
     }
 
-private:
     QPalette saved_;
 };
 
@@ -127,18 +195,37 @@ TEST_F(DarkThemeTest, TextOnTheWhiteChartAndValueLabelsStaysDark) {
     }
 }
 
-TEST_F(DarkThemeTest, EveryLabelOfTheWindowAndTheDialogIsReadable) {
+TEST_F(DarkThemeTest, EveryTextAndPictureAsDrawnStandsOutFromItsGround) {
     frmChoix dialog;
-    QList<QLabel*> labels = window->findChildren<QLabel*>();
-    labels += dialog.findChildren<QLabel*>();
-    for (QLabel* label : labels) {
-        const QPalette pal = label->palette();
-        const QColor back = label->autoFillBackground()
-                                ? pal.color(QPalette::Window)
-                                : label->parentWidget()->palette().color(QPalette::Window);
-        EXPECT_GE(std::abs(pal.color(QPalette::WindowText).lightness() - back.lightness()), 100)
-            << label->objectName().toStdString();
+    expectReadable(*window, dialog);
+}
+
+TEST_F(DarkThemeTest, ThemeChangesAreFollowedAndTheDefaultPaletteLooksAsDesigned) {
+    frmChoix dialog;
+    // Windows on screen hear of the desktop's theme.
+    window->show();
+    dialog.show();
+    const QPalette dark = QApplication::palette();
+    // The desktop tells the windows of a new theme through the event loop.
+    const auto switchTo = [this, &dialog](const QPalette& theme) {
+        QApplication::setPalette(theme);
+        const QPalette now = QApplication::palette();
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return window->palette().color(QPalette::Window) == now.color(QPalette::Window) &&
+                   dialog.palette().color(QPalette::Button) == now.color(QPalette::Button);
+        }));
+    };
+    switchTo(saved_);
+    const QImage windowShot = window->grab().toImage(), dialogShot = dialog.grab().toImage();
+    {
+        // A window and a dialog that never saw the dark theme.
+        frmMain fresh([] { return QDate(2005, 1, 31); });
+        frmChoix freshDialog;
+        EXPECT_EQ(windowShot, fresh.grab().toImage());
+        EXPECT_EQ(dialogShot, freshDialog.grab().toImage());
     }
+    switchTo(dark);
+    expectReadable(*window, dialog);
 }
 
 TEST_F(LayoutTest, ToolbarPicturesComeAtTwiceTheResolution) {

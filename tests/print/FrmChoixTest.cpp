@@ -226,6 +226,20 @@ TEST_F(FrmChoixTest, KeyboardChoosesAmongColourBlackAndWhiteAndCancel) {
     }
 }
 
+TEST_F(FrmChoixTest, FocusFrameOnlyOnceTheKeyboardIsInUse) {
+    const auto look = [this] { return dlg.colourButton->grab().toImage(); };
+    const QImage atRest = look(); // not focused
+    QTest::mouseClick(dlg.Label1, Qt::LeftButton); // a mouse user opens the dialog
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    ASSERT_TRUE(dlg.colourButton->hasFocus());
+    EXPECT_EQ(look(), atRest) << "no frame for the mouse";
+    QTest::keyClick(dlg.colourButton, Qt::Key_Shift);
+    EXPECT_NE(look(), atRest) << "a key shows it";
+    QTest::mouseClick(dlg.Label1, Qt::LeftButton);
+    EXPECT_EQ(look(), atRest) << "the mouse hides it again";
+}
+
 TEST_F(FrmChoixTest, ModalShowEndsWhenAButtonHidesTheDialog) {
     for (auto* button : {dlg.colourButton, dlg.cancelButton, dlg.blackAndWhiteButton}) {
         bool clicked = false, timedOut = false;

@@ -228,7 +228,7 @@ TEST_F(FrmChoixTest, KeyboardChoosesAmongColourBlackAndWhiteAndCancel) {
 
 TEST_F(FrmChoixTest, FocusFrameOnlyOnceTheKeyboardIsInUse) {
     const auto look = [this] { return dlg.colourButton->grab().toImage(); };
-    const QImage atRest = look(); // not focused
+    const QImage atRest = look();                  // not focused
     QTest::mouseClick(dlg.Label1, Qt::LeftButton); // a mouse user opens the dialog
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The main window's redraws on the real picture boxes.
 #include "PictureBox.h"
-#include "frmMain.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -10,8 +10,8 @@
 using namespace vitalune;
 
 namespace {
-frmMain& window() {
-    static frmMain w([] { return QDate(2004, 12, 15); });
+MainWindow& window() {
+    static MainWindow w([] { return QDate(2004, 12, 15); });
     return w;
 }
 } // namespace
@@ -25,8 +25,8 @@ BENCHMARK(FullRedraw);
 
 // The same on a screen with two device pixels to the pixel.
 static void FullRedrawAtRatio2(benchmark::State& state) {
-    static frmMain w([] { return QDate(2004, 12, 15); });
-    for (PictureBox* box : {w.Img0, w.Img1, w.Img2, w.Img3})
+    static MainWindow w([] { return QDate(2004, 12, 15); });
+    for (PictureBox* box : {w.chartView, w.physicalDial, w.emotionalDial, w.intellectualDial})
         box->setPixelRatio(2);
     for (auto _ : state)
         w.redrawChart();
@@ -37,9 +37,9 @@ BENCHMARK(FullRedrawAtRatio2);
 static void MonthStepRollsTheYearOver(benchmark::State& state) {
     auto& w = window();
     for (auto _ : state) {
-        w.Défilmm2->setValue(13);
+        w.referenceMonthStepper->setValue(13);
         state.PauseTiming();
-        w.Défilmm2->setValue(0);
+        w.referenceMonthStepper->setValue(0);
         state.ResumeTiming();
     }
 }

@@ -3,8 +3,8 @@
 
 #include "Identity.h"
 #include "RunQueue.h"
-#include "clsPluginInterface.h"
-#include "clsPluginInterfaceAdaptor.h"
+#include "PluginInterface.h"
+#include "PluginInterfaceAdaptor.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusReply>
@@ -12,8 +12,8 @@
 namespace vitalune {
 
 AutomationServer::AutomationServer(QDBusConnection bus, RunQueue& runs, QObject* parent)
-    : QObject(parent), bus_(std::move(bus)), object_(new clsPluginInterface(runs, this)) {
-    new clsPluginInterfaceAdaptor(object_); // owned by the object
+    : QObject(parent), bus_(std::move(bus)), object_(new PluginInterface(runs, this)) {
+    new PluginInterfaceAdaptor(object_); // owned by the object
     idle_.setSingleShot(true);
     connect(&idle_, &QTimer::timeout, this, &AutomationServer::idleTimeout);
     connect(&runs, &RunQueue::runStarted, &idle_, &QTimer::stop);

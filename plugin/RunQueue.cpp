@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "RunQueue.h"
 
-#include "frmMain.h"
+#include "MainWindow.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -13,7 +13,7 @@ namespace vitalune {
 namespace {
 
 void showMainWindow() {
-    frmMain& window = frmMain::instance();
+    MainWindow& window = MainWindow::instance();
     window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.show(); // modeless, no owner
     window.raise();
@@ -110,7 +110,7 @@ void RunQueue::captionRead(std::uint64_t number, const HostRead& read) {
         finish(call, read.error, false);
         return;
     }
-    if (!frmMain::exists()) {
+    if (!MainWindow::exists()) {
         // Closing the window ends the process; nothing is left to hand the form to.
         finish(call, QStringLiteral("The plug-in window was closed"), false);
         return;
@@ -121,9 +121,9 @@ void RunQueue::captionRead(std::uint64_t number, const HostRead& read) {
         return;
     }
     // A read of an earlier person still under way notices the new form and reads it.
-    frmMain& window = frmMain::instance();
+    MainWindow& window = MainWindow::instance();
     window.Text1 = read.text;
-    window.objHost = call->form;
+    window.pendingHost = call->form;
     handedOver_ = number;
     finish(call, QString(), true);
 }
@@ -147,9 +147,9 @@ void RunQueue::finish(Calls::iterator call, const QString& result, bool handOver
         return;
 
     QTimer::singleShot(0, this, [] {
-        if (frmMain::exists()) {
+        if (MainWindow::exists()) {
             try {
-                frmMain::instance().Form_Activate();
+                MainWindow::instance().readPendingPerson();
             } catch (const std::exception&) {
                 // A failing read leaves the window as it was.
             }

@@ -17,7 +17,7 @@ namespace vitalune {
 // Carries out Run for each host form:
 //  - create (first use) and show the one main window, activating it;
 //  - read the form's Caption into Text1 (asynchronously: the window keeps painting);
-//  - keep the form in objHost;
+//  - keep the form in pendingHost;
 //  - reply "" or, on the first failing step, that error's description, leaving the
 //    later steps undone;
 //  - right after the reply, let the window read the pending person, as its activation

@@ -8,7 +8,7 @@
 #include "RunQueue.h"
 #include "ServiceFile.h"
 #include "WindowSystem.h"
-#include "frmMain.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -47,12 +47,12 @@ void traceHostReads(RunQueue& runs) {
     if (!qEnvironmentVariableIsSet("VITALUNE_TRACE"))
         return;
     auto attach = [] {
-        frmMain& window = frmMain::instance();
-        QObject::connect(&window, &frmMain::hostReadFinished, &window, [&window](bool ok) {
+        MainWindow& window = MainWindow::instance();
+        QObject::connect(&window, &MainWindow::hostReadFinished, &window, [&window](bool ok) {
             const QString birth = QStringLiteral("%1/%2/%3")
-                                      .arg(window.Défiljj1->value(), 2, 10, QLatin1Char('0'))
-                                      .arg(window.Défilmm1->value(), 2, 10, QLatin1Char('0'))
-                                      .arg(window.Défilaa1->value());
+                                      .arg(window.birthDayStepper->value(), 2, 10, QLatin1Char('0'))
+                                      .arg(window.birthMonthStepper->value(), 2, 10, QLatin1Char('0'))
+                                      .arg(window.birthYearStepper->value());
             print(stderr, QStringLiteral("vitalune: person read ok=") + (ok ? u'1' : u'0') +
                               QStringLiteral(" title=\"") + window.windowTitle() +
                               QStringLiteral("\" birth=") + birth + u'\n');
@@ -61,7 +61,7 @@ void traceHostReads(RunQueue& runs) {
     // The window exists once the first Run has shown it (or at once without --automation).
     auto attached = std::make_shared<bool>(false);
     auto attachOnce = [attach, attached] {
-        if (!*attached && frmMain::exists()) {
+        if (!*attached && MainWindow::exists()) {
             *attached = true;
             attach();
         }
@@ -76,7 +76,7 @@ int serve(QApplication& app, bool automation, const QString& noDisplay) {
     runs.refuseAll(noDisplay);
     if (!automation) {
         try {
-            frmMain::instance().show();
+            MainWindow::instance().show();
         } catch (const std::exception& error) {
             print(stderr, QStringLiteral("vitalune: %1\n").arg(QString::fromUtf8(error.what())));
             return 1;
@@ -110,7 +110,7 @@ int serve(QApplication& app, bool automation, const QString& noDisplay) {
     if (automation) {
         // Started by the bus for a host that never came: do not linger.
         QObject::connect(&server, &AutomationServer::idleTimeout, &app, [&runs] {
-            if (!frmMain::exists() && !runs.busy())
+            if (!MainWindow::exists() && !runs.busy())
                 QCoreApplication::quit();
         });
         server.leaveWhenIdle(identity::IdleExitMs);

@@ -4,7 +4,7 @@
 #include "PrintedPage.h"
 #include "PrinterSurface.h"
 #include "ScrollBarDates.h"
-#include "frmMain.h"
+#include "MainWindow.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -38,7 +38,7 @@ QString dateText(const Date& d) {
 }
 
 // The window's client area as the screen shows it, one image pixel per window pixel.
-QString writeWindow(frmMain& window, QSaveFile& out) {
+QString writeWindow(MainWindow& window, QSaveFile& out) {
     QImage image(window.size(), QImage::Format_RGB32);
     image.setDevicePixelRatio(1);
     window.render(&image);
@@ -49,15 +49,15 @@ QString writeWindow(frmMain& window, QSaveFile& out) {
 
 // The page as the print button prints it. The printer surface writes a PDF only to a
 // named file, so it goes to a scratch folder first.
-QString writePage(frmMain& window, bool blackAndWhite, QSaveFile& out) {
+QString writePage(MainWindow& window, bool blackAndWhite, QSaveFile& out) {
     QTemporaryDir scratch;
     if (!scratch.isValid())
         return QStringLiteral("no temporary folder: %1").arg(scratch.errorString());
     const QString pdf = scratch.filePath(QStringLiteral("page.pdf"));
     {
         PrinterSurface surface(pdf);
-        const ScrollBarDates dates(window.Défiljj1, window.Défilmm1, window.Défilaa1,
-                                   window.Défiljj2, window.Défilmm2, window.Défilaa2);
+        const ScrollBarDates dates(window.birthDayStepper, window.birthMonthStepper, window.birthYearStepper,
+                                   window.referenceDayStepper, window.referenceMonthStepper, window.referenceYearStepper);
         PrintedPage page;
         if (!page.draw(surface, dates, blackAndWhite ? 0 : 1))
             return surface.errorString().isEmpty() ? QStringLiteral("could not draw the page")
@@ -90,13 +90,13 @@ QString exportChart(const ChartExport& request) {
             request.reference
                 ? QDate(request.reference->year, request.reference->month, request.reference->day)
                 : QDate::currentDate();
-        frmMain window([today] { return today; });
+        MainWindow window([today] { return today; });
         window.setQuitOnClose(false);
         if (request.birth) {
             window.Text2 = dateText(*request.birth);
-            if (!window.DecoupeDateNaissance())
+            if (!window.loadBirthDate())
                 return QStringLiteral("not a birth date: %1").arg(window.Text2);
-            window.Rafraichir();
+            window.clearChart();
             window.redrawChart();
         }
         problem = *format == ChartExport::Format::Png

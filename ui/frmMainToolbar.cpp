@@ -10,7 +10,7 @@
 #include "SystemColours.h"
 #include "Twips.h"
 #include "frmChoix.h"
-#include "frmMain.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -40,20 +40,20 @@ QIcon toolbarPicture(const char* name) {
 // F1 in any window of the program opens the help page.
 class HelpKey : public QObject {
 public:
-    explicit HelpKey(frmMain* window) : QObject(window), window_(window) {}
+    explicit HelpKey(MainWindow* window) : QObject(window), window_(window) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
             static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-            window_->ouvreAide();
+            window_->openHelp();
             return true;
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    frmMain* window_;
+    MainWindow* window_;
 };
 
 void styleButton(ClarkTBButton* b) {
@@ -72,7 +72,7 @@ void styleButton(ClarkTBButton* b) {
 }
 } // namespace
 
-void frmMain::buildToolbar() {
+void MainWindow::buildToolbar() {
     ClarkTBBar1 = new ClarkTBBar(this);
     ClarkTBBar1->setObjectName(QStringLiteral("ClarkTBBar1"));
     ClarkTBBar1->setAccessibleName(QStringLiteral("Barra de ferramentas"));
@@ -184,7 +184,7 @@ void frmMain::buildToolbar() {
     qApp->installEventFilter(helpKey_);
 }
 
-void frmMain::setStatus(const QString& text) {
+void MainWindow::setStatus(const QString& text) {
     statusShown_ = text;
     lblStatus->setText(text);
     // The status line sizes itself to its text, growing to the right up to the close
@@ -200,27 +200,27 @@ void frmMain::setStatus(const QString& text) {
     lblStatus->resize(width, lblStatus->height());
 }
 
-void frmMain::setRestingStatus(const QString& text) {
+void MainWindow::setRestingStatus(const QString& text) {
     // A hover text on show stays until the pointer leaves its button.
     if (statusShown_ == restingStatus_)
         setStatus(text);
     restingStatus_ = text;
 }
 
-void frmMain::ctbimprime_Click() {
+void MainWindow::ctbimprime_Click() {
     redrawChart();
     setStatus(restingStatus_);
     auto& dialog = frmChoix::instance();
-    dialog.setDates(std::make_shared<ScrollBarDates>(Défiljj1, Défilmm1, Défilaa1, Défiljj2,
-                                                     Défilmm2, Défilaa2));
+    dialog.setDates(std::make_shared<ScrollBarDates>(birthDayStepper, birthMonthStepper, birthYearStepper, referenceDayStepper,
+                                                     referenceMonthStepper, referenceYearStepper));
     dialog.exec();
 }
 
-void frmMain::ouvreAide() {
+void MainWindow::openHelp() {
     openUrl_(QUrl::fromLocalFile(helpFile_));
 }
 
-void frmMain::setUrlOpener(UrlOpener opener) {
+void MainWindow::setUrlOpener(UrlOpener opener) {
     openUrl_ = opener ? std::move(opener) : [](const QUrl& url) { QDesktopServices::openUrl(url); };
 }
 

@@ -6,7 +6,7 @@
 #include "PrivateBus.h"
 #include "RunQueue.h"
 #include "Waiting.h"
-#include "frmMain.h"
+#include "MainWindow.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -32,15 +32,15 @@ using testing::waitUntil;
 class AutomationServerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(frmMain::exists());
+        ASSERT_FALSE(MainWindow::exists());
         ASSERT_TRUE(bus.isRunning());
         serverBus = bus.connect();
         hostBus = bus.connect();
         ASSERT_TRUE(form.registerOn(hostBus));
     }
     void TearDown() override {
-        if (frmMain::exists())
-            delete &frmMain::instance();
+        if (MainWindow::exists())
+            delete &MainWindow::instance();
     }
 
     // Calls the plug-in by its bus name, as a host does; waits for the reply.
@@ -81,21 +81,21 @@ TEST_F(AutomationServerTest, IdentifyAnswersTheDisplayNameWithoutOpeningTheWindo
     const QDBusMessage reply = call("Identify");
     ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
     EXPECT_EQ(reply.arguments().value(0).toString(), "Vitalune");
-    EXPECT_FALSE(frmMain::exists());
+    EXPECT_FALSE(MainWindow::exists());
 }
 
 TEST_F(AutomationServerTest, RunReadsTheCallersFormAndTheWindowThenReadsThePerson) {
     AutomationServer server(serverBus, runs);
     ASSERT_EQ(server.start(), AutomationServer::Outcome::Serving);
     EXPECT_EQ(runResult(), "");
-    ASSERT_TRUE(frmMain::exists());
-    frmMain& window = frmMain::instance();
+    ASSERT_TRUE(MainWindow::exists());
+    MainWindow& window = MainWindow::instance();
     window.setQuitOnClose(false);
     EXPECT_TRUE(window.isVisible());
     ASSERT_TRUE(waitUntil([&] { return window.windowTitle() == "Vitalune: Ana"; }));
 
     // The form kept is the caller's own.
-    auto kept = std::dynamic_pointer_cast<DBusHostForm>(window.objHost);
+    auto kept = std::dynamic_pointer_cast<DBusHostForm>(window.pendingHost);
     ASSERT_NE(kept, nullptr);
     EXPECT_EQ(kept->service(), hostBus.baseService());
     EXPECT_EQ(kept->formPath(), "/forms/1");
@@ -108,17 +108,17 @@ TEST_F(AutomationServerTest, RunErrorsComeBackAsTextWithTheWindowShown) {
     values[""] = ControlValue{ControlValue::Kind::NoCaption, {}};
     const QString noCaption = runResult();
     EXPECT_FALSE(noCaption.isEmpty());
-    ASSERT_TRUE(frmMain::exists());
-    frmMain::instance().setQuitOnClose(false);
-    EXPECT_TRUE(frmMain::instance().isVisible());
-    EXPECT_EQ(frmMain::instance().objHost, nullptr);
+    ASSERT_TRUE(MainWindow::exists());
+    MainWindow::instance().setQuitOnClose(false);
+    EXPECT_TRUE(MainWindow::instance().isVisible());
+    EXPECT_EQ(MainWindow::instance().pendingHost, nullptr);
 
     values[""] = ControlValue::caption(QStringList{"Ficha"});
     const QString wrongType = runResult();
     EXPECT_TRUE(wrongType.contains("Caption")) << wrongType.toStdString();
 
     EXPECT_FALSE(runResult("/forms/9").isEmpty()); // nothing exported there
-    EXPECT_EQ(frmMain::instance().windowTitle(), "Vitalune");
+    EXPECT_EQ(MainWindow::instance().windowTitle(), "Vitalune");
 }
 
 TEST_F(AutomationServerTest, AnEmptyCaptionLeavesTheDefaultPerson) {
@@ -126,9 +126,9 @@ TEST_F(AutomationServerTest, AnEmptyCaptionLeavesTheDefaultPerson) {
     ASSERT_EQ(server.start(), AutomationServer::Outcome::Serving);
     values[""] = ControlValue::caption(QString());
     EXPECT_EQ(runResult(), "");
-    frmMain::instance().setQuitOnClose(false);
+    MainWindow::instance().setQuitOnClose(false);
     testing::processEventsFor(100);
-    EXPECT_EQ(frmMain::instance().windowTitle(), "Vitalune");
+    EXPECT_EQ(MainWindow::instance().windowTitle(), "Vitalune");
 }
 
 TEST_F(AutomationServerTest, ASecondServerFindsTheNameTakenAndTheFirstKeepsIt) {
@@ -164,7 +164,7 @@ TEST_F(AutomationServerTest, AnIdleServerAsksToLeaveButNotOnceARunHasCome) {
     EXPECT_TRUE(idle.idleTimerActive());
     EXPECT_EQ(runResult(), "");
     EXPECT_FALSE(idle.idleTimerActive());
-    frmMain::instance().setQuitOnClose(false);
+    MainWindow::instance().setQuitOnClose(false);
 }
 
 // The introspection data publishes the identity the program keeps in Identity.h.

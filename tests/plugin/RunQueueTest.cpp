@@ -2,7 +2,7 @@
 #include "RunQueue.h"
 #include "FakeHostForm.h"
 #include "Waiting.h"
-#include "frmMain.h"
+#include "MainWindow.h"
 
 #include <QScrollBar>
 
@@ -19,10 +19,10 @@ using testing::waitUntil;
 // Each test starts without a main window and leaves none behind.
 class RunQueueTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_FALSE(frmMain::exists()); }
+    void SetUp() override { ASSERT_FALSE(MainWindow::exists()); }
     void TearDown() override {
-        if (frmMain::exists())
-            delete &frmMain::instance();
+        if (MainWindow::exists())
+            delete &MainWindow::instance();
     }
 
     std::shared_ptr<FakeHostForm> person(QString caption, QString birth, QString nick) {
@@ -43,11 +43,11 @@ protected:
     }
 
     static QString birthShown() {
-        const frmMain& w = frmMain::instance();
+        const MainWindow& w = MainWindow::instance();
         return QStringLiteral("%1/%2/%3")
-            .arg(w.Défiljj1->value())
-            .arg(w.Défilmm1->value())
-            .arg(w.Défilaa1->value());
+            .arg(w.birthDayStepper->value())
+            .arg(w.birthMonthStepper->value())
+            .arg(w.birthYearStepper->value());
     }
 
     RunQueue queue;
@@ -60,51 +60,51 @@ TEST_F(RunQueueTest, ShowsTheWindowFirstAndRepliesOnlyOnceTheCaptionIsRead) {
     ana->deferred = true;
     auto result = run(ana);
 
-    ASSERT_TRUE(frmMain::exists());
-    frmMain& window = frmMain::instance();
+    ASSERT_TRUE(MainWindow::exists());
+    MainWindow& window = MainWindow::instance();
     window.setQuitOnClose(false);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(ana->reads, QStringList{""});
     testing::processEventsFor(50);
     EXPECT_FALSE(result->has_value()); // the host has not answered yet
     EXPECT_TRUE(window.Text1.isEmpty());
-    EXPECT_EQ(window.objHost, nullptr);
+    EXPECT_EQ(window.pendingHost, nullptr);
 
     ana->deferred = false;
     ASSERT_EQ(ana->answerPending(), 1);
     ASSERT_TRUE(result->has_value());
     EXPECT_EQ(**result, "");
     EXPECT_EQ(readsAtReply, std::vector<qsizetype>{1}); // the Caption alone before the reply
-    EXPECT_EQ(window.objHost, ana);
+    EXPECT_EQ(window.pendingHost, ana);
 }
 
 TEST_F(RunQueueTest, AfterTheReplyTheWindowReadsThePersonWithoutBeingActivated) {
     auto ana = person("Ficha de Ana", "05/06/1970", "Ana");
     auto result = run(ana);
-    frmMain::instance().setQuitOnClose(false);
-    ASSERT_TRUE(waitUntil([&] { return frmMain::instance().windowTitle() == "Vitalune: Ana"; }));
+    MainWindow::instance().setQuitOnClose(false);
+    ASSERT_TRUE(waitUntil([&] { return MainWindow::instance().windowTitle() == "Vitalune: Ana"; }));
     EXPECT_EQ(**result, "");
     EXPECT_EQ(ana->reads, (QStringList{"", "lblnasc", "lblnick"}));
     EXPECT_EQ(birthShown(), "5/6/1970");
-    EXPECT_TRUE(frmMain::instance().Text1.isEmpty());
+    EXPECT_TRUE(MainWindow::instance().Text1.isEmpty());
 }
 
 TEST_F(RunQueueTest, AnEmptyCaptionRepliesEmptyAndNeverReadsThePerson) {
     auto ana = person("", "05/06/1970", "Ana");
     auto result = run(ana);
-    frmMain::instance().setQuitOnClose(false);
+    MainWindow::instance().setQuitOnClose(false);
     ASSERT_TRUE(waitUntil([&] { return result->has_value(); }));
     EXPECT_EQ(**result, "");
     testing::processEventsFor(50);
     EXPECT_EQ(ana->reads, QStringList{""});
-    EXPECT_EQ(frmMain::instance().windowTitle(), "Vitalune");
+    EXPECT_EQ(MainWindow::instance().windowTitle(), "Vitalune");
     EXPECT_EQ(birthShown(), "17/2/1959");
 }
 
 TEST_F(RunQueueTest, AFailedCaptionReadRepliesItsErrorAndLeavesTheEarlierForm) {
     auto ana = person("Ficha de Ana", "05/06/1970", "Ana");
     run(ana);
-    frmMain& window = frmMain::instance();
+    MainWindow& window = MainWindow::instance();
     window.setQuitOnClose(false);
     ASSERT_TRUE(waitUntil([&] { return window.windowTitle() == "Vitalune: Ana"; }));
 
@@ -113,7 +113,7 @@ TEST_F(RunQueueTest, AFailedCaptionReadRepliesItsErrorAndLeavesTheEarlierForm) {
     auto result = run(broken);
     ASSERT_TRUE(waitUntil([&] { return result->has_value(); }));
     EXPECT_EQ(**result, "No such interface 'Orvane.Control'");
-    EXPECT_EQ(window.objHost, ana);
+    EXPECT_EQ(window.pendingHost, ana);
     EXPECT_TRUE(window.Text1.isEmpty());
     EXPECT_TRUE(window.isVisible());
     testing::processEventsFor(50);
@@ -126,9 +126,9 @@ TEST_F(RunQueueTest, AFormlessRunRepliesAnErrorButShowsTheWindow) {
     queue.run(nullptr, [&](const QString& r) { result = r; });
     ASSERT_TRUE(result.has_value());
     EXPECT_FALSE(result->isEmpty());
-    ASSERT_TRUE(frmMain::exists());
-    frmMain::instance().setQuitOnClose(false);
-    EXPECT_TRUE(frmMain::instance().isVisible());
+    ASSERT_TRUE(MainWindow::exists());
+    MainWindow::instance().setQuitOnClose(false);
+    EXPECT_TRUE(MainWindow::instance().isVisible());
 }
 
 TEST_F(RunQueueTest, ReadsOverlapButTheWindowTakesTheFormsInTheOrderTheCallsCame) {
@@ -137,7 +137,7 @@ TEST_F(RunQueueTest, ReadsOverlapButTheWindowTakesTheFormsInTheOrderTheCallsCame
     ana->deferred = bia->deferred = true;
     auto first = run(ana);
     auto second = run(bia);
-    frmMain& window = frmMain::instance();
+    MainWindow& window = MainWindow::instance();
     window.setQuitOnClose(false);
     EXPECT_TRUE(queue.busy());
     EXPECT_EQ(bia->reads, QStringList{""}); // a slow host holds no other up
@@ -155,10 +155,10 @@ TEST_F(RunQueueTest, ReadsOverlapButTheWindowTakesTheFormsInTheOrderTheCallsCame
     testing::processEventsFor(50);
     EXPECT_EQ(window.windowTitle(), "Vitalune: Bia");
     EXPECT_EQ(birthShown(), "29/2/1988");
-    EXPECT_EQ(window.objHost, bia);
+    EXPECT_EQ(window.pendingHost, bia);
     EXPECT_EQ(ana->reads, QStringList{""});
     EXPECT_FALSE(queue.busy());
-    EXPECT_EQ(&window, &frmMain::instance()); // one window throughout
+    EXPECT_EQ(&window, &MainWindow::instance()); // one window throughout
 }
 
 // Calls that end without handing their form over: however their host answers later,
@@ -167,7 +167,7 @@ TEST_F(RunQueueTest, ACallThatFailedOrWhoseCallerLeftNeverChangesTheWindow) {
     RunQueue quick(nullptr, 100);
     auto ana = person("Ficha de Ana", "05/06/1970", "Ana");
     quick.run(ana, {});
-    frmMain& window = frmMain::instance();
+    MainWindow& window = MainWindow::instance();
     window.setQuitOnClose(false);
     ASSERT_TRUE(waitUntil([&] { return window.windowTitle() == "Vitalune: Ana"; }));
 
@@ -192,7 +192,7 @@ TEST_F(RunQueueTest, ACallThatFailedOrWhoseCallerLeftNeverChangesTheWindow) {
     gone->answerPending();
     testing::processEventsFor(50);
     EXPECT_FALSE(goneResult.has_value());
-    EXPECT_EQ(window.objHost, ana);
+    EXPECT_EQ(window.pendingHost, ana);
     EXPECT_EQ(window.windowTitle(), "Vitalune: Ana");
     EXPECT_EQ(birthShown(), "5/6/1970");
     EXPECT_FALSE(quick.busy());
@@ -205,7 +205,7 @@ TEST_F(RunQueueTest, BeyondTheCapACallIsRefusedAtOnceAndChangesNothing) {
         waiting.back()->deferred = true;
         queue.run(waiting.back(), {});
     }
-    frmMain::instance().setQuitOnClose(false);
+    MainWindow::instance().setQuitOnClose(false);
     auto extra = person("Ficha de Bia", "29/02/1988", "Bia");
     auto refused = run(extra);
     ASSERT_TRUE(refused->has_value());

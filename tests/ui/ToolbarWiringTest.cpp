@@ -98,12 +98,12 @@ TEST_F(ToolbarWiringTest, HelpButtonAndF1OpenTheHelpPage) {
         << "the help page is next to the program";
     EXPECT_EQ(status(), "");
 
-    QTest::keyClick(window->Défiljj2, Qt::Key_F1);
+    QTest::keyClick(window->referenceDayStepper, Qt::Key_F1);
     EXPECT_EQ(opened.size(), 2u);
 }
 
 TEST_F(ToolbarWiringTest, CancellingThePrintDialogLeavesTheWindowAsItWas) {
-    const QImage before = window->Img0->image();
+    const QImage before = window->chartView->image();
     const Date was = target();
     bool sawDialog = false;
     QTimer::singleShot(0, [&] {
@@ -116,7 +116,7 @@ TEST_F(ToolbarWiringTest, CancellingThePrintDialogLeavesTheWindowAsItWas) {
     QTest::mouseClick(window->ctbimprime, Qt::LeftButton, {}, {5, 5});
     EXPECT_TRUE(sawDialog);
     EXPECT_FALSE(frmChoix::instance().isVisible());
-    EXPECT_EQ(window->Img0->image(), before);
+    EXPECT_EQ(window->chartView->image(), before);
     EXPECT_EQ(target(), was);
     EXPECT_EQ(status(), "");
 }
@@ -124,11 +124,11 @@ TEST_F(ToolbarWiringTest, CancellingThePrintDialogLeavesTheWindowAsItWas) {
 TEST_F(ToolbarWiringTest, TabGoesRoundTheDatesThePicturesAndTheToolbar) {
     activate();
     const std::vector<QWidget*> order = {
-        window->Défilaa2, window->Défilmm2, window->Défiljj2,       window->Défiljj1,
-        window->Défilmm1, window->Défilaa1, window->Img0,           window->Img1,
-        window->Img2,     window->Img3,     window->ClarkTBButton2, window->ctbimprime,
+        window->referenceYearStepper, window->referenceMonthStepper, window->referenceDayStepper,       window->birthDayStepper,
+        window->birthMonthStepper, window->birthYearStepper, window->chartView,           window->physicalDial,
+        window->emotionalDial,     window->intellectualDial,     window->ClarkTBButton2, window->ctbimprime,
         window->ctbajuda, window->cmdFechar};
-    EXPECT_EQ(QApplication::focusWidget(), window->Défilaa2) << "starts on the reference year";
+    EXPECT_EQ(QApplication::focusWidget(), window->referenceYearStepper) << "starts on the reference year";
     for (std::size_t i = 1; i <= order.size(); ++i) {
         type(Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), order[i % order.size()])

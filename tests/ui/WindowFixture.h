@@ -2,7 +2,7 @@
 #pragma once
 
 #include "PictureBox.h"
-#include "frmMain.h"
+#include "MainWindow.h"
 
 #include <QLabel>
 #include <QScrollBar>
@@ -17,25 +17,25 @@ namespace vitalune::testing {
 class WindowFixture : public ::testing::Test {
 protected:
     void open(QDate today = QDate(2005, 1, 31)) {
-        window = std::make_unique<frmMain>([today] { return today; });
+        window = std::make_unique<MainWindow>([today] { return today; });
         window->setQuitOnClose(false);
     }
     void SetUp() override { open(); }
 
     Date target() const {
-        return {static_cast<std::int16_t>(window->Défiljj2->value()),
-                static_cast<std::int16_t>(window->Défilmm2->value()),
-                static_cast<std::int16_t>(window->Défilaa2->value())};
+        return {static_cast<std::int16_t>(window->referenceDayStepper->value()),
+                static_cast<std::int16_t>(window->referenceMonthStepper->value()),
+                static_cast<std::int16_t>(window->referenceYearStepper->value())};
     }
     Date birth() const {
-        return {static_cast<std::int16_t>(window->Défiljj1->value()),
-                static_cast<std::int16_t>(window->Défilmm1->value()),
-                static_cast<std::int16_t>(window->Défilaa1->value())};
+        return {static_cast<std::int16_t>(window->birthDayStepper->value()),
+                static_cast<std::int16_t>(window->birthMonthStepper->value()),
+                static_cast<std::int16_t>(window->birthYearStepper->value())};
     }
     // Sets the reference date without running any handler, then redraws.
     void setTarget(int day, int month, int year) {
-        for (auto [bar, v] : {std::pair{window->Défiljj2, day}, std::pair{window->Défilmm2, month},
-                              std::pair{window->Défilaa2, year}}) {
+        for (auto [bar, v] : {std::pair{window->referenceDayStepper, day}, std::pair{window->referenceMonthStepper, month},
+                              std::pair{window->referenceYearStepper, year}}) {
             const QSignalBlocker block(bar);
             bar->setValue(v);
         }
@@ -47,7 +47,7 @@ protected:
         QTest::mouseClick(bar, Qt::LeftButton, {}, arrow);
     }
 
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 } // namespace vitalune::testing

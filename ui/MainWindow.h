@@ -23,29 +23,29 @@ class ClarkTBSeparator;
 
 // The plug-in's main window: the monthly chart, the two date groups with the dials
 // between them, and the toolbar with its status line.
-class frmMain : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
     using TodayFn = std::function<QDate()>;
 
     // Loads the window: tables, default dates (17/02/1959 and today), first chart.
     // `today` defaults to the system date.
-    explicit frmMain(TodayFn today = {}, QWidget* parent = nullptr);
-    ~frmMain() override;
+    explicit MainWindow(TodayFn today = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The one window of the process, created on first use.
-    static frmMain& instance();
+    static MainWindow& instance();
     static bool exists();
 
     // Hand-over slots between the plug-in class and the window's procedures.
     QString Text1; // pending host caption: non-empty while the person is still to be read
     QString Text2; // birth-date text read from the host
     QString Text3, Text4, Text5; // its day, month and year
-    HostFormPtr objHost;         // the host form handed over by Run
+    HostFormPtr pendingHost;         // the host form handed over by Run
 
-    // Reads the pending person from objHost, if any. Runs on every activation of the
+    // Reads the pending person from pendingHost, if any. Runs on every activation of the
     // window; the plug-in also calls it right after Run has replied.
-    void Form_Activate();
+    void readPendingPerson();
     // True while a person is being read from the host.
     bool readingHost() const { return readingHost_; }
 
@@ -58,13 +58,13 @@ public:
     // Moves the chart's day cursor to the reference day.
     void moveDayCursor();
     void VerifieNombreJourVSmaxDansLeMois();
-    void Rafraichir();
+    void clearChart();
     // Loads the birth date from the text in Text2; returns false (changing nothing)
     // when the text is not a day/month/year date of 1900..3000.
-    bool DecoupeDateNaissance();
+    bool loadBirthDate();
 
     // Opens the help page with the desktop's viewer.
-    void ouvreAide();
+    void openHelp();
     // How web pages and the help page are opened (the desktop's browser unless replaced).
     using UrlOpener = std::function<void(const QUrl&)>;
     void setUrlOpener(UrlOpener opener);
@@ -73,24 +73,24 @@ public:
     QString helpFile() const { return helpFile_; }
 
     // Controls, by their names.
-    PictureBox* Img0 = nullptr;
-    PictureBox* Img1 = nullptr;
-    PictureBox* Img2 = nullptr;
-    PictureBox* Img3 = nullptr;
-    QScrollBar* Défiljj1 = nullptr;
-    QScrollBar* Défilmm1 = nullptr;
-    QScrollBar* Défilaa1 = nullptr;
-    QScrollBar* Défiljj2 = nullptr;
-    QScrollBar* Défilmm2 = nullptr;
-    QScrollBar* Défilaa2 = nullptr;
-    QLabel* Etijj1 = nullptr;
-    QLabel* Etimm1 = nullptr;
-    QLabel* Etiaa1 = nullptr;
-    QLabel* Etijj2 = nullptr;
-    QLabel* Etimm2 = nullptr;
-    QLabel* Etiaa2 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
+    PictureBox* chartView = nullptr;
+    PictureBox* physicalDial = nullptr;
+    PictureBox* emotionalDial = nullptr;
+    PictureBox* intellectualDial = nullptr;
+    QScrollBar* birthDayStepper = nullptr;
+    QScrollBar* birthMonthStepper = nullptr;
+    QScrollBar* birthYearStepper = nullptr;
+    QScrollBar* referenceDayStepper = nullptr;
+    QScrollBar* referenceMonthStepper = nullptr;
+    QScrollBar* referenceYearStepper = nullptr;
+    QLabel* birthDayLabel = nullptr;
+    QLabel* birthMonthLabel = nullptr;
+    QLabel* birthYearLabel = nullptr;
+    QLabel* referenceDayLabel = nullptr;
+    QLabel* referenceMonthLabel = nullptr;
+    QLabel* referenceYearLabel = nullptr;
+    QLabel* birthHeading = nullptr;
+    QLabel* referenceHeading = nullptr;
     QLabel* lblStatus = nullptr;
     ClarkTBBar* ClarkTBBar1 = nullptr;
     ClarkTBButton* ClarkTBButton2 = nullptr;
@@ -111,12 +111,12 @@ private:
     Date birthDate() const;
     Date targetDate() const;
 
-    void Défiljj1_Change();
-    void Défilmm1_Change();
-    void Défilaa1_Change();
-    void Défiljj2_Change();
-    void Défilmm2_Change();
-    void Défilaa2_Change();
+    void birthDayStepper_Change();
+    void birthMonthStepper_Change();
+    void birthYearStepper_Change();
+    void referenceDayStepper_Change();
+    void referenceMonthStepper_Change();
+    void referenceYearStepper_Change();
 
     void buildControls();
     void buildToolbar();

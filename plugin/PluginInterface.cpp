@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "clsPluginInterface.h"
+#include "PluginInterface.h"
 
 #include "DBusHostForm.h"
 #include "Identity.h"
 #include "RunQueue.h"
-#include "frmMain.h"
+#include "MainWindow.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -12,14 +12,14 @@
 
 namespace vitalune {
 
-clsPluginInterface::clsPluginInterface(RunQueue& runs, QObject* parent)
+PluginInterface::PluginInterface(RunQueue& runs, QObject* parent)
     : QObject(parent), runs_(runs) {}
 
-QString clsPluginInterface::Identify() {
+QString PluginInterface::Identify() {
     return QString::fromLatin1(identity::DisplayName);
 }
 
-QString clsPluginInterface::Run(const QDBusObjectPath& FormX) {
+QString PluginInterface::Run(const QDBusObjectPath& FormX) {
     if (!calledFromDBus())
         return QStringLiteral("Run needs a caller on D-Bus");
     // The form belongs to the caller's own connection, and only to it.
@@ -32,7 +32,7 @@ QString clsPluginInterface::Run(const QDBusObjectPath& FormX) {
         callers_ = new QDBusServiceWatcher(QString(), bus,
                                            QDBusServiceWatcher::WatchForUnregistration, this);
         connect(callers_, &QDBusServiceWatcher::serviceUnregistered, this,
-                &clsPluginInterface::callerLeft);
+                &PluginInterface::callerLeft);
     }
     if (!caller.isEmpty() && !callers_->watchedServices().contains(caller))
         callers_->addWatchedService(caller);
@@ -49,15 +49,15 @@ QString clsPluginInterface::Run(const QDBusObjectPath& FormX) {
     return {};
 }
 
-void clsPluginInterface::callerLeft(const QString& caller) {
+void PluginInterface::callerLeft(const QString& caller) {
     callers_->removeWatchedService(caller);
     runs_.callerLeft(caller);
     // A form handed over but not read yet belongs to a host that is gone: the window
     // keeps what it shows rather than report the host's absence as an unreadable person.
-    if (!frmMain::exists())
+    if (!MainWindow::exists())
         return;
-    frmMain& window = frmMain::instance();
-    const auto* host = dynamic_cast<const DBusHostForm*>(window.objHost.get());
+    MainWindow& window = MainWindow::instance();
+    const auto* host = dynamic_cast<const DBusHostForm*>(window.pendingHost.get());
     if (host && host->service() == caller && !window.readingHost())
         window.Text1.clear();
 }

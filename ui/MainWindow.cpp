@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "frmMain.h"
+#include "MainWindow.h"
 
 #include "AccessibleControls.h"
 #include "BirthDateText.h"
@@ -33,7 +33,7 @@ static void initPictures() {
 namespace vitalune {
 
 namespace {
-frmMain* theWindow = nullptr;
+MainWindow* theWindow = nullptr;
 
 QFont designFont(const char* name, double points, bool bold) {
     return substituteFont(name, points, bold, 96.0);
@@ -61,7 +61,7 @@ QString locateHelpFile() {
 }
 } // namespace
 
-frmMain::frmMain(TodayFn today, QWidget* parent)
+MainWindow::MainWindow(TodayFn today, QWidget* parent)
     : QWidget(parent), today_(today ? std::move(today) : [] { return QDate::currentDate(); }) {
     initPictures();
     installAccessibleControls();
@@ -71,7 +71,7 @@ frmMain::frmMain(TodayFn today, QWidget* parent)
     load();
 }
 
-frmMain::~frmMain() {
+MainWindow::~MainWindow() {
     if (theWindow == this)
         theWindow = nullptr;
     // The child widgets outlive this part of the window while QWidget tears them down;
@@ -85,17 +85,17 @@ frmMain::~frmMain() {
     delete helpKey_;
 }
 
-frmMain& frmMain::instance() {
+MainWindow& MainWindow::instance() {
     if (!theWindow)
-        theWindow = new frmMain();
+        theWindow = new MainWindow();
     return *theWindow;
 }
 
-bool frmMain::exists() {
+bool MainWindow::exists() {
     return theWindow != nullptr;
 }
 
-void frmMain::buildControls() {
+void MainWindow::buildControls() {
     setWindowTitle(QStringLiteral("Vitalune"));
     QIcon icon;
     for (int size : {16, 32, 48, 64, 72, 128, 256})
@@ -105,21 +105,22 @@ void frmMain::buildControls() {
     setFixedSize(px(7245), px(4620));
     setAutoFillBackground(true);
 
-    Img0 = new PictureBox(QSize(466, 203), this);
-    Img0->setObjectName(QStringLiteral("Img0"));
-    Img0->move(px(120), px(75));
-    Img0->setBackColour(Qt::white);
+    chartView = new PictureBox(QSize(466, 203), this);
+    chartView->setObjectName(QStringLiteral("chartView"));
+    chartView->move(px(120), px(75));
+    chartView->setBackColour(Qt::white);
     // Text on the white chart is the design's black, whatever the desktop's theme.
-    Img0->setForeColour(Qt::black);
-    Img0->setAccessibleName(QStringLiteral("Gráfico do Vitalune"));
+    chartView->setForeColour(Qt::black);
+    chartView->setAccessibleName(QStringLiteral("Gráfico do Vitalune"));
 
+    const char* names[3] = {"physicalDial", "emotionalDial", "intellectualDial"};
     const char* faces[3] = {":/images/dial-fisico.png", ":/images/dial-emocional.png",
                             ":/images/dial-intelectual.png"};
     const QPoint dialAt[3] = {{px(2400), px(3285)}, {px(3255), px(3300)}, {px(4095), px(3300)}};
-    PictureBox** dials[3] = {&Img1, &Img2, &Img3};
+    PictureBox** dials[3] = {&physicalDial, &emotionalDial, &intellectualDial};
     for (int i = 0; i < 3; ++i) {
         auto* dial = new PictureBox(QSize(54, 54), this);
-        dial->setObjectName(QStringLiteral("Img%1").arg(i + 1));
+        dial->setObjectName(QString::fromLatin1(names[i]));
         dial->move(dialAt[i]);
         dial->setBackColour(palette().color(QPalette::Button));
         dial->setBackgroundPicture(QString::fromLatin1(faces[i]));
@@ -139,10 +140,10 @@ void frmMain::buildControls() {
         label->setPalette(pal);
         return label;
     };
-    Label1 =
-        heading("Label1", QStringLiteral("Data de Nascimento"), twipsRect(165, 3180, 2040, 255));
-    Label2 =
-        heading("Label2", QStringLiteral("Data do Vitalune"), twipsRect(5040, 3165, 1965, 285));
+    birthHeading =
+        heading("birthHeading", QStringLiteral("Data de Nascimento"), twipsRect(165, 3180, 2040, 255));
+    referenceHeading =
+        heading("referenceHeading", QStringLiteral("Data do Vitalune"), twipsRect(5040, 3165, 1965, 285));
 
     auto valueLabel = [this](const char* name, const QString& placeholder, QRect r) {
         auto* label = new QLabel(placeholder, this);
@@ -161,12 +162,12 @@ void frmMain::buildControls() {
         label->setPalette(pal);
         return label;
     };
-    Etimm1 = valueLabel("Etimm1", QStringLiteral("Septembre"), twipsRect(90, 3465, 1095, 255));
-    Etijj1 = valueLabel("Etijj1", QStringLiteral("01"), twipsRect(1185, 3465, 435, 255));
-    Etiaa1 = valueLabel("Etiaa1", QStringLiteral("1960"), twipsRect(1620, 3465, 555, 255));
-    Etimm2 = valueLabel("Etimm2", QStringLiteral("Septembre"), twipsRect(5025, 3450, 1095, 255));
-    Etijj2 = valueLabel("Etijj2", QStringLiteral("01"), twipsRect(6120, 3450, 435, 255));
-    Etiaa2 = valueLabel("Etiaa2", QStringLiteral("1960"), twipsRect(6555, 3450, 555, 255));
+    birthMonthLabel = valueLabel("birthMonthLabel", QStringLiteral("Septembre"), twipsRect(90, 3465, 1095, 255));
+    birthDayLabel = valueLabel("birthDayLabel", QStringLiteral("01"), twipsRect(1185, 3465, 435, 255));
+    birthYearLabel = valueLabel("birthYearLabel", QStringLiteral("1960"), twipsRect(1620, 3465, 555, 255));
+    referenceMonthLabel = valueLabel("referenceMonthLabel", QStringLiteral("Septembre"), twipsRect(5025, 3450, 1095, 255));
+    referenceDayLabel = valueLabel("referenceDayLabel", QStringLiteral("01"), twipsRect(6120, 3450, 435, 255));
+    referenceYearLabel = valueLabel("referenceYearLabel", QStringLiteral("1960"), twipsRect(6555, 3450, 555, 255));
 
     auto stepper = [this](const char* name, const char* spoken, QLabel* label, int min, int max,
                           int large, QRect r) {
@@ -181,40 +182,40 @@ void frmMain::buildControls() {
         bar->setPageStep(large);
         return bar;
     };
-    Défilmm1 =
-        stepper("Défilmm1", "Mês de nascimento", Etimm1, 1, 12, 3, twipsRect(435, 3735, 435, 225));
-    Défiljj1 =
-        stepper("Défiljj1", "Dia de nascimento", Etijj1, 1, 31, 3, twipsRect(1185, 3720, 435, 225));
-    Défilaa1 = stepper("Défilaa1", "Ano de nascimento", Etiaa1, 1900, 3000, 1,
+    birthMonthStepper =
+        stepper("birthMonthStepper", "Mês de nascimento", birthMonthLabel, 1, 12, 3, twipsRect(435, 3735, 435, 225));
+    birthDayStepper =
+        stepper("birthDayStepper", "Dia de nascimento", birthDayLabel, 1, 31, 3, twipsRect(1185, 3720, 435, 225));
+    birthYearStepper = stepper("birthYearStepper", "Ano de nascimento", birthYearLabel, 1900, 3000, 1,
                        twipsRect(1680, 3720, 435, 225));
-    Défilmm2 =
-        stepper("Défilmm2", "Mês de referência", Etimm2, 0, 13, 3, twipsRect(5355, 3705, 435, 225));
-    Défiljj2 =
-        stepper("Défiljj2", "Dia de referência", Etijj2, 1, 31, 3, twipsRect(6120, 3705, 435, 225));
-    Défilaa2 = stepper("Défilaa2", "Ano de referência", Etiaa2, 1900, 3000, 1,
+    referenceMonthStepper =
+        stepper("referenceMonthStepper", "Mês de referência", referenceMonthLabel, 0, 13, 3, twipsRect(5355, 3705, 435, 225));
+    referenceDayStepper =
+        stepper("referenceDayStepper", "Dia de referência", referenceDayLabel, 1, 31, 3, twipsRect(6120, 3705, 435, 225));
+    referenceYearStepper = stepper("referenceYearStepper", "Ano de referência", referenceYearLabel, 1900, 3000, 1,
                        twipsRect(6615, 3705, 435, 225));
 
     buildToolbar();
     buildKeyboard();
 }
 
-void frmMain::buildKeyboard() {
+void MainWindow::buildKeyboard() {
     // Keyboard order follows the design: reference date first, then the birth date; then
     // the chart and the dials, which take the focus so that a screen reader reads them
     // out; then the toolbar from left to right, and round again.
-    for (PictureBox* box : {Img0, Img1, Img2, Img3})
+    for (PictureBox* box : {chartView, physicalDial, emotionalDial, intellectualDial})
         box->setFocusPolicy(Qt::TabFocus); // before the order: Qt skips unfocusable widgets
-    QWidget* const order[] = {Défilaa2,       Défilmm2,   Défiljj2, Défiljj1, Défilmm1,
-                              Défilaa1,       Img0,       Img1,     Img2,     Img3,
+    QWidget* const order[] = {referenceYearStepper,       referenceMonthStepper,   referenceDayStepper, birthDayStepper, birthMonthStepper,
+                              birthYearStepper,       chartView,       physicalDial,     emotionalDial,     intellectualDial,
                               ClarkTBButton2, ctbimprime, ctbajuda, cmdFechar};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
-    Défilaa2->setFocus();
+    referenceYearStepper->setFocus();
 
     // The picture boxes draw nothing of their own for the focus: a frame around them does.
     pictureFocus_ = new QFocusFrame(this);
     connect(qApp, &QApplication::focusChanged, pictureFocus_, [this](QWidget*, QWidget* now) {
-        const bool picture = now == Img0 || now == Img1 || now == Img2 || now == Img3;
+        const bool picture = now == chartView || now == physicalDial || now == emotionalDial || now == intellectualDial;
         pictureFocus_->setWidget(picture ? now : nullptr);
     });
 
@@ -225,34 +226,34 @@ void frmMain::buildKeyboard() {
             cmdFechar, &QAbstractButton::click);
 }
 
-void frmMain::describeChart() {
+void MainWindow::describeChart() {
     const Date birth = birthDate(), target = targetDate();
-    Img0->setAccessibleName(QStringLiteral("Gráfico de ") +
+    chartView->setAccessibleName(QStringLiteral("Gráfico de ") +
                             QString::fromStdString(monthAndYear(target)));
-    Img0->setAccessibleDescription(QString::fromStdString(chartDescription(birth, target)));
-    PictureBox* const dials[3] = {Img1, Img2, Img3};
+    chartView->setAccessibleDescription(QString::fromStdString(chartDescription(birth, target)));
+    PictureBox* const dials[3] = {physicalDial, emotionalDial, intellectualDial};
     for (std::size_t c = 0; c < 3; ++c)
         dials[c]->setAccessibleDescription(
             QString::fromStdString(dialDescription(c, birth, target)));
 }
 
-void frmMain::connectHandlers() {
-    auto on = [this](QScrollBar* bar, void (frmMain::*handler)()) {
+void MainWindow::connectHandlers() {
+    auto on = [this](QScrollBar* bar, void (MainWindow::*handler)()) {
         connect(bar, &QScrollBar::valueChanged, this, handler);
     };
-    on(Défiljj1, &frmMain::Défiljj1_Change);
-    on(Défilmm1, &frmMain::Défilmm1_Change);
-    on(Défilaa1, &frmMain::Défilaa1_Change);
-    on(Défiljj2, &frmMain::Défiljj2_Change);
-    on(Défilmm2, &frmMain::Défilmm2_Change);
-    on(Défilaa2, &frmMain::Défilaa2_Change);
+    on(birthDayStepper, &MainWindow::birthDayStepper_Change);
+    on(birthMonthStepper, &MainWindow::birthMonthStepper_Change);
+    on(birthYearStepper, &MainWindow::birthYearStepper_Change);
+    on(referenceDayStepper, &MainWindow::referenceDayStepper_Change);
+    on(referenceMonthStepper, &MainWindow::referenceMonthStepper_Change);
+    on(referenceYearStepper, &MainWindow::referenceYearStepper_Change);
     // Moved to a screen of another resolution: the four pictures have followed it, and
     // the chart is drawn again at the new resolution once they all have.
-    connect(Img0, &PictureBox::pixelRatioChanged, this, &frmMain::redrawChart,
+    connect(chartView, &PictureBox::pixelRatioChanged, this, &MainWindow::redrawChart,
             Qt::QueuedConnection);
 
     // After each handler, when the labels show the new values.
-    for (QScrollBar* bar : {Défiljj1, Défilmm1, Défilaa1, Défiljj2, Défilmm2, Défilaa2}) {
+    for (QScrollBar* bar : {birthDayStepper, birthMonthStepper, birthYearStepper, referenceDayStepper, referenceMonthStepper, referenceYearStepper}) {
         connect(bar, &QScrollBar::valueChanged, this, [this, bar] {
             describeChart();
             // The value a screen reader reads is the label's text, which it also finds
@@ -265,143 +266,143 @@ void frmMain::connectHandlers() {
     }
 }
 
-void frmMain::load() {
+void MainWindow::load() {
     chart_.drawn = false;
 
-    Défiljj1->setValue(17);
-    Défilmm1->setValue(2);
-    Défilaa1->setValue(1959);
-    Etijj1->setText(valueText(Défiljj1->value()));
-    Etiaa1->setText(valueText(Défilaa1->value()));
-    Etimm1->setText(monthText(Défilmm1->value()));
+    birthDayStepper->setValue(17);
+    birthMonthStepper->setValue(2);
+    birthYearStepper->setValue(1959);
+    birthDayLabel->setText(valueText(birthDayStepper->value()));
+    birthYearLabel->setText(valueText(birthYearStepper->value()));
+    birthMonthLabel->setText(monthText(birthMonthStepper->value()));
 
     // Year, then month, then day: every step on the way is a real date, so nothing
     // clamps today's day, 29 February included.
     const QDate today = today_();
-    Défilaa2->setValue(today.year());
-    Défilmm2->setValue(today.month());
-    Défiljj2->setValue(today.day());
-    Etijj2->setText(valueText(Défiljj2->value()));
-    Etiaa2->setText(valueText(Défilaa2->value()));
-    Etimm2->setText(monthText(Défilmm2->value()));
+    referenceYearStepper->setValue(today.year());
+    referenceMonthStepper->setValue(today.month());
+    referenceDayStepper->setValue(today.day());
+    referenceDayLabel->setText(valueText(referenceDayStepper->value()));
+    referenceYearLabel->setText(valueText(referenceYearStepper->value()));
+    referenceMonthLabel->setText(monthText(referenceMonthStepper->value()));
     describeChart();
 
     helpFile_ = locateHelpFile();
 }
 
-Date frmMain::birthDate() const {
-    return {Défiljj1->value(), Défilmm1->value(), Défilaa1->value()};
+Date MainWindow::birthDate() const {
+    return {birthDayStepper->value(), birthMonthStepper->value(), birthYearStepper->value()};
 }
 
-Date frmMain::targetDate() const {
-    return {Défiljj2->value(), Défilmm2->value(), Défilaa2->value()};
+Date MainWindow::targetDate() const {
+    return {referenceDayStepper->value(), referenceMonthStepper->value(), referenceYearStepper->value()};
 }
 
-void frmMain::redrawChart() {
+void MainWindow::redrawChart() {
     // The chart is drawn for whole dates: the clamp comes first, and a day it moves runs
     // that control's own handling, redraw included, before this redraw goes on.
     VerifieNombreJourVSmaxDansLeMois();
-    chart_.redraw(birthDate(), targetDate(), {*Img0, *Img1, *Img2, *Img3});
+    chart_.redraw(birthDate(), targetDate(), {*chartView, *physicalDial, *emotionalDial, *intellectualDial});
 }
 
-void frmMain::moveDayCursor() {
-    chart_.moveDayCursor(Défiljj2->value(), *Img0);
+void MainWindow::moveDayCursor() {
+    chart_.moveDayCursor(referenceDayStepper->value(), *chartView);
 }
 
-void frmMain::VerifieNombreJourVSmaxDansLeMois() {
+void MainWindow::VerifieNombreJourVSmaxDansLeMois() {
     // While a host date is being loaded its parts arrive one by one; the birth date is
     // judged once it is whole.
     if (!loadingBirthDate_) {
         const auto day = clampDay(birthDate());
-        if (day != Défiljj1->value()) {
-            Défiljj1->setValue(day);
-            Etijj1->setText(valueText(Défiljj1->value()));
+        if (day != birthDayStepper->value()) {
+            birthDayStepper->setValue(day);
+            birthDayLabel->setText(valueText(birthDayStepper->value()));
         }
     }
     const auto day = clampDay(targetDate());
-    if (day != Défiljj2->value()) {
-        Défiljj2->setValue(day);
-        Etijj2->setText(valueText(Défiljj2->value()));
+    if (day != referenceDayStepper->value()) {
+        referenceDayStepper->setValue(day);
+        referenceDayLabel->setText(valueText(referenceDayStepper->value()));
     }
 }
 
-void frmMain::Rafraichir() {
+void MainWindow::clearChart() {
     if (!chart_.drawn)
         return;
     chart_.drawn = false;
-    for (PictureBox* box : {Img0, Img1, Img2, Img3})
+    for (PictureBox* box : {chartView, physicalDial, emotionalDial, intellectualDial})
         box->clear();
 }
 
-void frmMain::Défiljj1_Change() {
-    Etijj1->setText(valueText(Défiljj1->value()));
-    Rafraichir();
+void MainWindow::birthDayStepper_Change() {
+    birthDayLabel->setText(valueText(birthDayStepper->value()));
+    clearChart();
     redrawChart();
 }
 
-void frmMain::Défilmm1_Change() {
-    Etimm1->setText(monthText(Défilmm1->value()));
-    Rafraichir();
+void MainWindow::birthMonthStepper_Change() {
+    birthMonthLabel->setText(monthText(birthMonthStepper->value()));
+    clearChart();
     redrawChart();
 }
 
-void frmMain::Défilaa1_Change() {
-    Etiaa1->setText(valueText(Défilaa1->value()));
-    Rafraichir();
+void MainWindow::birthYearStepper_Change() {
+    birthYearLabel->setText(valueText(birthYearStepper->value()));
+    clearChart();
     redrawChart();
 }
 
-void frmMain::Défiljj2_Change() {
-    Etijj2->setText(valueText(Défiljj2->value()));
+void MainWindow::referenceDayStepper_Change() {
+    referenceDayLabel->setText(valueText(referenceDayStepper->value()));
     VerifieNombreJourVSmaxDansLeMois();
     moveDayCursor();
     redrawChart();
 }
 
-void frmMain::Défilaa2_Change() {
-    Etiaa2->setText(valueText(Défilaa2->value()));
+void MainWindow::referenceYearStepper_Change() {
+    referenceYearLabel->setText(valueText(referenceYearStepper->value()));
     // A day the new year's month does not have (29 February) moves to its last day.
-    const auto limit = daysInMonth(Défilmm2->value(), Défilaa2->value());
-    if (Défiljj2->value() > limit) {
-        Défiljj2->setValue(limit);
+    const auto limit = daysInMonth(referenceMonthStepper->value(), referenceYearStepper->value());
+    if (referenceDayStepper->value() > limit) {
+        referenceDayStepper->setValue(limit);
         moveDayCursor();
     }
     redrawChart();
 }
 
-void frmMain::Défilmm2_Change() {
+void MainWindow::referenceMonthStepper_Change() {
     // The month stops at December 3000 and January 1900: no chart may show a month its
     // heading does not name. (A large step from November 3000 lands on December.)
-    if (Défilmm2->value() == 13 && Défilaa2->value() >= Défilaa2->maximum()) {
-        Défilmm2->setValue(12);
+    if (referenceMonthStepper->value() == 13 && referenceYearStepper->value() >= referenceYearStepper->maximum()) {
+        referenceMonthStepper->setValue(12);
         return;
     }
-    if (Défilmm2->value() == 0 && Défilaa2->value() <= Défilaa2->minimum()) {
-        Défilmm2->setValue(1);
+    if (referenceMonthStepper->value() == 0 && referenceYearStepper->value() <= referenceYearStepper->minimum()) {
+        referenceMonthStepper->setValue(1);
         return;
     }
-    if (Défilmm2->value() == 13) {
-        Défilmm2->setValue(1);
-        Défilaa2->setValue(Défilaa2->value() + 1);
-        Etiaa2->setText(valueText(Défilaa2->value()));
+    if (referenceMonthStepper->value() == 13) {
+        referenceMonthStepper->setValue(1);
+        referenceYearStepper->setValue(referenceYearStepper->value() + 1);
+        referenceYearLabel->setText(valueText(referenceYearStepper->value()));
     }
-    if (Défilmm2->value() == 0) {
-        Défilmm2->setValue(12);
-        Défilaa2->setValue(Défilaa2->value() - 1);
-        Etiaa2->setText(valueText(Défilaa2->value()));
+    if (referenceMonthStepper->value() == 0) {
+        referenceMonthStepper->setValue(12);
+        referenceYearStepper->setValue(referenceYearStepper->value() - 1);
+        referenceYearLabel->setText(valueText(referenceYearStepper->value()));
     }
-    Etimm2->setText(monthText(Défilmm2->value()));
-    const auto limit = daysInMonth(Défilmm2->value(), Défilaa2->value());
-    if (Défiljj2->value() > limit) {
-        Défiljj2->setValue(limit);
-        Etijj2->setText(valueText(Défiljj2->value()));
+    referenceMonthLabel->setText(monthText(referenceMonthStepper->value()));
+    const auto limit = daysInMonth(referenceMonthStepper->value(), referenceYearStepper->value());
+    if (referenceDayStepper->value() > limit) {
+        referenceDayStepper->setValue(limit);
+        referenceDayLabel->setText(valueText(referenceDayStepper->value()));
         moveDayCursor();
     }
     redrawChart();
 }
 
-bool frmMain::DecoupeDateNaissance() {
-    const auto date = lisDateNaissance(Text2);
+bool MainWindow::loadBirthDate() {
+    const auto date = parseBirthDate(Text2);
     if (!date)
         return false;
     Text3 = QString::number(date->day);
@@ -409,23 +410,23 @@ bool frmMain::DecoupeDateNaissance() {
     Text5 = QString::number(date->year);
 
     loadingBirthDate_ = true;
-    Défiljj1->setValue(Text3.toInt());
-    Défilmm1->setValue(Text4.toInt());
-    Défilaa1->setValue(Text5.toInt());
+    birthDayStepper->setValue(Text3.toInt());
+    birthMonthStepper->setValue(Text4.toInt());
+    birthYearStepper->setValue(Text5.toInt());
     loadingBirthDate_ = false;
 
-    Etiaa1->setText(Text5);
-    Etijj1->setText(Text3);
-    Etimm1->setText(QString::fromStdString(monthName(Text4.toInt())));
+    birthYearLabel->setText(Text5);
+    birthDayLabel->setText(Text3);
+    birthMonthLabel->setText(QString::fromStdString(monthName(Text4.toInt())));
     describeChart();
     return true;
 }
 
-void frmMain::Form_Activate() {
-    if (Text1.isEmpty() || !objHost || readingHost_)
+void MainWindow::readPendingPerson() {
+    if (Text1.isEmpty() || !pendingHost || readingHost_)
         return;
     readingHost_ = true;
-    HostFormPtr host = objHost;
+    HostFormPtr host = pendingHost;
     host->readCaption(QStringLiteral("lblnasc"), [this, host](const HostRead& nasc) {
         if (!nasc.ok)
             return finishHostRead(
@@ -435,10 +436,10 @@ void frmMain::Form_Activate() {
                 return finishHostRead(host, QStringLiteral("Não foi possível ler o apelido: ") +
                                                 nick.error);
             Text2 = nasc.text;
-            if (!DecoupeDateNaissance())
+            if (!loadBirthDate())
                 return finishHostRead(host,
                                       QStringLiteral("Data de nascimento inválida: ") + nasc.text);
-            Rafraichir();
+            clearChart();
             redrawChart();
             setWindowTitle(QStringLiteral("Vitalune: ") + nick.text);
             finishHostRead(host, {});
@@ -446,11 +447,11 @@ void frmMain::Form_Activate() {
     });
 }
 
-void frmMain::finishHostRead(const HostFormPtr& host, const QString& problem) {
+void MainWindow::finishHostRead(const HostFormPtr& host, const QString& problem) {
     readingHost_ = false;
     // A Run that came in meanwhile handed over another form: read that one instead.
-    if (objHost != host) {
-        Form_Activate();
+    if (pendingHost != host) {
+        readPendingPerson();
         return;
     }
     // Whatever the outcome, this person is not read again until the next Run.
@@ -464,13 +465,13 @@ void frmMain::finishHostRead(const HostFormPtr& host, const QString& problem) {
     emit hostReadFinished(problem.isEmpty());
 }
 
-void frmMain::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        Form_Activate();
+        readPendingPerson();
 }
 
-void frmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     if (quitOnClose_)
         QCoreApplication::exit(0);

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The main window's redraws on the real picture boxes.
-#include "PictureBox.h"
+#include "DateStepper.h"
 #include "MainWindow.h"
+#include "PictureBox.h"
 
 #include <QApplication>
-#include <QScrollBar>
 #include <benchmark/benchmark.h>
 
 using namespace vitalune;
@@ -33,7 +33,8 @@ static void FullRedrawAtRatio2(benchmark::State& state) {
 }
 BENCHMARK(FullRedrawAtRatio2);
 
-// December to January: the month and year handlers run nested, each redrawing.
+// December to January: the step control past December rolls the model's year over, and
+// the window shows and redraws the new month.
 static void MonthStepRollsTheYearOver(benchmark::State& state) {
     auto& w = window();
     for (auto _ : state) {

@@ -54,12 +54,12 @@ void PluginInterface::callerLeft(const QString& caller) {
     runs_.callerLeft(caller);
     // A form handed over but not read yet belongs to a host that is gone: the window
     // keeps what it shows rather than report the host's absence as an unreadable person.
-    if (!MainWindow::exists())
+    MainWindow* window = runs_.window();
+    if (!window)
         return;
-    MainWindow& window = MainWindow::instance();
-    const auto* host = dynamic_cast<const DBusHostForm*>(window.pendingHost.get());
-    if (host && host->service() == caller && !window.readingHost())
-        window.Text1.clear();
+    const auto* host = dynamic_cast<const DBusHostForm*>(window->pendingHost().get());
+    if (host && host->service() == caller && !window->readingHost())
+        window->dropPendingPerson();
 }
 
 } // namespace vitalune

@@ -12,9 +12,9 @@ namespace vitalune {
 
 class RunQueue;
 
-// The plug-in's one public class, served on D-Bus through the adaptor generated from
-// the interface XML. It holds no state of its own: Run hands the caller's form to the
-// main window through the run queue.
+// The plug-in's one public class, served on D-Bus (as Orvane.clsPluginInterface) through
+// the adaptor generated from the interface XML. It holds no state of its own: Run hands
+// the caller's form to the main window through the run queue.
 class PluginInterface : public QObject, protected QDBusContext {
     Q_OBJECT
 public:

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "RunQueue.h"
 
-#include "MainWindow.h"
-
 #include <QPointer>
 #include <QTimer>
 
@@ -10,20 +8,17 @@
 
 namespace vitalune {
 
-namespace {
+RunQueue::RunQueue(WindowFactory window, QObject* parent, int answerWithinMs)
+    : QObject(parent), makeWindow_(std::move(window)), answerWithinMs_(answerWithinMs) {}
 
-void showMainWindow() {
-    MainWindow& window = MainWindow::instance();
-    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-    window.show(); // modeless, no owner
-    window.raise();
-    window.activateWindow();
+void RunQueue::showWindow() {
+    if (!window_)
+        window_ = &makeWindow_();
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+    window_->show(); // modeless, no owner
+    window_->raise();
+    window_->activateWindow();
 }
-
-} // namespace
-
-RunQueue::RunQueue(QObject* parent, int answerWithinMs)
-    : QObject(parent), answerWithinMs_(answerWithinMs) {}
 
 void RunQueue::run(HostFormPtr form, Reply reply, const QString& caller) {
     if (!refusal_.isEmpty()) {
@@ -43,7 +38,7 @@ void RunQueue::run(HostFormPtr form, Reply reply, const QString& caller) {
     auto call = std::prev(pending_.end());
 
     try {
-        showMainWindow();
+        showWindow();
     } catch (const std::exception& error) {
         finish(call, QString::fromUtf8(error.what()), false);
         return;
@@ -110,7 +105,7 @@ void RunQueue::captionRead(std::uint64_t number, const HostRead& read) {
         finish(call, read.error, false);
         return;
     }
-    if (!MainWindow::exists()) {
+    if (!window_) {
         // Closing the window ends the process; nothing is left to hand the form to.
         finish(call, QStringLiteral("The plug-in window was closed"), false);
         return;
@@ -121,9 +116,7 @@ void RunQueue::captionRead(std::uint64_t number, const HostRead& read) {
         return;
     }
     // A read of an earlier person still under way notices the new form and reads it.
-    MainWindow& window = MainWindow::instance();
-    window.Text1 = read.text;
-    window.pendingHost = call->form;
+    window_->setPendingHost(call->form, !read.text.isEmpty());
     handedOver_ = number;
     finish(call, QString(), true);
 }
@@ -146,14 +139,9 @@ void RunQueue::finish(Calls::iterator call, const QString& result, bool handOver
     if (!handOver)
         return;
 
-    QTimer::singleShot(0, this, [] {
-        if (MainWindow::exists()) {
-            try {
-                MainWindow::instance().readPendingPerson();
-            } catch (const std::exception&) {
-                // A failing read leaves the window as it was.
-            }
-        }
+    QTimer::singleShot(0, this, [this] {
+        if (window_)
+            window_->readPendingPerson();
     });
 }
 

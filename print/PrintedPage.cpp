@@ -62,13 +62,17 @@ std::array<PrintPen, 3> printPens(std::int16_t modeCouleur) {
         {{1, LineStyle::Solid, kBlack}, {1, LineStyle::Dash, kBlack}, {1, LineStyle::Dot, kBlack}}};
 }
 
-bool PrintedPage::draw(DrawingSurface& p, const DateSource& dates, std::int16_t modeCouleur) {
-    attempt([&] { w_.birthDay = dates.value(DateField::BirthDay); });
-    attempt([&] { w_.birthMonth = dates.value(DateField::BirthMonth); });
-    attempt([&] { w_.birthYear = dates.value(DateField::BirthYear); });
-    attempt([&] { w_.chartDay = dates.value(DateField::TargetDay); });
-    attempt([&] { w_.chartMonth = dates.value(DateField::TargetMonth); });
-    attempt([&] { w_.chartYear = dates.value(DateField::TargetYear); });
+bool PrintedPage::draw(DrawingSurface& p, Date birth, Date reference, std::int16_t modeCouleur) {
+    // Dates are whole and inside the controls' ranges: they fit the page's 16-bit fields.
+    const auto chartFrom = [&] {
+        w_.chartDay = static_cast<std::int16_t>(reference.day);
+        w_.chartMonth = static_cast<std::int16_t>(reference.month);
+        w_.chartYear = static_cast<std::int16_t>(reference.year);
+    };
+    w_.birthDay = static_cast<std::int16_t>(birth.day);
+    w_.birthMonth = static_cast<std::int16_t>(birth.month);
+    w_.birthYear = static_cast<std::int16_t>(birth.year);
+    chartFrom();
     attempt([&] { normaliseChartMonth(); });
     prepareMonth();
 
@@ -79,10 +83,8 @@ bool PrintedPage::draw(DrawingSurface& p, const DateSource& dates, std::int16_t 
     drawHeader(p);
     drawChart(p, 0, pens);
 
-    // The month after the reference month, from the controls as they stand now.
-    attempt([&] { w_.chartDay = dates.value(DateField::TargetDay); });
-    attempt([&] { w_.chartMonth = dates.value(DateField::TargetMonth); });
-    attempt([&] { w_.chartYear = dates.value(DateField::TargetYear); });
+    // The month after the reference month.
+    chartFrom();
     attempt([&] { normaliseChartMonth(); });
     attempt([&] {
         w_.chartMonth = w_.chartMonth + 1;
@@ -242,9 +244,9 @@ void PrintedPage::drawCurves(DrawingSurface& p, int dy, const std::array<PrintPe
     }
 }
 
-bool printPage(DrawingSurface& printer, const DateSource& dates, std::int16_t modeCouleur) {
+bool printPage(DrawingSurface& printer, Date birth, Date reference, std::int16_t modeCouleur) {
     PrintedPage page;
-    return page.draw(printer, dates, modeCouleur);
+    return page.draw(printer, birth, reference, modeCouleur);
 }
 
 } // namespace vitalune

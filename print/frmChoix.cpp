@@ -14,7 +14,6 @@
 #include <QPointer>
 
 #include <exception>
-#include <stdexcept>
 
 // Resources of a static library are registered by hand; the call must stand outside any
 // namespace.
@@ -30,13 +29,6 @@ namespace {
 constexpr int px(int twips) {
     return twips / 15;
 }
-
-// The dates when no window has handed its scroll bars over: every read fails, and the
-// page keeps whatever values it held.
-class NoDates : public DateSource {
-public:
-    std::int16_t value(DateField) const override { throw std::runtime_error("Object required"); }
-};
 
 // A picture from the resources; a plain square of the given colour should one be missing,
 // so the button still shows something to click.
@@ -74,8 +66,9 @@ frmChoix& frmChoix::instance() {
     return *one;
 }
 
-void frmChoix::setDates(std::shared_ptr<const DateSource> dates) {
-    dates_ = std::move(dates);
+void frmChoix::setDates(Date birth, Date reference) {
+    birth_ = birth;
+    reference_ = reference;
 }
 
 void frmChoix::setSurfaceFactory(SurfaceFactory factory) {
@@ -213,11 +206,9 @@ void frmChoix::Imprime() {
         if (!printer) {
             problems << QStringLiteral("Nenhuma impressora disponível.");
         } else {
-            static const NoDates noDates;
-            const DateSource& dates = dates_ ? *dates_ : noDates;
             // Single failing steps are skipped by the page itself; only a page that never
             // reached the printer is worth telling the user about.
-            if (!page_.draw(*printer, dates, ModeCouleur)) {
+            if (!page_.draw(*printer, birth_, reference_, ModeCouleur)) {
                 const auto* real = dynamic_cast<const PrinterSurface*>(printer.get());
                 problems << (real && !real->errorString().isEmpty()
                                  ? real->errorString()

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "DateSource.h"
+#include "DateModel.h"
 #include "DrawingSurface.h"
 #include "PrintQueue.h"
 #include "PrintedPage.h"
@@ -37,8 +37,8 @@ public:
     // The application's one dialog.
     static frmChoix& instance();
 
-    // Where Imprime reads the two dates: the main window's six scroll bars.
-    void setDates(std::shared_ptr<const DateSource> dates);
+    // The two dates Imprime prints: the main window's, as its date model holds them.
+    void setDates(Date birth, Date reference);
     void setSurfaceFactory(SurfaceFactory factory);
     void setReporter(Reporter reporter);
     // Who is asked about the queue around each job; the CUPS scheduler when printing on
@@ -73,7 +73,8 @@ private:
 
     std::int16_t ModeCouleur = 0;
     PrintedPage page_;
-    std::shared_ptr<const DateSource> dates_;
+    Date birth_ = DateModel::DefaultBirth;
+    Date reference_;
     SurfaceFactory makeSurface_;
     Reporter report_;
     std::shared_ptr<PrintQueue> queue_;

@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "ChartExport.h"
 
+#include "DateModel.h"
+#include "MainWindow.h"
 #include "PrintedPage.h"
 #include "PrinterSurface.h"
-#include "ScrollBarDates.h"
-#include "MainWindow.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QSaveFile>
-#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <exception>
@@ -30,15 +29,17 @@ std::optional<ChartExport::Format> ChartExport::formatOf(const QString& file) {
 
 namespace {
 
-QString dateText(const Date& d) {
-    return QStringLiteral("%1/%2/%3")
-        .arg(d.day, 2, 10, QLatin1Char('0'))
-        .arg(d.month, 2, 10, QLatin1Char('0'))
-        .arg(d.year);
-}
-
-// The window's client area as the screen shows it, one image pixel per window pixel.
-QString writeWindow(MainWindow& window, QSaveFile& out) {
+// The window's client area as the screen shows it for these dates, one image pixel per
+// window pixel. A birth date given is shown as a host's person shows it.
+QString writeWindow(const DateModel& dates, bool birthGiven, QSaveFile& out) {
+    const Date reference = dates.reference();
+    MainWindow window([reference] { return QDate(reference.year, reference.month, reference.day); });
+    window.setQuitOnClose(false);
+    if (birthGiven) {
+        window.loadBirthDate(dates.birth());
+        window.clearChart();
+        window.redrawChart();
+    }
     QImage image(window.size(), QImage::Format_RGB32);
     image.setDevicePixelRatio(1);
     window.render(&image);
@@ -49,17 +50,15 @@ QString writeWindow(MainWindow& window, QSaveFile& out) {
 
 // The page as the print button prints it. The printer surface writes a PDF only to a
 // named file, so it goes to a scratch folder first.
-QString writePage(MainWindow& window, bool blackAndWhite, QSaveFile& out) {
+QString writePage(const DateModel& dates, bool blackAndWhite, QSaveFile& out) {
     QTemporaryDir scratch;
     if (!scratch.isValid())
         return QStringLiteral("no temporary folder: %1").arg(scratch.errorString());
     const QString pdf = scratch.filePath(QStringLiteral("page.pdf"));
     {
         PrinterSurface surface(pdf);
-        const ScrollBarDates dates(window.birthDayStepper, window.birthMonthStepper, window.birthYearStepper,
-                                   window.referenceDayStepper, window.referenceMonthStepper, window.referenceYearStepper);
         PrintedPage page;
-        if (!page.draw(surface, dates, blackAndWhite ? 0 : 1))
+        if (!page.draw(surface, dates.birth(), dates.reference(), blackAndWhite ? 0 : 1))
             return surface.errorString().isEmpty() ? QStringLiteral("could not draw the page")
                                                    : surface.errorString();
     }
@@ -84,24 +83,14 @@ QString exportChart(const ChartExport& request) {
 
     QString problem;
     try {
-        // Loaded as the window loads (reference date today), then the birth date as a
-        // host's person arrives.
-        const QDate today =
-            request.reference
-                ? QDate(request.reference->year, request.reference->month, request.reference->day)
-                : QDate::currentDate();
-        MainWindow window([today] { return today; });
-        window.setQuitOnClose(false);
-        if (request.birth) {
-            window.Text2 = dateText(*request.birth);
-            if (!window.loadBirthDate())
-                return QStringLiteral("not a birth date: %1").arg(window.Text2);
-            window.clearChart();
-            window.redrawChart();
-        }
+        // The dates as the window would hold them: today unless a reference date is given,
+        // the default birth date unless one is.
+        const QDate today = QDate::currentDate();
+        const DateModel dates(request.reference.value_or(Date{today.day(), today.month(), today.year()}),
+                              request.birth.value_or(DateModel::DefaultBirth));
         problem = *format == ChartExport::Format::Png
-                      ? writeWindow(window, out)
-                      : writePage(window, request.blackAndWhite, out);
+                      ? writeWindow(dates, request.birth.has_value(), out)
+                      : writePage(dates, request.blackAndWhite, out);
     } catch (const std::exception& error) {
         problem = QString::fromUtf8(error.what());
     }

@@ -2,12 +2,12 @@
 #include "MainWindow.h"
 
 #include "AccessibleControls.h"
-#include "BirthDateText.h"
 #include "ChartDescription.h"
 #include "ClarkTBButton.h"
 #include "Cycles.h"
 #include "DateStepper.h"
 #include "FontTable.h"
+#include "Person.h"
 #include "PictureBox.h"
 #include "SystemColours.h"
 #include "Twips.h"
@@ -21,8 +21,12 @@
 #include <QFocusFrame>
 #include <QImage>
 #include <QLabel>
+#include <QPointer>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QSignalBlocker>
+
+#include <vector>
 
 // The window's pictures live in the ui library's resources, which a static library
 // has to register itself.
@@ -33,19 +37,13 @@ static void initPictures() {
 namespace vitalune {
 
 namespace {
-MainWindow* theWindow = nullptr;
-
 QFont designFont(const char* name, double points, bool bold) {
     return substituteFont(name, points, bold, 96.0);
 }
 
-// Day and year labels show the value with a blank in the sign position.
-QString valueText(int value) {
-    return QStringLiteral(" %1").arg(value);
-}
-
-QString monthText(int month) {
-    return QString::fromStdString(paddedMonthName(month));
+Date todayOf(const MainWindow::TodayFn& today) {
+    const QDate date = today ? today() : QDate::currentDate();
+    return {date.day(), date.month(), date.year()};
 }
 
 // The help page sits next to the binary in the build tree and in the data folder
@@ -62,18 +60,24 @@ QString locateHelpFile() {
 } // namespace
 
 MainWindow::MainWindow(TodayFn today, QWidget* parent)
-    : QWidget(parent), today_(today ? std::move(today) : [] { return QDate::currentDate(); }) {
+    : QWidget(parent), dates_(todayOf(today)), birthShown_(dates_.birth()),
+      referenceShown_(dates_.reference()) {
     initPictures();
     installAccessibleControls();
     setUrlOpener({});
     buildControls();
-    connectHandlers();
-    load();
+    for (const DateField& field : fields()) {
+        const QSignalBlocker quiet(field.stepper);
+        field.stepper->setValue(valueOf(field, dates_.birth(), dates_.reference()));
+        showLabel(field, field.stepper->value());
+    }
+    connectSteppers();
+    redrawChart();
+    describeChart();
+    helpFile_ = locateHelpFile();
 }
 
 MainWindow::~MainWindow() {
-    if (theWindow == this)
-        theWindow = nullptr;
     // The child widgets outlive this part of the window while QWidget tears them down;
     // a button that loses the pointer then must not call back into it.
     for (QObject* button :
@@ -83,16 +87,6 @@ MainWindow::~MainWindow() {
     // Hiding the window moves the focus, and the focus frame's handler reads this window.
     delete pictureFocus_;
     delete helpKey_;
-}
-
-MainWindow& MainWindow::instance() {
-    if (!theWindow)
-        theWindow = new MainWindow();
-    return *theWindow;
-}
-
-bool MainWindow::exists() {
-    return theWindow != nullptr;
 }
 
 void MainWindow::buildControls() {
@@ -177,7 +171,6 @@ void MainWindow::buildControls() {
         bar->setValueLabel(label);
         bar->setGeometry(r);
         bar->setRange(min, max);
-        bar->setValue(min == 0 ? 1 : min);
         bar->setSingleStep(1);
         bar->setPageStep(large);
         return bar;
@@ -227,103 +220,113 @@ void MainWindow::buildKeyboard() {
 }
 
 void MainWindow::describeChart() {
-    const Date birth = birthDate(), target = targetDate();
+    const Date birth = dates_.birth(), reference = dates_.reference();
     chartView->setAccessibleName(QStringLiteral("Gráfico de ") +
-                            QString::fromStdString(monthAndYear(target)));
-    chartView->setAccessibleDescription(QString::fromStdString(chartDescription(birth, target)));
+                                 QString::fromStdString(monthAndYear(reference)));
+    chartView->setAccessibleDescription(
+        QString::fromStdString(chartDescription(birth, reference)));
     PictureBox* const dials[3] = {physicalDial, emotionalDial, intellectualDial};
     for (std::size_t c = 0; c < 3; ++c)
         dials[c]->setAccessibleDescription(
-            QString::fromStdString(dialDescription(c, birth, target)));
+            QString::fromStdString(dialDescription(c, birth, reference)));
 }
 
-void MainWindow::connectHandlers() {
-    auto on = [this](QScrollBar* bar, void (MainWindow::*handler)()) {
-        connect(bar, &QScrollBar::valueChanged, this, handler);
-    };
-    on(birthDayStepper, &MainWindow::birthDayStepper_Change);
-    on(birthMonthStepper, &MainWindow::birthMonthStepper_Change);
-    on(birthYearStepper, &MainWindow::birthYearStepper_Change);
-    on(referenceDayStepper, &MainWindow::referenceDayStepper_Change);
-    on(referenceMonthStepper, &MainWindow::referenceMonthStepper_Change);
-    on(referenceYearStepper, &MainWindow::referenceYearStepper_Change);
+std::array<MainWindow::DateField, 6> MainWindow::fields() const {
+    return {{{birthDayStepper, birthDayLabel, true, &Date::day, &DateModel::setBirthDay},
+             {birthMonthStepper, birthMonthLabel, true, &Date::month, &DateModel::setBirthMonth},
+             {birthYearStepper, birthYearLabel, true, &Date::year, &DateModel::setBirthYear},
+             {referenceDayStepper, referenceDayLabel, false, &Date::day,
+              &DateModel::setReferenceDay},
+             {referenceMonthStepper, referenceMonthLabel, false, &Date::month,
+              &DateModel::setReferenceMonth},
+             {referenceYearStepper, referenceYearLabel, false, &Date::year,
+              &DateModel::setReferenceYear}}};
+}
+
+int MainWindow::valueOf(const DateField& field, Date birth, Date reference) {
+    return (field.birth ? birth : reference).*field.part;
+}
+
+void MainWindow::connectSteppers() {
+    for (const DateField& field : fields())
+        connect(field.stepper, &QScrollBar::valueChanged, this,
+                [this, field](int value) { stepperMoved(field, value); });
+    dates_.addListener([this](DateModel::Change change) { showDates(change); });
     // Moved to a screen of another resolution: the four pictures have followed it, and
     // the chart is drawn again at the new resolution once they all have.
     connect(chartView, &PictureBox::pixelRatioChanged, this, &MainWindow::redrawChart,
             Qt::QueuedConnection);
+}
 
-    // After each handler, when the labels show the new values.
-    for (QScrollBar* bar : {birthDayStepper, birthMonthStepper, birthYearStepper, referenceDayStepper, referenceMonthStepper, referenceYearStepper}) {
-        connect(bar, &QScrollBar::valueChanged, this, [this, bar] {
-            describeChart();
-            // The value a screen reader reads is the label's text, which it also finds
-            // under the description.
-            QAccessibleValueChangeEvent value(bar, static_cast<DateStepper*>(bar)->valueText());
-            QAccessible::updateAccessibility(&value);
-            QAccessibleEvent description(bar, QAccessible::DescriptionChanged);
-            QAccessible::updateAccessibility(&description);
-        });
+void MainWindow::stepperMoved(const DateField& field, int value) {
+    (dates_.*field.set)(value);
+    // The model kept another value (the month stops at December 3000 and January 1900):
+    // the control goes back to what the model holds, and says so.
+    const int held = valueOf(field, dates_.birth(), dates_.reference());
+    if (field.stepper->value() != held) {
+        const QSignalBlocker quiet(field.stepper);
+        field.stepper->setValue(held);
+        announce(field.stepper);
     }
 }
 
-void MainWindow::load() {
-    chart_.drawn = false;
+void MainWindow::showDates(DateModel::Change change) {
+    const Date birth = dates_.birth(), reference = dates_.reference();
+    std::vector<DateStepper*> changed;
+    for (const DateField& field : fields()) {
+        const int value = valueOf(field, birth, reference);
+        if (value == valueOf(field, birthShown_, referenceShown_) &&
+            value == field.stepper->value())
+            continue;
+        if (field.stepper->value() != value) {
+            const QSignalBlocker quiet(field.stepper); // no echo into the model
+            field.stepper->setValue(value);
+        }
+        showLabel(field, value);
+        changed.push_back(field.stepper);
+    }
+    birthShown_ = birth;
+    referenceShown_ = reference;
 
-    birthDayStepper->setValue(17);
-    birthMonthStepper->setValue(2);
-    birthYearStepper->setValue(1959);
-    birthDayLabel->setText(valueText(birthDayStepper->value()));
-    birthYearLabel->setText(valueText(birthYearStepper->value()));
-    birthMonthLabel->setText(monthText(birthMonthStepper->value()));
-
-    // Year, then month, then day: every step on the way is a real date, so nothing
-    // clamps today's day, 29 February included.
-    const QDate today = today_();
-    referenceYearStepper->setValue(today.year());
-    referenceMonthStepper->setValue(today.month());
-    referenceDayStepper->setValue(today.day());
-    referenceDayLabel->setText(valueText(referenceDayStepper->value()));
-    referenceYearLabel->setText(valueText(referenceYearStepper->value()));
-    referenceMonthLabel->setText(monthText(referenceMonthStepper->value()));
+    switch (change) {
+    case DateModel::Change::Birth:
+        clearChart();
+        break;
+    case DateModel::Change::ReferenceDay:
+        moveDayCursor();
+        break;
+    case DateModel::Change::Reference:
+        break;
+    }
+    redrawChart();
     describeChart();
-
-    helpFile_ = locateHelpFile();
+    for (DateStepper* stepper : changed)
+        announce(stepper);
 }
 
-Date MainWindow::birthDate() const {
-    return {birthDayStepper->value(), birthMonthStepper->value(), birthYearStepper->value()};
+void MainWindow::showLabel(const DateField& field, int value) {
+    // Day and year labels show the value with a blank in the sign position.
+    field.label->setText(field.part == &Date::month
+                             ? QString::fromStdString(paddedMonthName(value))
+                             : QStringLiteral(" %1").arg(value));
 }
 
-Date MainWindow::targetDate() const {
-    return {referenceDayStepper->value(), referenceMonthStepper->value(), referenceYearStepper->value()};
+void MainWindow::announce(DateStepper* stepper) {
+    // The value a screen reader reads is the label's text, which it also finds under the
+    // description.
+    QAccessibleValueChangeEvent value(stepper, stepper->valueText());
+    QAccessible::updateAccessibility(&value);
+    QAccessibleEvent description(stepper, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&description);
 }
 
 void MainWindow::redrawChart() {
-    // The chart is drawn for whole dates: the clamp comes first, and a day it moves runs
-    // that control's own handling, redraw included, before this redraw goes on.
-    VerifieNombreJourVSmaxDansLeMois();
-    chart_.redraw(birthDate(), targetDate(), {*chartView, *physicalDial, *emotionalDial, *intellectualDial});
+    chart_.redraw(dates_.birth(), dates_.reference(),
+                  {*chartView, *physicalDial, *emotionalDial, *intellectualDial});
 }
 
 void MainWindow::moveDayCursor() {
-    chart_.moveDayCursor(referenceDayStepper->value(), *chartView);
-}
-
-void MainWindow::VerifieNombreJourVSmaxDansLeMois() {
-    // While a host date is being loaded its parts arrive one by one; the birth date is
-    // judged once it is whole.
-    if (!loadingBirthDate_) {
-        const auto day = clampDay(birthDate());
-        if (day != birthDayStepper->value()) {
-            birthDayStepper->setValue(day);
-            birthDayLabel->setText(valueText(birthDayStepper->value()));
-        }
-    }
-    const auto day = clampDay(targetDate());
-    if (day != referenceDayStepper->value()) {
-        referenceDayStepper->setValue(day);
-        referenceDayLabel->setText(valueText(referenceDayStepper->value()));
-    }
+    chart_.moveDayCursor(dates_.reference().day, *chartView);
 }
 
 void MainWindow::clearChart() {
@@ -334,128 +337,49 @@ void MainWindow::clearChart() {
         box->clear();
 }
 
-void MainWindow::birthDayStepper_Change() {
-    birthDayLabel->setText(valueText(birthDayStepper->value()));
-    clearChart();
-    redrawChart();
-}
-
-void MainWindow::birthMonthStepper_Change() {
-    birthMonthLabel->setText(monthText(birthMonthStepper->value()));
-    clearChart();
-    redrawChart();
-}
-
-void MainWindow::birthYearStepper_Change() {
-    birthYearLabel->setText(valueText(birthYearStepper->value()));
-    clearChart();
-    redrawChart();
-}
-
-void MainWindow::referenceDayStepper_Change() {
-    referenceDayLabel->setText(valueText(referenceDayStepper->value()));
-    VerifieNombreJourVSmaxDansLeMois();
-    moveDayCursor();
-    redrawChart();
-}
-
-void MainWindow::referenceYearStepper_Change() {
-    referenceYearLabel->setText(valueText(referenceYearStepper->value()));
-    // A day the new year's month does not have (29 February) moves to its last day.
-    const auto limit = daysInMonth(referenceMonthStepper->value(), referenceYearStepper->value());
-    if (referenceDayStepper->value() > limit) {
-        referenceDayStepper->setValue(limit);
-        moveDayCursor();
-    }
-    redrawChart();
-}
-
-void MainWindow::referenceMonthStepper_Change() {
-    // The month stops at December 3000 and January 1900: no chart may show a month its
-    // heading does not name. (A large step from November 3000 lands on December.)
-    if (referenceMonthStepper->value() == 13 && referenceYearStepper->value() >= referenceYearStepper->maximum()) {
-        referenceMonthStepper->setValue(12);
-        return;
-    }
-    if (referenceMonthStepper->value() == 0 && referenceYearStepper->value() <= referenceYearStepper->minimum()) {
-        referenceMonthStepper->setValue(1);
-        return;
-    }
-    if (referenceMonthStepper->value() == 13) {
-        referenceMonthStepper->setValue(1);
-        referenceYearStepper->setValue(referenceYearStepper->value() + 1);
-        referenceYearLabel->setText(valueText(referenceYearStepper->value()));
-    }
-    if (referenceMonthStepper->value() == 0) {
-        referenceMonthStepper->setValue(12);
-        referenceYearStepper->setValue(referenceYearStepper->value() - 1);
-        referenceYearLabel->setText(valueText(referenceYearStepper->value()));
-    }
-    referenceMonthLabel->setText(monthText(referenceMonthStepper->value()));
-    const auto limit = daysInMonth(referenceMonthStepper->value(), referenceYearStepper->value());
-    if (referenceDayStepper->value() > limit) {
-        referenceDayStepper->setValue(limit);
-        referenceDayLabel->setText(valueText(referenceDayStepper->value()));
-        moveDayCursor();
-    }
-    redrawChart();
-}
-
-bool MainWindow::loadBirthDate() {
-    const auto date = parseBirthDate(Text2);
-    if (!date)
-        return false;
-    Text3 = QString::number(date->day);
-    Text4 = QString::number(date->month);
-    Text5 = QString::number(date->year);
-
-    loadingBirthDate_ = true;
-    birthDayStepper->setValue(Text3.toInt());
-    birthMonthStepper->setValue(Text4.toInt());
-    birthYearStepper->setValue(Text5.toInt());
-    loadingBirthDate_ = false;
-
-    birthYearLabel->setText(Text5);
-    birthDayLabel->setText(Text3);
-    birthMonthLabel->setText(QString::fromStdString(monthName(Text4.toInt())));
+void MainWindow::loadBirthDate(Date birth) {
+    // Judged once whole: a host's 30/05 never meets the February the controls held.
+    dates_.setBirth(birth);
+    birth = dates_.birth();
+    birthYearLabel->setText(QString::number(birth.year));
+    birthDayLabel->setText(QString::number(birth.day));
+    birthMonthLabel->setText(QString::fromStdString(monthName(birth.month)));
     describeChart();
-    return true;
+}
+
+void MainWindow::setPendingHost(HostFormPtr host, bool personToRead) {
+    pendingHost_ = std::move(host);
+    personPending_ = personToRead;
 }
 
 void MainWindow::readPendingPerson() {
-    if (Text1.isEmpty() || !pendingHost || readingHost_)
+    if (!personPending_ || !pendingHost_ || readingHost_)
         return;
     readingHost_ = true;
-    HostFormPtr host = pendingHost;
-    host->readCaption(QStringLiteral("lblnasc"), [this, host](const HostRead& nasc) {
-        if (!nasc.ok)
-            return finishHostRead(
-                host, QStringLiteral("Não foi possível ler a data de nascimento: ") + nasc.error);
-        host->readCaption(QStringLiteral("lblnick"), [this, host, nasc](const HostRead& nick) {
-            if (!nick.ok)
-                return finishHostRead(host, QStringLiteral("Não foi possível ler o apelido: ") +
-                                                nick.error);
-            Text2 = nasc.text;
-            if (!loadBirthDate())
-                return finishHostRead(host,
-                                      QStringLiteral("Data de nascimento inválida: ") + nasc.text);
-            clearChart();
-            redrawChart();
-            setWindowTitle(QStringLiteral("Vitalune: ") + nick.text);
-            finishHostRead(host, {});
-        });
+    HostFormPtr host = pendingHost_;
+    QPointer<MainWindow> self(this);
+    readPerson(host, [self, host](const PersonRead& read) {
+        if (!self)
+            return;
+        if (read.person) {
+            self->loadBirthDate(read.person->birth);
+            self->clearChart();
+            self->redrawChart();
+            self->setWindowTitle(QStringLiteral("Vitalune: ") + read.person->nickname);
+        }
+        self->finishHostRead(host, read.problem);
     });
 }
 
 void MainWindow::finishHostRead(const HostFormPtr& host, const QString& problem) {
     readingHost_ = false;
     // A Run that came in meanwhile handed over another form: read that one instead.
-    if (pendingHost != host) {
+    if (pendingHost_ != host) {
         readPendingPerson();
         return;
     }
     // Whatever the outcome, this person is not read again until the next Run.
-    Text1.clear();
+    personPending_ = false;
     if (!problem.isEmpty()) {
         // The chart keeps its dates, but no earlier person's name stands over them: the
         // user has just opened this person's form and must not take them for theirs.

@@ -1,21 +1,23 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "DateModel.h"
 #include "HostForm.h"
 #include "ScreenChart.h"
 
 #include <QDate>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 
 class QFocusFrame;
 class QLabel;
-class QScrollBar;
 class QUrl;
 
 namespace vitalune {
 
+class DateStepper;
 class PictureBox;
 class ClarkTBBar;
 class ClarkTBButton;
@@ -23,28 +25,35 @@ class ClarkTBSeparator;
 
 // The plug-in's main window: the monthly chart, the two date groups with the dials
 // between them, and the toolbar with its status line.
+//
+// The window owns the date model. The six step controls edit it; every change of it,
+// whoever made it, comes back through one listener that shows the new dates in the step
+// controls and labels, redraws the chart and the dials, and tells screen readers. The Run
+// queue hands over the host form; the window reads the person from it into a Person when it
+// next becomes active.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
     using TodayFn = std::function<QDate()>;
 
-    // Loads the window: tables, default dates (17/02/1959 and today), first chart.
+    // Loads the window: default dates (17/02/1959 and today), first chart.
     // `today` defaults to the system date.
     explicit MainWindow(TodayFn today = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The one window of the process, created on first use.
-    static MainWindow& instance();
-    static bool exists();
+    // The birth and reference dates everything shown is computed from.
+    DateModel& dates() { return dates_; }
+    const DateModel& dates() const { return dates_; }
 
-    // Hand-over slots between the plug-in class and the window's procedures.
-    QString Text1; // pending host caption: non-empty while the person is still to be read
-    QString Text2; // birth-date text read from the host
-    QString Text3, Text4, Text5; // its day, month and year
-    HostFormPtr pendingHost;         // the host form handed over by Run
-
-    // Reads the pending person from pendingHost, if any. Runs on every activation of the
-    // window; the plug-in also calls it right after Run has replied.
+    // The host form of the last Run. With `personToRead` (the form has a Caption), its
+    // person is read the next time the window becomes active.
+    void setPendingHost(HostFormPtr host, bool personToRead);
+    const HostFormPtr& pendingHost() const { return pendingHost_; }
+    bool personPending() const { return personPending_; }
+    // The form's host has gone before its person was read: nothing is read.
+    void dropPendingPerson() { personPending_ = false; }
+    // Reads the pending person from the host form, if any. Runs on every activation of
+    // the window; the Run queue also calls it right after Run has replied.
     void readPendingPerson();
     // True while a person is being read from the host.
     bool readingHost() const { return readingHost_; }
@@ -52,16 +61,15 @@ public:
     // Closing the window ends the process; tests turn that off.
     void setQuitOnClose(bool quit) { quitOnClose_ = quit; }
 
-    // The window's procedures.
-    // Keeps both days inside their month, then redraws the whole chart and the dials.
+    // Redraws the whole chart and the dials for the model's dates.
     void redrawChart();
-    // Moves the chart's day cursor to the reference day.
+    // Moves the chart's day cursor to the reference day, leaving the rest as it is.
     void moveDayCursor();
-    void VerifieNombreJourVSmaxDansLeMois();
+    // Clears the four pictures when a chart stands on them.
     void clearChart();
-    // Loads the birth date from the text in Text2; returns false (changing nothing)
-    // when the text is not a day/month/year date of 1900..3000.
-    bool loadBirthDate();
+    // Makes `birth` the birth date, its labels showing it as a host writes it: plain
+    // digits and the plain month name.
+    void loadBirthDate(Date birth);
 
     // Opens the help page with the desktop's viewer.
     void openHelp();
@@ -72,17 +80,16 @@ public:
     const ScreenChart& chart() const { return chart_; }
     QString helpFile() const { return helpFile_; }
 
-    // Controls, by their names.
     PictureBox* chartView = nullptr;
     PictureBox* physicalDial = nullptr;
     PictureBox* emotionalDial = nullptr;
     PictureBox* intellectualDial = nullptr;
-    QScrollBar* birthDayStepper = nullptr;
-    QScrollBar* birthMonthStepper = nullptr;
-    QScrollBar* birthYearStepper = nullptr;
-    QScrollBar* referenceDayStepper = nullptr;
-    QScrollBar* referenceMonthStepper = nullptr;
-    QScrollBar* referenceYearStepper = nullptr;
+    DateStepper* birthDayStepper = nullptr;
+    DateStepper* birthMonthStepper = nullptr;
+    DateStepper* birthYearStepper = nullptr;
+    DateStepper* referenceDayStepper = nullptr;
+    DateStepper* referenceMonthStepper = nullptr;
+    DateStepper* referenceYearStepper = nullptr;
     QLabel* birthDayLabel = nullptr;
     QLabel* birthMonthLabel = nullptr;
     QLabel* birthYearLabel = nullptr;
@@ -108,15 +115,22 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    Date birthDate() const;
-    Date targetDate() const;
-
-    void birthDayStepper_Change();
-    void birthMonthStepper_Change();
-    void birthYearStepper_Change();
-    void referenceDayStepper_Change();
-    void referenceMonthStepper_Change();
-    void referenceYearStepper_Change();
+    // One field of a date group: its step control, its label and where the model keeps it.
+    struct DateField {
+        DateStepper* stepper;
+        QLabel* label;
+        bool birth;
+        int Date::*part;
+        void (DateModel::*set)(int);
+    };
+    std::array<DateField, 6> fields() const;
+    static int valueOf(const DateField& field, Date birth, Date reference);
+    // A step control moved: the model takes the value (or keeps its own, at a limit).
+    void stepperMoved(const DateField& field, int value);
+    // The model changed: step controls, labels, chart and screen-reader texts follow it.
+    void showDates(DateModel::Change change);
+    void showLabel(const DateField& field, int value);
+    void announce(DateStepper* stepper);
 
     void buildControls();
     void buildToolbar();
@@ -130,16 +144,17 @@ private:
     // The text the status line shows when no button is hovered.
     void setRestingStatus(const QString& text);
     void ctbimprime_Click();
-    void connectHandlers();
-    void load();
+    void connectSteppers();
 
-    TodayFn today_;
+    DateModel dates_;
+    Date birthShown_, referenceShown_; // the dates the labels and the chart show
     ScreenChart chart_;
     QString helpFile_;
     bool readingHost_ = false;
     QString restingStatus_; // what could not be read of the last person, until one is read
     QString statusShown_;   // the status line's whole text, even when cut short
-    bool loadingBirthDate_ = false;
+    HostFormPtr pendingHost_;
+    bool personPending_ = false;
     bool quitOnClose_ = true;
     UrlOpener openUrl_;
     QObject* helpKey_ = nullptr;          // F1 anywhere in the program opens the help page

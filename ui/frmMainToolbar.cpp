@@ -6,7 +6,6 @@
 #include "ClarkTBSeparator.h"
 #include "DoubleResolution.h"
 #include "FontTable.h"
-#include "ScrollBarDates.h"
 #include "SystemColours.h"
 #include "Twips.h"
 #include "frmChoix.h"
@@ -16,7 +15,6 @@
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QScrollBar>
 #include <QUrl>
 
 namespace vitalune {
@@ -211,8 +209,7 @@ void MainWindow::ctbimprime_Click() {
     redrawChart();
     setStatus(restingStatus_);
     auto& dialog = frmChoix::instance();
-    dialog.setDates(std::make_shared<ScrollBarDates>(birthDayStepper, birthMonthStepper, birthYearStepper, referenceDayStepper,
-                                                     referenceMonthStepper, referenceYearStepper));
+    dialog.setDates(dates_.birth(), dates_.reference());
     dialog.exec();
 }
 

@@ -4,8 +4,6 @@
 #include "Waiting.h"
 #include "MainWindow.h"
 
-#include <QScrollBar>
-
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -19,11 +17,6 @@ using testing::waitUntil;
 // Each test starts without a main window and leaves none behind.
 class RunQueueTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_FALSE(MainWindow::exists()); }
-    void TearDown() override {
-        if (MainWindow::exists())
-            delete &MainWindow::instance();
-    }
 
     std::shared_ptr<FakeHostForm> person(QString caption, QString birth, QString nick) {
         return std::make_shared<FakeHostForm>(std::move(caption), std::move(birth),
@@ -42,15 +35,21 @@ protected:
         return result;
     }
 
-    static QString birthShown() {
-        const MainWindow& w = MainWindow::instance();
-        return QStringLiteral("%1/%2/%3")
-            .arg(w.birthDayStepper->value())
-            .arg(w.birthMonthStepper->value())
-            .arg(w.birthYearStepper->value());
+    QString birthShown() const {
+        const Date birth = theWindow->dates().birth();
+        return QStringLiteral("%1/%2/%3").arg(birth.day).arg(birth.month).arg(birth.year);
     }
 
-    RunQueue queue;
+    // The main window, as main() makes it on the first Run and owns it.
+    RunQueue::WindowFactory windowFactory() {
+        return [this]() -> MainWindow& {
+            if (!theWindow)
+                theWindow = std::make_unique<MainWindow>();
+            return *theWindow;
+        };
+    }
+    std::unique_ptr<MainWindow> theWindow;
+    RunQueue queue{windowFactory()};
     std::shared_ptr<FakeHostForm> lastForm;
     std::vector<qsizetype> readsAtReply;
 };
@@ -60,51 +59,51 @@ TEST_F(RunQueueTest, ShowsTheWindowFirstAndRepliesOnlyOnceTheCaptionIsRead) {
     ana->deferred = true;
     auto result = run(ana);
 
-    ASSERT_TRUE(MainWindow::exists());
-    MainWindow& window = MainWindow::instance();
+    ASSERT_NE(theWindow, nullptr);
+    MainWindow& window = *theWindow;
     window.setQuitOnClose(false);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(ana->reads, QStringList{""});
     testing::processEventsFor(50);
     EXPECT_FALSE(result->has_value()); // the host has not answered yet
-    EXPECT_TRUE(window.Text1.isEmpty());
-    EXPECT_EQ(window.pendingHost, nullptr);
+    EXPECT_FALSE(window.personPending());
+    EXPECT_EQ(window.pendingHost(), nullptr);
 
     ana->deferred = false;
     ASSERT_EQ(ana->answerPending(), 1);
     ASSERT_TRUE(result->has_value());
     EXPECT_EQ(**result, "");
     EXPECT_EQ(readsAtReply, std::vector<qsizetype>{1}); // the Caption alone before the reply
-    EXPECT_EQ(window.pendingHost, ana);
+    EXPECT_EQ(window.pendingHost(), ana);
 }
 
 TEST_F(RunQueueTest, AfterTheReplyTheWindowReadsThePersonWithoutBeingActivated) {
     auto ana = person("Ficha de Ana", "05/06/1970", "Ana");
     auto result = run(ana);
-    MainWindow::instance().setQuitOnClose(false);
-    ASSERT_TRUE(waitUntil([&] { return MainWindow::instance().windowTitle() == "Vitalune: Ana"; }));
+    theWindow->setQuitOnClose(false);
+    ASSERT_TRUE(waitUntil([&] { return theWindow->windowTitle() == "Vitalune: Ana"; }));
     EXPECT_EQ(**result, "");
     EXPECT_EQ(ana->reads, (QStringList{"", "lblnasc", "lblnick"}));
     EXPECT_EQ(birthShown(), "5/6/1970");
-    EXPECT_TRUE(MainWindow::instance().Text1.isEmpty());
+    EXPECT_FALSE(theWindow->personPending());
 }
 
 TEST_F(RunQueueTest, AnEmptyCaptionRepliesEmptyAndNeverReadsThePerson) {
     auto ana = person("", "05/06/1970", "Ana");
     auto result = run(ana);
-    MainWindow::instance().setQuitOnClose(false);
+    theWindow->setQuitOnClose(false);
     ASSERT_TRUE(waitUntil([&] { return result->has_value(); }));
     EXPECT_EQ(**result, "");
     testing::processEventsFor(50);
     EXPECT_EQ(ana->reads, QStringList{""});
-    EXPECT_EQ(MainWindow::instance().windowTitle(), "Vitalune");
+    EXPECT_EQ(theWindow->windowTitle(), "Vitalune");
     EXPECT_EQ(birthShown(), "17/2/1959");
 }
 
 TEST_F(RunQueueTest, AFailedCaptionReadRepliesItsErrorAndLeavesTheEarlierForm) {
     auto ana = person("Ficha de Ana", "05/06/1970", "Ana");
     run(ana);
-    MainWindow& window = MainWindow::instance();
+    MainWindow& window = *theWindow;
     window.setQuitOnClose(false);
     ASSERT_TRUE(waitUntil([&] { return window.windowTitle() == "Vitalune: Ana"; }));
 
@@ -113,8 +112,8 @@ TEST_F(RunQueueTest, AFailedCaptionReadRepliesItsErrorAndLeavesTheEarlierForm) {
     auto result = run(broken);
     ASSERT_TRUE(waitUntil([&] { return result->has_value(); }));
     EXPECT_EQ(**result, "No such interface 'Orvane.Control'");
-    EXPECT_EQ(window.pendingHost, ana);
-    EXPECT_TRUE(window.Text1.isEmpty());
+    EXPECT_EQ(window.pendingHost(), ana);
+    EXPECT_FALSE(window.personPending());
     EXPECT_TRUE(window.isVisible());
     testing::processEventsFor(50);
     EXPECT_EQ(broken->reads, QStringList{""}); // its members are never read
@@ -126,9 +125,9 @@ TEST_F(RunQueueTest, AFormlessRunRepliesAnErrorButShowsTheWindow) {
     queue.run(nullptr, [&](const QString& r) { result = r; });
     ASSERT_TRUE(result.has_value());
     EXPECT_FALSE(result->isEmpty());
-    ASSERT_TRUE(MainWindow::exists());
-    MainWindow::instance().setQuitOnClose(false);
-    EXPECT_TRUE(MainWindow::instance().isVisible());
+    ASSERT_NE(theWindow, nullptr);
+    theWindow->setQuitOnClose(false);
+    EXPECT_TRUE(theWindow->isVisible());
 }
 
 TEST_F(RunQueueTest, ReadsOverlapButTheWindowTakesTheFormsInTheOrderTheCallsCame) {
@@ -137,7 +136,7 @@ TEST_F(RunQueueTest, ReadsOverlapButTheWindowTakesTheFormsInTheOrderTheCallsCame
     ana->deferred = bia->deferred = true;
     auto first = run(ana);
     auto second = run(bia);
-    MainWindow& window = MainWindow::instance();
+    MainWindow& window = *theWindow;
     window.setQuitOnClose(false);
     EXPECT_TRUE(queue.busy());
     EXPECT_EQ(bia->reads, QStringList{""}); // a slow host holds no other up
@@ -155,19 +154,19 @@ TEST_F(RunQueueTest, ReadsOverlapButTheWindowTakesTheFormsInTheOrderTheCallsCame
     testing::processEventsFor(50);
     EXPECT_EQ(window.windowTitle(), "Vitalune: Bia");
     EXPECT_EQ(birthShown(), "29/2/1988");
-    EXPECT_EQ(window.pendingHost, bia);
+    EXPECT_EQ(window.pendingHost(), bia);
     EXPECT_EQ(ana->reads, QStringList{""});
     EXPECT_FALSE(queue.busy());
-    EXPECT_EQ(&window, &MainWindow::instance()); // one window throughout
+    EXPECT_EQ(&window, theWindow.get()); // one window throughout
 }
 
 // Calls that end without handing their form over: however their host answers later,
 // the window keeps the person it has.
 TEST_F(RunQueueTest, ACallThatFailedOrWhoseCallerLeftNeverChangesTheWindow) {
-    RunQueue quick(nullptr, 100);
+    RunQueue quick(windowFactory(), nullptr, 100);
     auto ana = person("Ficha de Ana", "05/06/1970", "Ana");
     quick.run(ana, {});
-    MainWindow& window = MainWindow::instance();
+    MainWindow& window = *theWindow;
     window.setQuitOnClose(false);
     ASSERT_TRUE(waitUntil([&] { return window.windowTitle() == "Vitalune: Ana"; }));
 
@@ -192,7 +191,7 @@ TEST_F(RunQueueTest, ACallThatFailedOrWhoseCallerLeftNeverChangesTheWindow) {
     gone->answerPending();
     testing::processEventsFor(50);
     EXPECT_FALSE(goneResult.has_value());
-    EXPECT_EQ(window.pendingHost, ana);
+    EXPECT_EQ(window.pendingHost(), ana);
     EXPECT_EQ(window.windowTitle(), "Vitalune: Ana");
     EXPECT_EQ(birthShown(), "5/6/1970");
     EXPECT_FALSE(quick.busy());
@@ -205,7 +204,7 @@ TEST_F(RunQueueTest, BeyondTheCapACallIsRefusedAtOnceAndChangesNothing) {
         waiting.back()->deferred = true;
         queue.run(waiting.back(), {});
     }
-    MainWindow::instance().setQuitOnClose(false);
+    theWindow->setQuitOnClose(false);
     auto extra = person("Ficha de Bia", "29/02/1988", "Bia");
     auto refused = run(extra);
     ASSERT_TRUE(refused->has_value());

@@ -4,13 +4,11 @@
 #include "FontTable.h"
 #include "PageFixture.h"
 #include "PrinterSurface.h"
-#include "ScrollBarDates.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPrinterInfo>
-#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -58,7 +56,7 @@ public:
 class FrmChoixTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dlg.setDates(std::make_shared<FakeDates>(Date{17, 2, 1959}, Date{10, 6, 2004}));
+        dlg.setDates({17, 2, 1959}, {10, 6, 2004});
         dlg.setSurfaceFactory([this]() -> std::unique_ptr<DrawingSurface> {
             jobs.visibleAtStart.push_back(dlg.isVisible());
             jobs.cursorAtStart.push_back(dlg.cursor().shape());
@@ -331,18 +329,8 @@ TEST_F(FrmChoixTest, SingleFailingStepsAreNotReported) {
     EXPECT_FALSE(dlg.isVisible());
 }
 
-TEST_F(FrmChoixTest, DatesComeFromTheWindowScrollBars) {
-    std::vector<std::unique_ptr<QScrollBar>> bars;
-    for (int v : {17, 2, 1959, 10, 12, 2004}) {
-        bars.push_back(std::make_unique<QScrollBar>(Qt::Horizontal));
-        bars.back()->setRange(0, 3000);
-        bars.back()->setValue(v);
-    }
-    auto dates = std::make_shared<ScrollBarDates>(bars[0].get(), bars[1].get(), bars[2].get(),
-                                                  bars[3].get(), bars[4].get(), bars[5].get());
-    EXPECT_EQ(dates->value(DateField::BirthYear), 1959);
-    EXPECT_EQ(dates->value(DateField::TargetMonth), 12);
-    dlg.setDates(dates);
+TEST_F(FrmChoixTest, DatesComeFromTheWindow) {
+    dlg.setDates({17, 2, 1959}, {10, 12, 2004});
     emit dlg.Cimpcoul->Click();
     ASSERT_EQ(jobs.drawn.size(), 1u);
     std::vector<std::string> texts;
@@ -351,20 +339,12 @@ TEST_F(FrmChoixTest, DatesComeFromTheWindowScrollBars) {
     for (const char* t : {"1959/02/17", "Dezembro 2004", "Janeiro 2005"})
         EXPECT_NE(std::find(texts.begin(), texts.end(), t), texts.end()) << t;
 
-    // A scroll bar that has gone away is a read error, never a crash.
-    bars[2].reset();
-    EXPECT_THROW(dates->value(DateField::BirthYear), std::runtime_error);
-    emit dlg.Cimpcoul->Click();
-    ASSERT_EQ(jobs.drawn.size(), 2u);
-    EXPECT_EQ(jobs.drawn[1].back().kind, Kind::FinishPage);
-
     // Without any dates the page still ends its job.
-    dlg.setDates(nullptr);
     frmChoix fresh;
     fresh.setSurfaceFactory([this] { return std::make_unique<JobSurface>(jobs); });
     emit fresh.Cimpnoir->Click();
-    ASSERT_EQ(jobs.drawn.size(), 3u);
-    EXPECT_EQ(jobs.drawn[2].back().kind, Kind::FinishPage);
+    ASSERT_EQ(jobs.drawn.size(), 2u);
+    EXPECT_EQ(jobs.drawn[1].back().kind, Kind::FinishPage);
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "Calendar.h"
 #include "ChartExport.h"
 #include "ClarkTBButton.h"
-#include "ScrollBarDates.h"
 #include "frmChoix.h"
 
 #include <QDeadlineTimer>
@@ -16,7 +15,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
-#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -203,15 +201,8 @@ protected:
         if (qEnvironmentVariableIsEmpty("CUPS_SERVER") || pdf_.isEmpty())
             GTEST_SKIP() << "no private CUPS scheduler (scripts/test starts one)";
         ASSERT_TRUE(tmp_.isValid());
-        for (int v : {17, 2, 1959, 10, 6, 2004}) {
-            bars_.push_back(std::make_unique<QScrollBar>(Qt::Horizontal));
-            bars_.back()->setRange(0, 3000);
-            bars_.back()->setValue(v);
-        }
         dlg_ = &frmChoix::instance();
-        dlg_->setDates(std::make_shared<ScrollBarDates>(bars_[0].get(), bars_[1].get(),
-                                                        bars_[2].get(), bars_[3].get(),
-                                                        bars_[4].get(), bars_[5].get()));
+        dlg_->setDates({17, 2, 1959}, {10, 6, 2004});
         dlg_->setReporter([this](QWidget*, const QString& m) { messages_.push_back(m); });
     }
 
@@ -255,7 +246,6 @@ protected:
 
     QString pdf_;
     QTemporaryDir tmp_;
-    std::vector<std::unique_ptr<QScrollBar>> bars_;
     frmChoix* dlg_ = nullptr;
     std::vector<QString> messages_;
 };

@@ -122,18 +122,15 @@ TEST_F(DateEntryTest, MovingTheCursorRestoresEveryDotOfTheOldOne) {
     setTarget(17, 3, 2004);
     const QImage on17 = window->chartView->image();
     setTarget(3, 3, 2004);
-    {
-        const QSignalBlocker block(window->referenceDayStepper);
-        window->referenceDayStepper->setValue(17);
-    }
-    window->moveDayCursor();
+    ScreenChart chart = window->chart(); // the chart as drawn for the 3rd
+    chart.moveDayCursor(17, *window->chartView);
     EXPECT_EQ(window->chartView->image(), on17);
     // And drawn again in place, the cursor leaves the picture as it was.
-    window->moveDayCursor();
+    chart.moveDayCursor(17, *window->chartView);
     EXPECT_EQ(window->chartView->image(), on17);
 }
 
-TEST_F(DateEntryTest, RafraichirClearsOnlyADrawnChart) {
+TEST_F(DateEntryTest, ClearChartClearsOnlyADrawnChart) {
     ASSERT_TRUE(window->chart().drawn);
     window->clearChart();
     EXPECT_FALSE(window->chart().drawn);

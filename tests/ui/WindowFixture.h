@@ -2,6 +2,7 @@
 #pragma once
 
 #include "PictureBox.h"
+#include "DateStepper.h"
 #include "MainWindow.h"
 
 #include <QLabel>
@@ -22,24 +23,18 @@ protected:
     }
     void SetUp() override { open(); }
 
+    // The dates as the step controls show them.
     Date target() const {
-        return {static_cast<std::int16_t>(window->referenceDayStepper->value()),
-                static_cast<std::int16_t>(window->referenceMonthStepper->value()),
-                static_cast<std::int16_t>(window->referenceYearStepper->value())};
+        return {window->referenceDayStepper->value(), window->referenceMonthStepper->value(),
+                window->referenceYearStepper->value()};
     }
     Date birth() const {
-        return {static_cast<std::int16_t>(window->birthDayStepper->value()),
-                static_cast<std::int16_t>(window->birthMonthStepper->value()),
-                static_cast<std::int16_t>(window->birthYearStepper->value())};
+        return {window->birthDayStepper->value(), window->birthMonthStepper->value(),
+                window->birthYearStepper->value()};
     }
-    // Sets the reference date without running any handler, then redraws.
+    // Sets the whole reference date at once; the window redraws.
     void setTarget(int day, int month, int year) {
-        for (auto [bar, v] : {std::pair{window->referenceDayStepper, day}, std::pair{window->referenceMonthStepper, month},
-                              std::pair{window->referenceYearStepper, year}}) {
-            const QSignalBlocker block(bar);
-            bar->setValue(v);
-        }
-        window->redrawChart();
+        window->dates().setReference({day, month, year});
     }
     // A click on the control's right (+1) or left (-1) arrow.
     static void step(QScrollBar* bar, int direction) {

@@ -6,12 +6,19 @@
 
 namespace vitalune {
 
-// Where a picture's twice-as-fine version lies: "dial.png" -> "dial@2x.png".
-inline QString doubleResolutionPath(const QString& path) {
+// Where a picture's version drawn for `ratio` device pixels to the pixel lies:
+// ("dial.png", 1.5) -> "dial@1.5x.png".
+inline QString resolutionPath(const QString& path, double ratio) {
+    const QString tag = QLatin1Char('@') + QString::number(ratio) + QLatin1Char('x');
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
     if (dot <= path.lastIndexOf(QLatin1Char('/')))
-        return path + QStringLiteral("@2x");
-    return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+        return path + tag;
+    return path.left(dot) + tag + path.mid(dot);
+}
+
+// Where a picture's twice-as-fine version lies: "dial.png" -> "dial@2x.png".
+inline QString doubleResolutionPath(const QString& path) {
+    return resolutionPath(path, 2);
 }
 
 } // namespace vitalune

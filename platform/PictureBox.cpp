@@ -86,13 +86,24 @@ void PictureBox::setBackgroundPicture(const QString& path) {
 
 QImage PictureBox::pictureForRatio() const {
     if (ratio_ > 1 && !backgroundPath_.isEmpty()) {
-        const QString sharp = doubleResolutionPath(backgroundPath_);
-        if (QFileInfo::exists(sharp)) {
-            QImage picture(sharp);
-            if (!picture.isNull()) {
-                picture.setDevicePixelRatio(2);
-                return picture;
-            }
+        // The coarsest version beside the file drawn for at least the screen's ratio, so
+        // one drawn for the screen is copied as it is and none is enlarged while a finer
+        // one exists; past the finest, that one.
+        QString path;
+        double drawnFor = 1;
+        for (const double r : {1.5, 2.0}) {
+            const QString candidate = resolutionPath(backgroundPath_, r);
+            if (!QFileInfo::exists(candidate))
+                continue;
+            path = candidate;
+            drawnFor = r;
+            if (r >= ratio_)
+                break;
+        }
+        QImage picture;
+        if (!path.isEmpty() && picture.load(path)) {
+            picture.setDevicePixelRatio(drawnFor);
+            return picture;
         }
     }
     return backgroundPicture_;

@@ -31,8 +31,9 @@ public:
     void setBackColour(const QColor& colour);
     QColor backColour() const { return backColour_; }
     void setBackgroundPicture(const QImage& picture);
-    // The same from a file; a double-resolution variant named "<name>@2x.<ext>" beside
-    // it is used on screens of more than one device pixel to the pixel.
+    // The same from a file; on screens of more than one device pixel to the pixel the
+    // versions drawn for 1.5 and 2 ("<name>@1.5x.<ext>", "<name>@2x.<ext>") beside it
+    // are used, the coarsest at least as fine as the screen.
     void setBackgroundPicture(const QString& path);
     const QImage& backgroundPicture() const { return backgroundPicture_; }
     // Colour of printed text; the palette's window-text colour unless set.

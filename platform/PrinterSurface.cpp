@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPdfWriter>
 #include <QPen>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -55,18 +56,37 @@ PrinterSurface::PrinterSurface(const QPrinterInfo& printer) {
     printer_ = std::make_unique<QPrinter>(printer, QPrinter::HighResolution);
     printer_->setResolution(chooseResolution(printer.supportedResolutions()));
     printer_->setDocName("Vitalune");
+    page_ = printer_.get();
 }
 
+PrinterSurface::PrinterSurface(const QPrinterInfo& printer, const QString& spoolFile)
+    : PrinterSurface(printer) {
+    // Still the printer's own engine, so the file holds exactly what Qt would send; only a
+    // ".pdf" name would switch to the plain PDF writer.
+    if (printer_)
+        printer_->setOutputFileName(spoolFile);
+}
+
+// A PDF is drawn by Qt's PDF writer rather than a QPrinter: creating a QPrinter asks the
+// print system for the default printer, which waits on a scheduler that may never answer.
 PrinterSurface::PrinterSurface(const QString& pdfFile)
-    : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-    printer_->setOutputFormat(QPrinter::PdfFormat);
-    printer_->setOutputFileName(pdfFile);
+    : pdf_(std::make_unique<QPdfWriter>(pdfFile)), pdfFile_(pdfFile) {
+    setUpPdf();
+}
+
+PrinterSurface::PrinterSurface(QIODevice* pdfOutput)
+    : pdf_(std::make_unique<QPdfWriter>(pdfOutput)) {
+    setUpPdf();
+}
+
+void PrinterSurface::setUpPdf() {
     // An A4 sheet with Qt's PDF margins, whatever the default printer's paper is, so
     // the file is the same on every machine.
-    printer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                        QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-    printer_->setResolution(kDefaultResolution);
-    printer_->setDocName("Vitalune");
+    pdf_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                    QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+    pdf_->setResolution(kDefaultResolution);
+    pdf_->setTitle(QStringLiteral("Vitalune"));
+    page_ = pdf_.get();
 }
 
 PrinterSurface::~PrinterSurface() {
@@ -80,7 +100,9 @@ bool PrinterSurface::hasDefaultPrinter() {
 }
 
 int PrinterSurface::resolution() const {
-    return printer_ ? printer_->resolution() : 0;
+    if (printer_)
+        return printer_->resolution();
+    return pdf_ ? pdf_->resolution() : 0;
 }
 
 bool PrinterSurface::fail(const QString& why) {
@@ -89,23 +111,22 @@ bool PrinterSurface::fail(const QString& why) {
 }
 
 bool PrinterSurface::begin() {
-    if (!printer_)
+    if (!page_)
         return fail(QStringLiteral("Nenhuma impressora disponível."));
     if (broken_)
         return false;
     if (painter_.isActive()) {
-        const auto st = printer_->printerState();
+        const auto st = printer_ ? printer_->printerState() : QPrinter::Active;
         if (st == QPrinter::Aborted || st == QPrinter::Error)
             return fail(QStringLiteral("A impressão foi interrompida pela impressora."));
         return true;
     }
-    if (!painter_.begin(printer_.get())) {
+    if (!painter_.begin(page_)) {
         broken_ = true;
-        QString reason = printer_->outputFileName().isEmpty()
-                             ? QStringLiteral("a impressora «%1» não aceitou o trabalho")
-                                   .arg(printer_->printerName())
-                             : QStringLiteral("não foi possível gravar o arquivo «%1»")
-                                   .arg(printer_->outputFileName());
+        QString reason =
+            printer_ ? QStringLiteral("a impressora «%1» não aceitou o trabalho")
+                           .arg(printer_->printerName())
+                     : QStringLiteral("não foi possível gravar o arquivo «%1»").arg(pdfFile_);
         return fail(QStringLiteral("O trabalho de impressão não pôde começar: %1.").arg(reason));
     }
     painter_.setRenderHint(QPainter::Antialiasing, true);
@@ -150,7 +171,7 @@ bool PrinterSurface::line(float x1, float y1, float x2, float y2, Colour colour)
     } else {
         // A curve drawn as short segments keeps its pattern running from one to the next.
         Chain* chain = chainAt(a.x(), a.y(), colour, s.lineStyle, width);
-        QList<qreal> pattern = patternFor(s.lineStyle, printer_->resolution());
+        QList<qreal> pattern = patternFor(s.lineStyle, resolution());
         const qreal period = pattern[0] + pattern[1];
         for (qreal& v : pattern)
             v /= width; // Qt measures patterns in pen widths
@@ -177,16 +198,16 @@ bool PrinterSurface::drawText(const std::vector<std::string>& items) {
         text += QString::fromUtf8(item.data(), qsizetype(item.size()));
     if (text.isEmpty())
         return true;
-    const QFont font = substituteFont(s.fontName, s.fontSize, s.fontBold, printer_->resolution());
+    const QFont font = substituteFont(s.fontName, s.fontSize, s.fontBold, resolution());
     painter_.setFont(font);
     painter_.setPen(QPen(Qt::black));
-    const QFontMetricsF fm(font, printer_.get());
+    const QFontMetricsF fm(font, page_);
     painter_.drawText(QPointF(s.currentX, s.currentY + fm.ascent()), text);
     return true;
 }
 
 bool PrinterSurface::finishPage() {
-    if (!printer_)
+    if (!page_)
         return fail(QStringLiteral("Nenhuma impressora disponível."));
     if (broken_) {
         broken_ = false; // the next drawing operation tries a new job
@@ -195,7 +216,7 @@ bool PrinterSurface::finishPage() {
     if (!painter_.isActive())
         return true; // nothing was drawn: there is no page to print
     const bool ended = painter_.end();
-    const auto st = printer_->printerState();
+    const auto st = printer_ ? printer_->printerState() : QPrinter::Idle;
     if (!ended || st == QPrinter::Aborted || st == QPrinter::Error)
         return fail(QStringLiteral("O trabalho de impressão não pôde ser concluído."));
     return true;

@@ -9,6 +9,9 @@
 #include <array>
 #include <memory>
 
+class QIODevice;
+class QPagedPaintDevice;
+class QPdfWriter;
 class QPrinter;
 class QPrinterInfo;
 
@@ -25,8 +28,14 @@ public:
     PrinterSurface();
     // A given printer queue; a null QPrinterInfo means there is no printer.
     explicit PrinterSurface(const QPrinterInfo& printer);
+    // The page for a printer queue, written to `spoolFile` instead of being sent: the
+    // caller hands the file to the queue itself, and so learns the job's number.
+    PrinterSurface(const QPrinterInfo& printer, const QString& spoolFile);
     // Writes the page to a PDF file instead of a printer: an A4 sheet with 10 mm margins.
+    // No printer is involved: the print system (and its scheduler) is never asked.
     explicit PrinterSurface(const QString& pdfFile);
+    // The same page written to an open device.
+    explicit PrinterSurface(QIODevice* pdfOutput);
     ~PrinterSurface() override;
 
     PrinterSurface(const PrinterSurface&) = delete;
@@ -39,6 +48,8 @@ public:
     // Pixels per inch of the page; 0 without a printer.
     int resolution() const;
     bool jobActive() const { return painter_.isActive(); }
+    // The printer the page is laid out for (page size, sides); null without one.
+    const QPrinter* printer() const { return printer_.get(); }
 
     // A printed page cannot be erased.
     bool clear() override;
@@ -60,11 +71,15 @@ private:
         bool used = false;
     };
 
+    void setUpPdf();
     bool begin();
     bool fail(const QString& why);
     Chain* chainAt(double x, double y, Colour colour, LineStyle style, int width);
 
-    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPrinter> printer_; // a printer queue; or
+    std::unique_ptr<QPdfWriter> pdf_;   // a PDF file or device
+    QPagedPaintDevice* page_ = nullptr; // whichever of the two there is
+    QString pdfFile_;
     QPainter painter_;
     QString error_;
     bool broken_ = false; // the job could not start: later operations fail until finishPage

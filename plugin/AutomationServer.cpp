@@ -7,6 +7,7 @@
 #include "PluginInterfaceAdaptor.h"
 
 #include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QDBusReply>
 
 namespace vitalune {
@@ -56,6 +57,17 @@ AutomationServer::Outcome AutomationServer::start() {
 
 void AutomationServer::leaveWhenIdle(int ms) {
     idle_.start(ms);
+}
+
+void AutomationServer::flush() {
+    if (!bus_.isConnected())
+        return;
+    // The bus reads a connection's messages in order: its answer to a ping sent last
+    // means it has read, and will deliver, all that was sent before.
+    bus_.call(QDBusMessage::createMethodCall(
+                  QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                  QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping")),
+              QDBus::Block, 5000);
 }
 
 } // namespace vitalune

@@ -33,6 +33,10 @@ public:
     void leaveWhenIdle(int ms);
     bool idleTimerActive() const { return idle_.isActive(); }
 
+    // Returns once the bus has every message sent so far on the connection, replies
+    // included, so that they reach their callers even if the process ends right after.
+    void flush();
+
 signals:
     void idleTimeout();
 

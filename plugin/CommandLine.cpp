@@ -6,6 +6,7 @@
 #include "QtCommandLine.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 
 namespace vitalune {
 
@@ -115,6 +116,34 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             return invalid(error);
         e.blackAndWhite = parser.isSet(BlackAndWhite);
         result.mode = LaunchMode::Export;
+    }
+    return result;
+}
+
+CommandLine parseNativeCommandLine(const QByteArrayList& arguments) {
+    QStringList decoded;
+    for (const QByteArray& argument : arguments)
+        decoded << QFile::decodeName(argument);
+    CommandLine result = parseCommandLine(decoded);
+    if (result.mode != LaunchMode::Export)
+        return result;
+    // A file name that is not UTF-8 does not survive the trip through QString: its bytes
+    // are taken again from the argument that gave it (--export FILE or --export=FILE).
+    const QString& file = result.chartExport.file;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QByteArray& argument = arguments[i];
+        const qsizetype equals = argument.indexOf('=');
+        const QByteArray name = equals < 0 ? argument : argument.first(equals);
+        if (name != "--export" && name != "-export")
+            continue;
+        if (equals >= 0)
+            result.exportPath = argument.mid(equals + 1);
+        else if (i + 1 < arguments.size())
+            result.exportPath = arguments[i + 1];
+    }
+    if (QFile::decodeName(result.exportPath) != file) {
+        result.mode = LaunchMode::Invalid;
+        result.error = QStringLiteral("--export: cannot tell which file '%1' names").arg(file);
     }
     return result;
 }

@@ -4,6 +4,7 @@
 #include "ChartExport.h"
 #include "QtCommandLine.h"
 
+#include <QByteArrayList>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +26,7 @@ struct CommandLine {
     LaunchMode mode = LaunchMode::Window;
     QString error;           // why the command line is invalid
     ChartExport chartExport; // what --export writes
+    QByteArray exportPath;   // its file's name as the bytes given (parseNativeCommandLine)
     QtOptions qt;            // for the QApplication
 };
 
@@ -33,6 +35,9 @@ struct CommandLine {
 // QApplication; of the program's options at most one mode is accepted, and --birth, --date
 // and --black-and-white only with --export.
 CommandLine parseCommandLine(const QStringList& arguments);
+// The same for arguments as the program receives them, in the system's encoding; the
+// export file keeps the bytes given even where they are not UTF-8.
+CommandLine parseNativeCommandLine(const QByteArrayList& arguments);
 
 QString usageText(const QString& program);
 QString versionText();

@@ -4,12 +4,22 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <algorithm>
+#include <chrono>
 #include <exception>
 
 namespace vitalune {
 
+namespace {
+const char WindowClosed[] = "The plug-in window was closed";
+} // namespace
+
 RunQueue::RunQueue(WindowFactory window, QObject* parent, int answerWithinMs)
-    : QObject(parent), makeWindow_(std::move(window)), answerWithinMs_(answerWithinMs) {}
+    : QObject(parent), makeWindow_(std::move(window)), answerWithinMs_(answerWithinMs) {
+    deadline_.setSingleShot(true);
+    deadline_.setTimerType(Qt::PreciseTimer);
+    connect(&deadline_, &QTimer::timeout, this, &RunQueue::expire);
+}
 
 void RunQueue::showWindow() {
     if (!window_)
@@ -26,57 +36,47 @@ void RunQueue::run(HostFormPtr form, Reply reply, const QString& caller) {
             reply(refusal_);
         return;
     }
-    if (static_cast<int>(pending_.size()) >= MaxPending) {
+    // The budget counts from here: creating the window takes part of it.
+    const QDeadlineTimer deadline(answerWithinMs_, Qt::PreciseTimer);
+    const int limit = waiting(caller) >= MaxPendingPerCaller ? MaxPendingPerCaller
+                      : pendingCount() >= MaxPending         ? MaxPending
+                                                             : 0;
+    if (limit > 0) {
         if (reply)
-            reply(
-                QStringLiteral("Too many Run calls waiting (%1); try again later").arg(MaxPending));
+            reply(QStringLiteral("Too many Run calls waiting (%1); try again later").arg(limit));
         return;
     }
     emit runStarted();
-    const std::uint64_t number = nextNumber_++;
-    pending_.push_back({number, caller, std::move(form), std::move(reply), nullptr});
-    auto call = std::prev(pending_.end());
-
     try {
         showWindow();
     } catch (const std::exception& error) {
-        finish(call, QString::fromUtf8(error.what()), false);
-        return;
+        return answer(reply, QString::fromUtf8(error.what()));
     } catch (...) {
-        finish(call, QStringLiteral("Unexpected error while opening the window"), false);
-        return;
+        return answer(reply, QStringLiteral("Unexpected error while opening the window"));
     }
-    if (!call->form) {
-        finish(call, QStringLiteral("Object variable not set: no host form"), false);
-        return;
-    }
+    if (!form)
+        return answer(reply, QStringLiteral("Object variable not set: no host form"));
+    if (deadline.hasExpired())
+        return answer(reply, timeoutText());
 
-    call->deadline = new QTimer(this);
-    call->deadline->setSingleShot(true);
-    connect(call->deadline, &QTimer::timeout, this, [this, number] {
-        const auto late = find(number);
-        if (late != pending_.end())
-            finish(late,
-                   QStringLiteral("Timeout: the host form did not answer within %1 ms")
-                       .arg(answerWithinMs_),
-                   false);
-    });
-    call->deadline->start(answerWithinMs_);
-
+    const std::uint64_t number = nextNumber_++;
+    pending_.push_back({number, caller, form, std::move(reply), deadline});
+    armDeadline();
     // The read may answer at once or long after; the call or the queue may be gone by then.
     QPointer<RunQueue> self(this);
-    HostFormPtr reading = call->form;
-    reading->readCaption(QString(), [self, number](const HostRead& read) {
+    form->readCaption(QString(), [self, number](const HostRead& read) {
         if (self)
             self->captionRead(number, read);
     });
 }
 
+int RunQueue::waiting(const QString& caller) const {
+    return static_cast<int>(std::count_if(pending_.begin(), pending_.end(),
+                                          [&](const Call& call) { return call.caller == caller; }));
+}
+
 bool RunQueue::waitsFor(const QString& caller) const {
-    for (const Call& call : pending_)
-        if (call.caller == caller)
-            return true;
-    return false;
+    return waiting(caller) > 0;
 }
 
 void RunQueue::callerLeft(const QString& caller) {
@@ -88,6 +88,11 @@ void RunQueue::callerLeft(const QString& caller) {
             forget(call);
         call = next;
     }
+}
+
+void RunQueue::windowClosed() {
+    while (!pending_.empty())
+        finish(pending_.begin(), QString::fromLatin1(WindowClosed), false);
 }
 
 RunQueue::Calls::iterator RunQueue::find(std::uint64_t number) {
@@ -107,7 +112,7 @@ void RunQueue::captionRead(std::uint64_t number, const HostRead& read) {
     }
     if (!window_) {
         // Closing the window ends the process; nothing is left to hand the form to.
-        finish(call, QStringLiteral("The plug-in window was closed"), false);
+        finish(call, QString::fromLatin1(WindowClosed), false);
         return;
     }
     // A later call already handed its form over: this one was replaced at once.
@@ -122,20 +127,40 @@ void RunQueue::captionRead(std::uint64_t number, const HostRead& read) {
 }
 
 void RunQueue::forget(Calls::iterator call) {
-    // The timer may be the one whose timeout is being handled.
-    if (call->deadline) {
-        call->deadline->stop();
-        call->deadline->deleteLater();
-    }
     pending_.erase(call);
+    armDeadline();
+}
+
+void RunQueue::armDeadline() {
+    if (pending_.empty()) {
+        deadline_.stop();
+        return;
+    }
+    deadline_.start(std::chrono::ceil<std::chrono::milliseconds>(
+        pending_.front().deadline.remainingTimeAsDuration()));
+}
+
+void RunQueue::expire() {
+    while (!pending_.empty() && pending_.front().deadline.hasExpired())
+        finish(pending_.begin(), timeoutText(), false);
+    armDeadline();
+}
+
+QString RunQueue::timeoutText() const {
+    return QStringLiteral("Timeout: the host form did not answer within %1 ms")
+        .arg(answerWithinMs_);
+}
+
+void RunQueue::answer(const Reply& reply, const QString& result) {
+    if (reply)
+        reply(result);
+    emit runFinished(result);
 }
 
 void RunQueue::finish(Calls::iterator call, const QString& result, bool handOver) {
     const Reply reply = std::move(call->reply);
     forget(call);
-    if (reply)
-        reply(result);
-    emit runFinished(result);
+    answer(reply, result);
     if (!handOver)
         return;
 

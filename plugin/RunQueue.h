@@ -4,15 +4,15 @@
 #include "HostForm.h"
 #include "MainWindow.h"
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include <cstdint>
 #include <functional>
 #include <list>
-
-class QTimer;
 
 namespace vitalune {
 
@@ -28,18 +28,23 @@ namespace vitalune {
 //
 // Many callers may be waiting at once. Their Caption reads overlap, so a host that does
 // not answer holds up no other: every call is replied to within `answerWithinMs` of its
-// arrival. The window still takes the forms in the order the calls came: a form whose
-// read ends after that of a later call is superseded by it (the last call wins) and is
-// replied to as if it had been handed over and replaced at once. A call that was replied
-// to with an error, or whose caller has gone, never changes the window afterwards.
+// arrival, the window's creation included. The window still takes the forms in the order
+// the calls came: a form whose read ends after that of a later call is superseded by it
+// (the last call wins) and is replied to as if it had been handed over and replaced at
+// once. A call that was replied to with an error, or whose caller has gone, never changes
+// the window afterwards.
 class RunQueue : public QObject {
     Q_OBJECT
 public:
     using Reply = std::function<void(const QString& result)>;
 
-    // Calls beyond this many waiting are refused at once; a client flooding the bus
-    // cannot make the plug-in hold unbounded work.
-    static constexpr int MaxPending = 32;
+    // A caller (one bus connection) with this many calls waiting has its next refused at
+    // once: a client that floods the bus or stalls its forms holds up only itself.
+    static constexpr int MaxPendingPerCaller = 8;
+    // All callers together: a bound on the memory waiting calls hold (a message, a form
+    // and a pending read each). It takes 128 connections each keeping its share stalled
+    // to reach it; below it, no caller is refused because of others' calls.
+    static constexpr int MaxPending = 1024;
     // Well inside the usual 25 s a D-Bus client waits, and above the 3 s bound of a read.
     static constexpr int AnswerWithinMs = 3500;
 
@@ -61,6 +66,8 @@ public:
 
     // The caller has left: its waiting calls end without a reply and change nothing.
     void callerLeft(const QString& caller);
+    // The window was closed and the process ends: every waiting call is told so now.
+    void windowClosed();
 
     // True while a call waits for its reply.
     bool busy() const { return !pending_.empty(); }
@@ -78,21 +85,28 @@ private:
         QString caller;
         HostFormPtr form;
         Reply reply;
-        QTimer* deadline = nullptr;
+        QDeadlineTimer deadline; // taken at the call's arrival
     };
     using Calls = std::list<Call>;
 
     Calls::iterator find(std::uint64_t number);
+    int waiting(const QString& caller) const;
     void captionRead(std::uint64_t number, const HostRead& read);
+    void answer(const Reply& reply, const QString& result);
     // Replies to the call and forgets it; `handOver` when its form went to the window.
     void finish(Calls::iterator call, const QString& result, bool handOver);
     void forget(Calls::iterator call);
+    // Times out the calls whose budget has run out and waits for the next one's.
+    void expire();
+    void armDeadline();
+    QString timeoutText() const;
 
     void showWindow();
 
     WindowFactory makeWindow_;
     QPointer<MainWindow> window_;
-    Calls pending_; // in the order the calls came
+    Calls pending_; // in the order the calls came, so the first one's deadline is the nearest
+    QTimer deadline_;
     std::uint64_t nextNumber_ = 1;
     std::uint64_t handedOver_ = 0; // number of the latest call whose form the window has
     int answerWithinMs_;

@@ -14,6 +14,7 @@
 #include <QDBusConnection>
 #include <QFileInfo>
 
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -110,11 +111,16 @@ int serve(QApplication& app, bool automation, const QString& noDisplay) {
         });
         server.leaveWhenIdle(identity::IdleExitMs);
     }
-    return app.exec();
+    const int status = app.exec();
+    // The window was closed (an idle server leaves with nothing waiting): the hosts whose
+    // Run still waits are told so, and the answers are on the bus before the process ends.
+    runs.windowClosed();
+    server.flush();
+    return status;
 }
 
-int exportFile(const ChartExport& request) {
-    const QString problem = exportChart(request);
+int exportFile(const ChartExport& request, const QByteArray& path) {
+    const QString problem = exportChart(request, path);
     if (problem.isEmpty())
         return 0;
     print(stderr, QStringLiteral("vitalune: %1\n").arg(problem));
@@ -124,15 +130,15 @@ int exportFile(const ChartExport& request) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QStringList arguments;
+    QByteArrayList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << QByteArray(argv[i]);
     const QString program = argc > 0 ? QFileInfo(QString::fromLocal8Bit(argv[0])).fileName()
                                      : QStringLiteral("vitalune");
 
     // Read before any application object exists: the modes that need no window must work
     // without a display.
-    const CommandLine commandLine = parseCommandLine(arguments);
+    const CommandLine commandLine = parseNativeCommandLine(arguments);
     switch (commandLine.mode) {
     case LaunchMode::Help:
         print(stdout, usageText(program));
@@ -149,6 +155,10 @@ int main(int argc, char** argv) {
     case LaunchMode::Unregister:
         return registration(unregisterServer(userServiceFolder()));
     case LaunchMode::Export:
+        // Over a file-size limit a write then fails (and is reported) instead of the
+        // signal ending the program.
+        std::signal(SIGXFSZ, SIG_IGN);
+        break;
     case LaunchMode::Window:
     case LaunchMode::Automation:
         break;
@@ -173,7 +183,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(VITALUNE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("com.lumenfold.Vitalune"));
     if (commandLine.mode == LaunchMode::Export)
-        return exportFile(commandLine.chartExport);
+        return exportFile(commandLine.chartExport, commandLine.exportPath);
     if (!noDisplay.isEmpty()) {
         print(stderr, QStringLiteral("%1: %2\n").arg(program, noDisplay));
         if (commandLine.mode == LaunchMode::Window)

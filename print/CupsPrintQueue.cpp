@@ -1,15 +1,96 @@
 // SPDX-License-Identifier: MIT
 #include "CupsPrintQueue.h"
 
+#include "PrinterSurface.h"
+
 #include <cups/cups.h>
 
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QStringList>
+#include <QTemporaryFile>
+#include <QThread>
+#include <QTimer>
 
+#include <algorithm>
+#include <atomic>
+#include <functional>
 #include <iterator>
+#include <optional>
 
 namespace vitalune {
 
 namespace {
+
+using namespace std::chrono_literals;
+
+// One conversation with the scheduler, shared by the thread that holds it and the
+// event loop that waits for it.
+struct Conversation {
+    const QDeadlineTimer deadline{CupsPrintQueue::kAnswerTime};
+    std::atomic<bool> late{false}; // the scheduler let the deadline pass
+    std::atomic<bool> done{false};
+};
+
+// libcups asks this whenever the scheduler has been silent a quarter of a second.
+int keepWaiting(http_t*, void* data) {
+    auto* conversation = static_cast<Conversation*>(data);
+    if (!conversation->deadline.hasExpired())
+        return 1;
+    conversation->late = true;
+    return 0;
+}
+
+// A connection of this thread's own whose every wait ends by the deadline; null when no
+// scheduler can be reached.
+http_t* connectScheduler(Conversation& conversation) {
+    const char* server = cupsServer(); // first: it also settles the port
+    const int port = ippPort();
+    const auto msec = std::max<qint64>(1, conversation.deadline.remainingTime());
+    http_t* http =
+        httpConnect2(server, port, nullptr, AF_UNSPEC, cupsEncryption(), 1, int(msec), nullptr);
+    if (!http) {
+        conversation.late = conversation.deadline.hasExpired();
+        return nullptr;
+    }
+    httpSetTimeout(http, 0.25, keepWaiting, &conversation);
+    return http;
+}
+
+// Holds `talk` on a thread of its own and waits for it with the event loop running, so
+// timers and the bus go on. nullopt when the scheduler did
+// not answer in time; a default Answer when there is no scheduler to ask.
+template <typename Answer> std::optional<Answer> askScheduler(std::function<Answer(http_t*)> talk) {
+    struct Shared : Conversation {
+        Answer answer{};
+    };
+    auto shared = std::make_shared<Shared>();
+    QThread* worker = QThread::create([shared, talk = std::move(talk)] {
+        if (http_t* http = connectScheduler(*shared)) {
+            shared->answer = talk(http);
+            httpClose(http);
+        }
+        shared->done = true;
+    });
+    QEventLoop loop;
+    QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
+    QObject::connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    // Should a wait escape libcups' own timeout (a name lookup, say), the thread is left to
+    // end on its own.
+    QTimer::singleShot(std::chrono::duration_cast<std::chrono::milliseconds>(
+                           shared->deadline.remainingTimeAsDuration() + 1s),
+                       &loop, &QEventLoop::quit);
+    worker->start();
+    loop.exec();
+    if (!shared->done || shared->late)
+        return std::nullopt;
+    return std::move(shared->answer);
+}
 
 // The queue's state as the scheduler reports it now.
 struct QueueState {
@@ -19,7 +100,7 @@ struct QueueState {
     QString reason; // the scheduler's message, else its reason keywords; may be empty
 };
 
-QueueState queueState(const QString& printer) {
+QueueState queueState(http_t* http, const QString& printer) {
     QueueState state;
     char uri[HTTP_MAX_URI];
     httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0,
@@ -30,7 +111,7 @@ QueueState queueState(const QString& printer) {
                                          "printer-state-message", "printer-state-reasons"};
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                   static_cast<int>(std::size(wanted)), nullptr, wanted);
-    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"); // frees the request
+    ipp_t* response = cupsDoRequest(http, request, "/"); // frees the request
     if (!response)
         return state;
     state.known = ippGetStatusCode(response) <= IPP_STATUS_OK_CONFLICTING;
@@ -59,64 +140,199 @@ QueueState queueState(const QString& printer) {
     return state;
 }
 
-// The newest job of `printer` (any user, finished or not); 0 when there is none.
-int newestJob(const QString& printer, ipp_jstate_t* state) {
-    cups_job_t* jobs = nullptr;
-    const int count =
-        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, printer.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
-    int newest = 0;
-    for (int i = 0; i < count; ++i)
-        if (jobs[i].id > newest) {
-            newest = jobs[i].id;
-            if (state)
-                *state = jobs[i].state;
-        }
-    cupsFreeJobs(count, jobs);
-    return newest;
+// The default queue, with its state.
+struct DefaultQueue {
+    QString queue, device;
+    QueueState state;
+};
+
+DefaultQueue defaultQueue(http_t* http) {
+    DefaultQueue found;
+    cups_dest_t* dest = cupsGetNamedDest(http, nullptr, nullptr);
+    if (!dest)
+        return found;
+    found.queue = QString::fromUtf8(dest->name);
+    found.device = found.queue;
+    if (dest->instance)
+        found.device += u'/' + QString::fromUtf8(dest->instance);
+    cupsFreeDests(1, dest);
+    found.state = queueState(http, found.queue);
+    return found;
+}
+
+// The job's state now: completed when the scheduler has already forgotten it (it keeps
+// no job history), pending when it cannot tell.
+ipp_jstate_t jobState(http_t* http, int job) {
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0,
+                     "/jobs/%d", job);
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 "job-state");
+    ipp_t* response = cupsDoRequest(http, request, "/");
+    ipp_jstate_t state =
+        cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND ? IPP_JSTATE_COMPLETED : IPP_JSTATE_PENDING;
+    if (ipp_attribute_t* a = ippFindAttribute(response, "job-state", IPP_TAG_ENUM))
+        state = static_cast<ipp_jstate_t>(ippGetInteger(a, 0));
+    ippDelete(response);
+    return state;
+}
+
+using JobOptions = std::vector<std::pair<QByteArray, QByteArray>>;
+
+// The options Qt's own CUPS engine sends with a page, so the queue treats this page
+// exactly as it would Qt's: the page size by its printer name, the sides, the orientation.
+JobOptions jobOptions(const QPrinter& printer) {
+    const QPageLayout layout = printer.pageLayout();
+    const bool portrait = layout.orientation() == QPageLayout::Portrait;
+    JobOptions options{{"media", layout.pageSize().key().toLocal8Bit()}};
+    switch (printer.duplex()) {
+    case QPrinter::DuplexNone:
+        options.emplace_back("sides", "one-sided");
+        break;
+    case QPrinter::DuplexAuto:
+        options.emplace_back("sides", portrait ? "two-sided-long-edge" : "two-sided-short-edge");
+        break;
+    case QPrinter::DuplexLongSide:
+        options.emplace_back("sides", "two-sided-long-edge");
+        break;
+    case QPrinter::DuplexShortSide:
+        options.emplace_back("sides", "two-sided-short-edge");
+        break;
+    }
+    if (!portrait)
+        options.emplace_back("landscape", "");
+    return options;
+}
+
+// What became of a page handed to a queue.
+struct Fate {
+    int job = 0; // 0: the queue did not take the page
+    ipp_jstate_t state = IPP_JSTATE_PENDING;
+    QString reason; // why not, as the scheduler puts it; may be empty
+};
+
+Fate sendPage(http_t* http, const QByteArray& queue, const QByteArray& title,
+              const JobOptions& options, const QByteArray& page) {
+    std::vector<cups_option_t> cupsOptions;
+    for (const auto& [name, value] : options)
+        cupsOptions.push_back(
+            {const_cast<char*>(name.constData()), const_cast<char*>(value.constData())});
+    Fate fate;
+    fate.job = cupsCreateJob(http, queue.constData(), title.constData(), int(cupsOptions.size()),
+                             cupsOptions.data());
+    if (fate.job <= 0) {
+        const QString refusal = QString::fromUtf8(cupsLastErrorString());
+        fate.reason = queueState(http, QString::fromUtf8(queue)).reason;
+        if (fate.reason.isEmpty())
+            fate.reason = refusal;
+        return fate;
+    }
+    const bool started = cupsStartDocument(http, queue.constData(), fate.job, title.constData(),
+                                           CUPS_FORMAT_PDF, 1) == HTTP_STATUS_CONTINUE;
+    bool written = started;
+    constexpr qsizetype kChunk = 64 * 1024;
+    for (qsizetype at = 0; written && at < page.size(); at += kChunk)
+        written = cupsWriteRequestData(http, page.constData() + at,
+                                       std::size_t(std::min(kChunk, page.size() - at))) ==
+                  HTTP_STATUS_CONTINUE;
+    const bool finished =
+        started && cupsFinishDocument(http, queue.constData()) <= IPP_STATUS_OK_CONFLICTING;
+    if (!written || !finished) {
+        fate.reason = QString::fromUtf8(cupsLastErrorString());
+        cupsCancelJob2(http, queue.constData(), fate.job, 0); // no job left without its page
+        fate.job = 0;
+        return fate;
+    }
+    fate.state = jobState(http, fate.job);
+    return fate;
 }
 
 } // namespace
 
-PrintQueue::Verdict CupsPrintQueue::beforeJob() {
-    printer_.clear();
-    lastJobBefore_ = 0;
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
-    if (!dest)
-        return {}; // no default queue: the printer surface itself tells the user
-    printer_ = QString::fromUtf8(dest->name);
-    cupsFreeDests(1, dest);
+CupsPrintQueue::CupsPrintQueue() = default;
+CupsPrintQueue::~CupsPrintQueue() = default;
 
-    const QueueState state = queueState(printer_);
+PrintQueue::Verdict CupsPrintQueue::beforeJob() {
+    queue_.clear();
+    device_.clear();
+    const std::optional<DefaultQueue> found = askScheduler<DefaultQueue>(defaultQueue);
+    if (!found)
+        return {false, QStringLiteral(
+                           "O serviço de impressão não responde: nada foi enviado à impressora.")};
+    if (found->queue.isEmpty())
+        return {}; // no default queue: the printer surface itself tells the user
+    queue_ = found->queue;
+    device_ = found->device;
+
+    const QueueState& state = found->state;
     Verdict verdict;
     if (state.known && !state.accepting) {
         verdict.send = false;
         verdict.warning =
             QStringLiteral("A impressora \"%1\" não aceita trabalhos: %2")
-                .arg(printer_,
+                .arg(queue_,
                      state.reason.isEmpty() ? QStringLiteral("recusa trabalhos") : state.reason);
     } else if (state.known && state.stopped) {
         verdict.warning =
             QStringLiteral("A impressora \"%1\" está parada: %2. A página fica à espera na fila.")
-                .arg(printer_, state.reason.isEmpty() ? QStringLiteral("parada") : state.reason);
+                .arg(queue_, state.reason.isEmpty() ? QStringLiteral("parada") : state.reason);
     }
-    if (verdict.send)
-        lastJobBefore_ = newestJob(printer_, nullptr);
     return verdict;
 }
 
-QString CupsPrintQueue::afterJob() {
-    if (printer_.isEmpty())
-        return {};
-    ipp_jstate_t state = IPP_JSTATE_PENDING;
-    if (newestJob(printer_, &state) <= lastJobBefore_) {
-        const QString reason = queueState(printer_).reason;
-        return QStringLiteral("A impressora \"%1\" recusou o trabalho de impressão: %2")
-            .arg(printer_,
-                 reason.isEmpty() ? QStringLiteral("o trabalho não chegou à fila") : reason);
+std::unique_ptr<DrawingSurface> CupsPrintQueue::openJob() {
+    spool_.reset();
+    options_.clear();
+    title_.clear();
+    if (device_.isEmpty())
+        return std::make_unique<PrinterSurface>(QPrinterInfo()); // says there is no printer
+    const QPrinterInfo printer = QPrinterInfo::printerInfo(device_);
+    // No ".pdf" at the end: that name would take Qt from the printer's engine to its PDF writer.
+    spool_ = std::make_unique<QTemporaryFile>(QDir::temp().filePath("vitalune-page-XXXXXX"));
+    if (!spool_->open()) {
+        spool_.reset();
+        // A folder cannot be written as a file: the surface tells the user.
+        return std::make_unique<PrinterSurface>(printer, QDir::tempPath());
     }
-    if (state == IPP_JSTATE_ABORTED || state == IPP_JSTATE_CANCELED)
+    auto surface = std::make_unique<PrinterSurface>(printer, spool_->fileName());
+    if (const QPrinter* p = surface->printer()) {
+        options_ = jobOptions(*p);
+        title_ = p->docName().toUtf8();
+    }
+    return surface;
+}
+
+QString CupsPrintQueue::afterJob() {
+    if (queue_.isEmpty() || !spool_)
+        return {};
+    QByteArray page;
+    QFile file(spool_->fileName());
+    if (file.open(QIODevice::ReadOnly))
+        page = file.readAll();
+    spool_.reset();
+    if (page.isEmpty())
+        return QStringLiteral("O trabalho de impressão não pôde ser concluído.");
+
+    const QByteArray queue = queue_.toUtf8();
+    const std::optional<Fate> fate =
+        askScheduler<Fate>([queue, title = title_, options = options_, page](http_t* http) {
+            return sendPage(http, queue, title, options, page);
+        });
+    if (!fate)
+        return QStringLiteral("O serviço de impressão não respondeu a tempo: não se sabe se a "
+                              "página chegou à impressora \"%1\".")
+            .arg(queue_);
+    if (fate->job <= 0)
+        return QStringLiteral("A impressora \"%1\" recusou o trabalho de impressão: %2")
+            .arg(queue_, fate->reason.isEmpty() ? QStringLiteral("o trabalho não chegou à fila")
+                                                : fate->reason);
+    if (fate->state == IPP_JSTATE_ABORTED || fate->state == IPP_JSTATE_CANCELED)
         return QStringLiteral("A impressora \"%1\" interrompeu o trabalho de impressão.")
-            .arg(printer_);
+            .arg(queue_);
     return {};
 }
 

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "DrawingSurface.h"
+
 #include <QString>
+
+#include <memory>
 
 namespace vitalune {
 
@@ -18,8 +22,10 @@ public:
 
     // Asked just before the page is sent.
     virtual Verdict beforeJob() = 0;
-    // Asked right after: empty when the job stands in the queue or has been printed,
-    // otherwise why it was refused or ended at once.
+    // The surface the page is drawn on for this queue; null when the queue has none.
+    virtual std::unique_ptr<DrawingSurface> openJob() { return nullptr; }
+    // Asked once the page is drawn and its surface gone: empty when the job stands in the
+    // queue or has been printed, otherwise why it was refused or ended at once.
     virtual QString afterJob() = 0;
 };
 

@@ -3,15 +3,18 @@
 
 #include "ClarkTBButton.h"
 #include "CupsPrintQueue.h"
+#include "DoubleResolution.h"
 #include "FontTable.h"
 #include "PrinterSurface.h"
 #include "SystemColours.h"
 
+#include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
+#include <QScopedValueRollback>
 
 #include <exception>
 
@@ -30,15 +33,20 @@ constexpr int px(int twips) {
     return twips / 15;
 }
 
-// A picture from the resources; a plain square of the given colour should one be missing,
-// so the button still shows something to click.
-QPixmap picture(const char* name, const QColor& stand_in) {
-    QPixmap pixmap(QStringLiteral(":/print/") + QLatin1String(name));
+// A picture from the resources with its twice-as-fine version ("name@2x.png"), so that
+// the button draws it at the screen's resolution; a plain square of the given colour
+// should one be missing, so the button still shows something to click.
+QIcon picture(const char* name, const QColor& stand_in) {
+    const QString path = QStringLiteral(":/print/") + QLatin1String(name);
+    QPixmap pixmap(path);
     if (pixmap.isNull()) {
         pixmap = QPixmap(32, 32);
         pixmap.fill(stand_in);
+        return QIcon(pixmap);
     }
-    return pixmap;
+    QIcon icon(pixmap);
+    icon.addPixmap(QPixmap(doubleResolutionPath(path))); // loads with a device pixel ratio of 2
+    return icon;
 }
 
 void showMessage(QWidget* parent, const QString& message) {
@@ -98,7 +106,7 @@ void frmChoix::buildControls() {
     setFont(substituteFont("MS Sans Serif", 8.25, true, 96));
 
     auto makeButton = [this](const char* name, const char* spoken, int left, int pictposition,
-                             const QPixmap& pict, const QPixmap& focused) {
+                             const QIcon& pict, const QIcon& focused) {
         auto* b = new ClarkTBButton(this);
         b->setObjectName(QLatin1String(name));
         b->setAccessibleName(QString::fromUtf8(spoken));
@@ -163,19 +171,24 @@ void frmChoix::showEvent(QShowEvent* event) {
 }
 
 void frmChoix::Cimpcoul_Click() {
+    if (printing_)
+        return;
     ModeCouleur = 1;
     Imprime();
     hide();
 }
 
 void frmChoix::Cimpnoir_Click() {
+    if (printing_)
+        return;
     ModeCouleur = 0;
     Imprime();
     hide();
 }
 
 void frmChoix::Cannuler_Click() {
-    hide();
+    if (!printing_)
+        hide();
 }
 
 void frmChoix::reject() {
@@ -183,6 +196,8 @@ void frmChoix::reject() {
 }
 
 void frmChoix::Imprime() {
+    // The event loop runs while the print service is asked: the buttons wait meanwhile.
+    const QScopedValueRollback<bool> busy(printing_, true);
     setCursor(Qt::WaitCursor);
 
     if (!queue_ && !makeSurface_)
@@ -199,7 +214,7 @@ void frmChoix::Imprime() {
     if (send) {
         std::unique_ptr<DrawingSurface> printer;
         try {
-            printer = makeSurface_ ? makeSurface_() : std::make_unique<PrinterSurface>();
+            printer = makeSurface_ ? makeSurface_() : queue_->openJob();
         } catch (const std::exception&) {
             printer.reset();
         }
@@ -214,7 +229,7 @@ void frmChoix::Imprime() {
                                  ? real->errorString()
                                  : QStringLiteral("Não foi possível imprimir a página."));
             } else if (queue_) {
-                printer.reset(); // the job is handed over when the surface goes
+                printer.reset(); // the page is complete once its surface has gone
                 const QString after = queue_->afterJob();
                 if (!after.isEmpty())
                     problems << after;

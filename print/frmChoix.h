@@ -41,8 +41,9 @@ public:
     void setDates(Date birth, Date reference);
     void setSurfaceFactory(SurfaceFactory factory);
     void setReporter(Reporter reporter);
-    // Who is asked about the queue around each job; the CUPS scheduler when printing on
-    // the default printer, nobody when the surface has been replaced.
+    // Who is asked about the queue around each job and, unless the surface factory has been
+    // replaced, gives the surface the page is drawn on; the CUPS scheduler's default queue
+    // when neither has been replaced.
     void setPrintQueue(std::shared_ptr<PrintQueue> queue);
 
     // Prints the page in the mode ModeCouleur gives, on the default printer. A step that
@@ -78,6 +79,7 @@ private:
     SurfaceFactory makeSurface_;
     Reporter report_;
     std::shared_ptr<PrintQueue> queue_;
+    bool printing_ = false; // Imprime is running: the buttons, Escape and the close box wait
 };
 
 } // namespace vitalune

@@ -5,12 +5,12 @@
 #include "MainWindow.h"
 #include "PrintedPage.h"
 #include "PrinterSurface.h"
+#include "ReplaceFile.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QSaveFile>
-#include <QTemporaryDir>
 
 #include <exception>
 
@@ -31,7 +31,7 @@ namespace {
 
 // The window's client area as the screen shows it for these dates, one image pixel per
 // window pixel. A birth date given is shown as a host's person shows it.
-QString writeWindow(const DateModel& dates, bool birthGiven, QSaveFile& out) {
+QString writeWindow(const DateModel& dates, bool birthGiven, QIODevice& out) {
     const Date reference = dates.reference();
     MainWindow window([reference] { return QDate(reference.year, reference.month, reference.day); });
     window.setQuitOnClose(false);
@@ -48,39 +48,27 @@ QString writeWindow(const DateModel& dates, bool birthGiven, QSaveFile& out) {
     return {};
 }
 
-// The page as the print button prints it. The printer surface writes a PDF only to a
-// named file, so it goes to a scratch folder first.
-QString writePage(const DateModel& dates, bool blackAndWhite, QSaveFile& out) {
-    QTemporaryDir scratch;
-    if (!scratch.isValid())
-        return QStringLiteral("no temporary folder: %1").arg(scratch.errorString());
-    const QString pdf = scratch.filePath(QStringLiteral("page.pdf"));
-    {
-        PrinterSurface surface(pdf);
-        PrintedPage page;
-        if (!page.draw(surface, dates.birth(), dates.reference(), blackAndWhite ? 0 : 1))
-            return surface.errorString().isEmpty() ? QStringLiteral("could not draw the page")
-                                                   : surface.errorString();
-    }
-    QFile written(pdf);
-    if (!written.open(QIODevice::ReadOnly))
-        return written.errorString();
-    if (out.write(written.readAll()) != written.size())
-        return out.errorString();
+// The page as the print button prints it.
+QString writePage(const DateModel& dates, bool blackAndWhite, QIODevice& out) {
+    PrinterSurface surface(&out);
+    PrintedPage page;
+    if (!page.draw(surface, dates.birth(), dates.reference(), blackAndWhite ? 0 : 1))
+        return surface.errorString().isEmpty() ? QStringLiteral("could not draw the page")
+                                               : surface.errorString();
     return {};
 }
 
 } // namespace
 
-QString exportChart(const ChartExport& request) {
+QString exportChart(const ChartExport& request, const QByteArray& path) {
     const auto format = ChartExport::formatOf(request.file);
     if (!format)
         return QStringLiteral("%1: the file name must end in .png or .pdf").arg(request.file);
 
-    QSaveFile out(request.file);
-    if (!out.open(QIODevice::WriteOnly))
-        return QStringLiteral("cannot write %1: %2").arg(request.file, out.errorString());
-
+    // Drawn in memory first: the file is written in one go, and only once all is drawn.
+    QByteArray contents;
+    QBuffer out(&contents);
+    out.open(QIODevice::WriteOnly);
     QString problem;
     try {
         // The dates as the window would hold them: today unless a reference date is given,
@@ -94,8 +82,8 @@ QString exportChart(const ChartExport& request) {
     } catch (const std::exception& error) {
         problem = QString::fromUtf8(error.what());
     }
-    if (problem.isEmpty() && !out.commit())
-        problem = out.errorString();
+    if (problem.isEmpty())
+        problem = replaceFile(path.isEmpty() ? QFile::encodeName(request.file) : path, contents);
     if (!problem.isEmpty())
         return QStringLiteral("cannot write %1: %2").arg(request.file, problem);
     return {};

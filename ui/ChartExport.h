@@ -3,6 +3,7 @@
 
 #include "Calendar.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -23,9 +24,12 @@ struct ChartExport {
     static std::optional<Format> formatOf(const QString& file);
 };
 
-// Renders without showing a window or reaching a printer and writes the file whole or
-// not at all (an existing file is replaced only on success). Returns why it failed, or
-// an empty text. Needs a QApplication (the offscreen platform will do).
-QString exportChart(const ChartExport& request);
+// Renders without showing a window or reaching a printer (or the print system) and writes
+// the file whole or not at all: an existing file is replaced only on success, a symbolic
+// link to a regular file replaces that file, and anything but a regular file is refused.
+// `path` is the file's name as the bytes the user gave, where `request.file` cannot hold
+// them (a name that is not UTF-8); empty: `request.file`. Returns why it failed, or an
+// empty text. Needs a QApplication (the offscreen platform will do).
+QString exportChart(const ChartExport& request, const QByteArray& path = {});
 
 } // namespace vitalune

@@ -2,17 +2,24 @@
 // The plug-in as a host meets it: a private session bus that starts the built server,
 // the sample host, gdbus and xprop, on an X display.
 
+#include "HostFormObject.h"
 #include "Identity.h"
 #include "PluginSession.h"
 #include "Waiting.h"
 
+#include <QDBusObjectPath>
+#include <QDBusPendingCall>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLocalServer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <filesystem>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vitalune::testing {
@@ -217,10 +224,26 @@ TEST_F(EndToEnd, ClosingTheWindowEndsTheServerAndTheNextRunStartsAFreshOne) {
     ASSERT_TRUE(window);
     ASSERT_TRUE(waitForTitle(*window, "Vitalune: Ana"));
 
+    // Two Runs wait on a form that does not answer when the window is closed.
+    host::HostFormObject slow{"/forms/7", {}, [](const QString&) { return host::ControlValue{}; }};
+    slow.setStalled(true);
+    ASSERT_TRUE(slow.registerOn(client));
+    QDBusMessage run = QDBusMessage::createMethodCall(identity::BusName, identity::ObjectPath,
+                                                      identity::InterfaceName, "Run");
+    run.setArguments({QVariant::fromValue(QDBusObjectPath("/forms/7"))});
+    QDBusPendingCall waiting[] = {client.asyncCall(run), client.asyncCall(run)};
+    ASSERT_TRUE(waitUntil([&] { return slow.unansweredReads() == 2; }));
+
     ASSERT_TRUE(x->sendDeleteWindow(*window));
     EXPECT_TRUE(waitUntil([&] { return !processAlive(first); }, 20000));
     EXPECT_TRUE(waitUntil([&] { return !nameHasOwner(); }, 20000));
     EXPECT_EQ(ana->waitFor("End"), "plugin-gone"); // the host saw it leave
+    // Each waiting Run was answered before the end.
+    for (const QDBusPendingCall& call : waiting) {
+        ASSERT_TRUE(waitUntil([&] { return call.isFinished(); }));
+        EXPECT_EQ(call.reply().arguments().value(0).toString().toStdString(),
+                  "The plug-in window was closed");
+    }
 
     auto bia = startHost(Bia);
     EXPECT_EQ(bia->waitFor("Run"), "");
@@ -310,41 +333,93 @@ TEST_F(EndToEnd, TheCommandLineRefusesUnknownArgumentsWithUsage) {
     EXPECT_FALSE(nameHasOwner());
 }
 
+// Without display or bus, and with a print scheduler that takes connections and never
+// answers: no export may wait on it.
 TEST_F(EndToEnd, ExportWritesTheFileWholeOrNotAtAllWithoutDisplayOrBus) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     QProcessEnvironment headless = environment();
     headless.remove("DISPLAY");
+    QTemporaryDir cupsDir;
+    QLocalServer hungCups; // never accepts: the kernel queues the connections
+    ASSERT_TRUE(hungCups.listen(cupsDir.filePath("cups.sock")));
+    headless.insert("CUPS_SERVER", hungCups.fullServerName());
     const QString kept = dir.filePath("kept.png");
     QFile keep(kept);
     ASSERT_TRUE(keep.open(QIODevice::WriteOnly));
     keep.write("earlier");
     keep.close();
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.pdf"));
+    // Only a regular file is replaced.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo.pdf")), 0644), 0);
+    ASSERT_TRUE(QFile::link("loop.png", dir.filePath("loop.png")));
+    ASSERT_TRUE(QFile::link("nowhere.png", dir.filePath("dangling.png")));
+    const QStringList entries{"dangling.png", "fifo.pdf", "folder.pdf", "kept.png", "loop.png"};
+    const auto listing = [&dir] {
+        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    };
 
     for (const QStringList& arguments :
          {QStringList{"--export", kept, "--birth", "30/02/1970"},
           QStringList{"--export", kept, "--date", "01/01/3001"},
           QStringList{"--export", dir.filePath("chart.jpg")},
           QStringList{"--export", dir.filePath("folder.pdf")},
+          QStringList{"--export", dir.filePath("fifo.pdf")},
+          QStringList{"--export", dir.filePath("loop.png")},
+          QStringList{"--export", dir.filePath("dangling.png")},
           QStringList{"--export", dir.filePath("missing/chart.png")}}) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
-        const Finished bad = runProgram(VITALUNE_BIN_DIR "/vitalune", arguments, headless);
+        const Finished bad = runProgram(VITALUNE_BIN_DIR "/vitalune", arguments, headless, 20000);
         ASSERT_TRUE(bad.ended);
         EXPECT_EQ(bad.exitCode, 2);
         EXPECT_TRUE(bad.err.contains(arguments.last())) << bad.err.toStdString();
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-                  QStringList({"folder.pdf", "kept.png"}));
+        EXPECT_EQ(listing(), entries);
+        EXPECT_EQ(QFileInfo(dir.filePath("fifo.pdf")).isFile(), false);
         ASSERT_TRUE(keep.open(QIODevice::ReadOnly));
         EXPECT_EQ(keep.readAll(), "earlier");
         keep.close();
     }
 
     const Finished good = runProgram(VITALUNE_BIN_DIR "/vitalune",
-                                     {"--export", kept, "--date", "07/12/2026"}, headless);
+                                     {"--export", kept, "--date", "07/12/2026"}, headless, 20000);
     EXPECT_EQ(good.exitCode, 0) << good.err.toStdString();
     EXPECT_EQ(QImage(kept).size(), QSize(483, 308));
     EXPECT_FALSE(nameHasOwner());
+
+    // A link to a regular file replaces that file, as cp does.
+    const QString page = dir.filePath("page.pdf");
+    ASSERT_TRUE(QFile::link("kept.png", page));
+    const Finished linked =
+        runProgram(VITALUNE_BIN_DIR "/vitalune", {"--export", page}, headless, 20000);
+    ASSERT_TRUE(linked.ended);
+    EXPECT_EQ(linked.exitCode, 0) << linked.err.toStdString();
+    EXPECT_EQ(QFileInfo(page).symLinkTarget(), kept);
+    ASSERT_TRUE(keep.open(QIODevice::ReadOnly));
+    const QByteArray pdf = keep.readAll();
+    keep.close();
+    EXPECT_TRUE(pdf.startsWith("%PDF")) << pdf.left(8).toStdString();
+
+    // Over a file-size limit, every write is checked: a message, and the file stays whole.
+    const Finished limited = runProgram(
+        "/bin/sh",
+        {"-c", "ulimit -f 8 && exec \"$0\" --export \"$1\"", VITALUNE_BIN_DIR "/vitalune", page},
+        headless, 20000);
+    EXPECT_EQ(limited.exitCode, 2) << limited.err.toStdString();
+    ASSERT_TRUE(keep.open(QIODevice::ReadOnly));
+    EXPECT_EQ(keep.readAll(), pdf);
+    keep.close();
+    EXPECT_EQ(listing(), entries + QStringList{"page.pdf"});
+
+    // A name that is not UTF-8 is written as given, byte for byte.
+    const Finished latin = runProgram("/bin/sh",
+                                      {"-c", "exec \"$0\" --export \"$1/$(printf '\\377').png\"",
+                                       VITALUNE_BIN_DIR "/vitalune", dir.path()},
+                                      headless, 20000);
+    EXPECT_EQ(latin.exitCode, 0) << latin.err.toStdString();
+    const std::filesystem::path named = QFile::encodeName(dir.path()).toStdString() + "/\xff.png";
+    EXPECT_TRUE(std::filesystem::is_regular_file(named));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("\uFFFD.png")));
+    std::filesystem::remove(named); // (which QTemporaryDir could not name)
 }
 
 // Where no display can be opened (the bus, or a shell, without one) the plug-in still answers,

@@ -73,6 +73,16 @@ TEST(CommandLine, ExportTakesItsFileAndDates) {
     EXPECT_EQ(full.chartExport.birth, (Date{5, 6, 1970}));
     EXPECT_EQ(full.chartExport.reference, (Date{29, 2, 2000}));
     EXPECT_TRUE(full.chartExport.blackAndWhite);
+
+    // The file is the one the bytes name, also where they are not UTF-8 (which a QString
+    // cannot hold), in each spelling.
+    for (const QByteArrayList& raw :
+         {QByteArrayList{"--export", "d/\xff.png"},
+          QByteArrayList{"--birth", "1/2/1980", "-export=d/\xff.png"}}) {
+        const CommandLine bytes = parseNativeCommandLine(raw);
+        ASSERT_EQ(bytes.mode, LaunchMode::Export) << bytes.error.toStdString();
+        EXPECT_EQ(bytes.exportPath, "d/\xff.png");
+    }
 }
 
 TEST(CommandLine, AnythingElseIsInvalidAndSaysWhy) {

@@ -4,6 +4,8 @@
 #include "Waiting.h"
 #include "MainWindow.h"
 
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -197,27 +199,48 @@ TEST_F(RunQueueTest, ACallThatFailedOrWhoseCallerLeftNeverChangesTheWindow) {
     EXPECT_FALSE(quick.busy());
 }
 
-TEST_F(RunQueueTest, BeyondTheCapACallIsRefusedAtOnceAndChangesNothing) {
+// The budget is what a host may expect: it counts from the call's arrival, the window's
+// creation included, and lasts long enough for a form that takes a second.
+TEST_F(RunQueueTest, TheBudgetCountsFromArrivalAndLeavesASlowFormTime) {
+    RunQueue hurried(windowFactory(), nullptr, 1); // used up by creating the window
+    auto ana = person("Ficha de Ana", "05/06/1970", "Ana");
+    std::optional<QString> late;
+    hurried.run(ana, [&](const QString& r) { late = r; });
+    theWindow->setQuitOnClose(false);
+    ASSERT_TRUE(late.has_value());
+    EXPECT_TRUE(late->startsWith("Timeout")) << late->toStdString();
+    EXPECT_TRUE(ana->reads.isEmpty());
+
+    ana->deferred = true;
+    auto result = run(ana);
+    QTimer::singleShot(1000, &queue, [ana] { ana->answerPending(); });
+    ASSERT_TRUE(waitUntil([&] { return result->has_value(); }, 5000));
+    EXPECT_EQ(**result, "") << (*result)->toStdString();
+}
+
+// A caller's stalled calls refuse only its own next one, never another caller's.
+TEST_F(RunQueueTest, BeyondItsShareACallerIsRefusedAtOnceButNoOtherIs) {
     std::vector<std::shared_ptr<FakeHostForm>> waiting;
-    for (int i = 0; i < RunQueue::MaxPending; ++i) {
+    std::optional<QString> refused;
+    auto call = [&](const QString& caller) {
         waiting.push_back(person("Ficha", "05/06/1970", "Ana"));
         waiting.back()->deferred = true;
-        queue.run(waiting.back(), {});
-    }
+        queue.run(
+            waiting.back(), [&](const QString& r) { refused = r; }, caller);
+    };
+    for (int i = 0; i <= RunQueue::MaxPendingPerCaller; ++i)
+        call("hog");
     theWindow->setQuitOnClose(false);
-    auto extra = person("Ficha de Bia", "29/02/1988", "Bia");
-    auto refused = run(extra);
-    ASSERT_TRUE(refused->has_value());
-    EXPECT_TRUE((*refused)->contains("Too many")) << (*refused)->toStdString();
-    EXPECT_TRUE(extra->reads.isEmpty());
-    EXPECT_EQ(queue.pendingCount(), RunQueue::MaxPending);
+    EXPECT_EQ(refused, "Too many Run calls waiting (8); try again later");
+    EXPECT_TRUE(waiting.back()->reads.isEmpty());
+    auto good = run(person("Ficha de Bia", "29/02/1988", "Bia"));
+    ASSERT_TRUE(waitUntil([&] { return good->has_value(); }));
+    EXPECT_EQ(**good, "");
 
-    // Once one has been answered there is room again.
-    waiting.front()->deferred = false;
+    // Once one of its calls has been answered the caller has room again.
     waiting.front()->answerPending();
-    auto next = run(extra);
-    ASSERT_TRUE(waitUntil([&] { return next->has_value(); }));
-    EXPECT_EQ(**next, "");
+    call("hog");
+    EXPECT_EQ(queue.pendingCount(), RunQueue::MaxPendingPerCaller);
 }
 
 } // namespace

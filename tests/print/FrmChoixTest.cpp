@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "frmChoix.h"
 #include "ClarkTBButton.h"
+#include "CupsPrintQueue.h"
 #include "FontTable.h"
 #include "PageFixture.h"
 #include "PrinterSurface.h"
@@ -9,13 +10,19 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPrinterInfo>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <tuple>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace vitalune;
 using namespace vitalune::testing;
@@ -318,6 +325,44 @@ TEST_F(FrmChoixTest, WhatTheQueueSaysAroundTheJobIsReported) {
     emit dlg.Cimpcoul->Click();
     EXPECT_EQ(jobs.drawn.size(), 2u);
     EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FrmChoixTest, AHungPrintServiceIsToldAndNeverStopsTheEventLoop) {
+    // A scheduler that takes every connection and never answers.
+    QTemporaryDir dir;
+    const QByteArray path = dir.filePath("cups.sock").toLocal8Bit();
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+    const int hung = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(hung, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(hung, 8), 0);
+    const QByteArray server = qgetenv("CUPS_SERVER");
+    qputenv("CUPS_SERVER", path);
+    dlg.setPrintQueue(std::make_shared<CupsPrintQueue>());
+
+    // The bus's calls are served by the same loop as this timer; the buttons wait.
+    int ticks = 0;
+    bool shownWhileAsking = false;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        if (++ticks == 1) {
+            emit dlg.Cimpnoir->Click();
+            dlg.reject();
+            shownWhileAsking = dlg.isVisible();
+        }
+    });
+    tick.start(50);
+    dlg.show();
+    emit dlg.Cimpcoul->Click();
+    server.isNull() ? qunsetenv("CUPS_SERVER") : qputenv("CUPS_SERVER", server);
+    ::close(hung);
+    EXPECT_GT(ticks, 0);
+    EXPECT_TRUE(shownWhileAsking);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_TRUE(jobs.drawn.empty());
+    EXPECT_EQ(messages, std::vector<QString>{"O serviço de impressão não responde: nada foi "
+                                             "enviado à impressora."});
 }
 
 TEST_F(FrmChoixTest, SingleFailingStepsAreNotReported) {

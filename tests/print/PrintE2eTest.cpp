@@ -5,6 +5,7 @@
 #include "Calendar.h"
 #include "ChartExport.h"
 #include "ClarkTBButton.h"
+#include "CupsPrintQueue.h"
 #include "frmChoix.h"
 
 #include <QDeadlineTimer>
@@ -39,6 +40,28 @@ bool waitFor(const std::function<bool()>& condition, int milliseconds) {
     }
     return true;
 }
+
+// Runs one of CUPS' administration commands on the private scheduler.
+bool admin(const QString& tool, const QStringList& arguments) {
+    QProcess p;
+    p.start(tool, arguments);
+    return p.waitForFinished(30000) && p.exitCode() == 0;
+}
+
+// The default queue, closed between the check before the job and the job itself.
+class ClosingQueue : public CupsPrintQueue {
+public:
+    explicit ClosingQueue(QString queue) : queue_(std::move(queue)) {}
+    QString afterJob() override {
+        admin("cupsreject", {"-r", "fila fechada", queue_});
+        const QString said = CupsPrintQueue::afterJob();
+        admin("cupsaccept", {queue_});
+        return said;
+    }
+
+private:
+    QString queue_;
+};
 
 bool darkAt(const QImage& img, int x, int y) {
     if (x < 0 || y < 0 || x >= img.width() || y >= img.height())
@@ -326,11 +349,6 @@ TEST(PageExportTest, ExportedPagesAreThePrintedOnes) {
 TEST_F(PrintE2eTest, AQueueThatRefusesOrStandsStillIsToldAndNeverLooksLikeSuccess) {
     const QString queue = QPrinterInfo::defaultPrinter().printerName();
     ASSERT_FALSE(queue.isEmpty());
-    auto admin = [](const QString& tool, const QStringList& arguments) {
-        QProcess p;
-        p.start(tool, arguments);
-        return p.waitForFinished(30000) && p.exitCode() == 0;
-    };
 
     ASSERT_TRUE(admin("cupsreject", {"-r", "fila em manutenção", queue}));
     QFile::remove(pdf_);
@@ -353,6 +371,18 @@ TEST_F(PrintE2eTest, AQueueThatRefusesOrStandsStillIsToldAndNeverLooksLikeSucces
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_TRUE(messages_[0].contains(queue)) << messages_[0].toStdString();
     EXPECT_TRUE(messages_[0].contains("papel encravado")) << messages_[0].toStdString();
+
+    // A queue that closes once checked: the job never comes to be, which is no success.
+    messages_.clear();
+    QFile::remove(pdf_);
+    dlg_->setPrintQueue(std::make_shared<ClosingQueue>(queue));
+    dlg_->show();
+    emit dlg_->Cimpcoul->Click();
+    dlg_->setPrintQueue(nullptr);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_TRUE(messages_[0].contains("recusou")) << messages_[0].toStdString();
+    EXPECT_TRUE(messages_[0].contains("fila fechada")) << messages_[0].toStdString();
+    EXPECT_FALSE(QFile::exists(pdf_));
 }
 
 // Runs in a process of its own whose CUPS_SERVER leads nowhere (see CMakeLists.txt).

@@ -58,6 +58,13 @@ TEST_F(LayoutTest, DialsShowTheirFacesAgainWhenCleared) {
     // The painted pointer is back at the top of the face.
     EXPECT_NE(face.pixelColor(27, 10), QColor(Qt::black));
     EXPECT_EQ(face.pixelColor(27, 10), QColor(255, 0, 255));
+
+    // At 1.5 device pixels to the pixel the face drawn for that ratio shows as it is.
+    window->physicalDial->setPixelRatio(1.5);
+    window->redrawChart();
+    window->clearChart();
+    EXPECT_EQ(window->physicalDial->image(),
+              QImage(":/images/dial-fisico@1.5x.png").convertToFormat(QImage::Format_RGB32));
 }
 
 namespace {
@@ -140,5 +147,24 @@ TEST_F(LayoutTest, ToolbarPicturesComeAtTwiceTheResolution) {
             const QList<QSize> sizes = icon.availableSizes();
             ASSERT_EQ(sizes.size(), 2) << b->objectName().toStdString();
             EXPECT_EQ(sizes[1], sizes[0] * 2) << b->objectName().toStdString();
+        }
+
+    // At scale 2 the print, help and dialog pictures show more than the 1x picture blown
+    // up: some 2 x 2 block of what the button draws is not of one colour.
+    frmChoix dialog;
+    for (auto* b :
+         {window->ctbimprime, window->ctbajuda, dialog.cannuler, dialog.Cimpnoir, dialog.Cimpcoul})
+        for (const QIcon& icon : {b->picture(), b->focusedpicture()}) {
+            if (icon.isNull())
+                continue;
+            const QSize size = icon.availableSizes().front();
+            const QImage shown = icon.pixmap(size, 2.0).toImage();
+            ASSERT_EQ(shown.size(), size * 2) << b->objectName().toStdString();
+            bool finer = false;
+            for (int y = 0; y < shown.height(); y += 2)
+                for (int x = 0; x < shown.width(); x += 2)
+                    for (const QPoint d : {QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
+                        finer = finer || shown.pixel(x, y) != shown.pixel(QPoint(x, y) + d);
+            EXPECT_TRUE(finer) << b->objectName().toStdString();
         }
 }

@@ -31,11 +31,24 @@ protected:
         QApplication::sendEvent(b, &e);
     }
     QString status() const { return window->lblStatus->text(); }
-    // A key for whatever has the keyboard focus, as the user types it.
+    // A key for whatever has the keyboard focus, as the user types it. A modal dialog left
+    // open by the key (one the test does not close itself) fails the test at once and is
+    // closed, rather than waiting for an answer nobody gives.
     static void type(int key, Qt::KeyboardModifiers mods = {}) {
         QWidget* target = QApplication::focusWidget();
         ASSERT_NE(target, nullptr);
+        const std::string name = QKeySequence(mods | Qt::Key(key)).toString().toStdString();
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [&name] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                ADD_FAILURE() << name << " left a modal dialog open";
+                modal->close();
+            }
+        });
+        guard.start(500);
         QTest::keyClick(target, Qt::Key(key), mods);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << name;
     }
     void activate() {
         window->activateWindow();

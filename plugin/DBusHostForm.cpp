@@ -6,10 +6,22 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
+#include <QTimer>
+
+#include <limits>
+#include <memory>
+#include <utility>
 
 namespace vitalune {
 
 namespace {
+
+// How libdbus words a call it stopped waiting for: the text a host got when the bus
+// library timed our reads out, before we took the timeout over.
+const char NoReply[] =
+    "Did not receive a reply. Possible causes include: the remote application did not send a "
+    "reply, the message bus security policy blocked the reply, the reply timeout expired, or "
+    "the network connection was broken.";
 
 HostRead failure(QString description) {
     return {false, {}, std::move(description)};
@@ -31,9 +43,9 @@ HostRead readFromReply(const QDBusMessage& reply) {
 } // namespace
 
 DBusHostForm::DBusHostForm(QDBusConnection connection, QString service, QString formPath,
-                           int timeoutMs)
+                           int timeoutMs, OwedReads owed)
     : connection_(std::move(connection)), service_(std::move(service)),
-      formPath_(std::move(formPath)), timeoutMs_(timeoutMs) {}
+      formPath_(std::move(formPath)), timeoutMs_(timeoutMs), owed_(std::move(owed)) {}
 
 void DBusHostForm::readCaption(const QString& member, std::function<void(const HostRead&)> done) {
     if (!isValidObjectPath(formPath_)) {
@@ -56,12 +68,25 @@ void DBusHostForm::readCaption(const QString& member, std::function<void(const H
     // The host may be unresponsive or gone: never let the bus start anything for it.
     call.setAutoStartService(false);
 
+    // The bus library waits for as long as the bus does, so that the watcher sees the
+    // read's real end; `done` is told at our own timeout if that comes first.
+    auto* watcher =
+        new QDBusPendingCallWatcher(connection_.asyncCall(call, std::numeric_limits<int>::max()));
+    if (owed_)
+        owed_(+1);
+    auto answer = std::make_shared<std::function<void(const HostRead&)>>(std::move(done));
+    QTimer::singleShot(timeoutMs_, Qt::PreciseTimer, watcher, [answer] {
+        if (auto tell = std::exchange(*answer, {}))
+            tell(failure(QString::fromLatin1(NoReply)));
+    });
     // The watcher does not outlive the reply; the form itself may be released earlier.
-    auto* watcher = new QDBusPendingCallWatcher(connection_.asyncCall(call, timeoutMs_));
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
-                     [done = std::move(done)](QDBusPendingCallWatcher* finished) {
+                     [answer, owed = owed_](QDBusPendingCallWatcher* finished) {
                          finished->deleteLater();
-                         done(readFromReply(finished->reply()));
+                         if (auto tell = std::exchange(*answer, {}))
+                             tell(readFromReply(finished->reply()));
+                         if (owed)
+                             owed(-1);
                      });
 }
 

@@ -9,6 +9,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
+#include <QPointer>
 
 namespace vitalune {
 
@@ -34,19 +35,38 @@ QString PluginInterface::Run(const QDBusObjectPath& FormX) {
         connect(callers_, &QDBusServiceWatcher::serviceUnregistered, this,
                 &PluginInterface::callerLeft);
     }
-    if (!caller.isEmpty() && !callers_->watchedServices().contains(caller))
-        callers_->addWatchedService(caller);
+    watch(caller);
 
-    auto form = std::make_shared<DBusHostForm>(bus, caller, FormX.path());
+    // The form's reads count against the caller until the host or the bus ends them.
+    auto owed = [self = QPointer<PluginInterface>(this), caller](int change) {
+        if (!self)
+            return;
+        self->runs_.readsOwed(caller, change);
+        if (change > 0)
+            self->watch(caller);
+        else
+            self->forgetIfDone(caller);
+    };
+    auto form = std::make_shared<DBusHostForm>(bus, caller, FormX.path(),
+                                               identity::HostReadTimeoutMs, std::move(owed));
     runs_.run(
         std::move(form),
         [this, bus, call, caller](const QString& result) mutable {
             bus.send(call.createReply(result));
-            if (!runs_.waitsFor(caller))
-                callers_->removeWatchedService(caller);
+            forgetIfDone(caller);
         },
         caller);
     return {};
+}
+
+void PluginInterface::watch(const QString& caller) {
+    if (!caller.isEmpty() && !callers_->watchedServices().contains(caller))
+        callers_->addWatchedService(caller);
+}
+
+void PluginInterface::forgetIfDone(const QString& caller) {
+    if (!runs_.waitsFor(caller))
+        callers_->removeWatchedService(caller);
 }
 
 void PluginInterface::callerLeft(const QString& caller) {

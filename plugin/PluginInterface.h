@@ -28,9 +28,13 @@ public:
 
 private:
     void callerLeft(const QString& caller);
+    void watch(const QString& caller);
+    // Stops watching a caller with no call waiting and no read owed.
+    void forgetIfDone(const QString& caller);
 
     RunQueue& runs_;
-    // Watches the callers with a Run waiting: one that leaves the bus has given up.
+    // Watches the callers with a Run waiting or a read owed: one that leaves the bus has
+    // given up.
     QDBusServiceWatcher* callers_ = nullptr;
 };
 

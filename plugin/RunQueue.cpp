@@ -38,9 +38,9 @@ void RunQueue::run(HostFormPtr form, Reply reply, const QString& caller) {
     }
     // The budget counts from here: creating the window takes part of it.
     const QDeadlineTimer deadline(answerWithinMs_, Qt::PreciseTimer);
-    const int limit = waiting(caller) >= MaxPendingPerCaller ? MaxPendingPerCaller
-                      : pendingCount() >= MaxPending         ? MaxPending
-                                                             : 0;
+    const int limit = held(caller) >= MaxPendingPerCaller                  ? MaxPendingPerCaller
+                      : std::max(pendingCount(), owedTotal_) >= MaxPending ? MaxPending
+                                                                           : 0;
     if (limit > 0) {
         if (reply)
             reply(QStringLiteral("Too many Run calls waiting (%1); try again later").arg(limit));
@@ -75,13 +75,29 @@ int RunQueue::waiting(const QString& caller) const {
                                           [&](const Call& call) { return call.caller == caller; }));
 }
 
+int RunQueue::held(const QString& caller) const {
+    return std::max(waiting(caller), owed_.value(caller));
+}
+
 bool RunQueue::waitsFor(const QString& caller) const {
-    return waiting(caller) > 0;
+    return held(caller) > 0;
+}
+
+void RunQueue::readsOwed(const QString& caller, int change) {
+    // Once a caller has left, the bus's late word on its reads changes nothing.
+    if (change < 0 && !owed_.contains(caller))
+        return;
+    int& count = owed_[caller];
+    count += change;
+    owedTotal_ += change;
+    if (count <= 0)
+        owed_.remove(caller);
 }
 
 void RunQueue::callerLeft(const QString& caller) {
     if (caller.isEmpty())
         return;
+    owedTotal_ -= owed_.take(caller);
     for (auto call = pending_.begin(); call != pending_.end();) {
         auto next = std::next(call);
         if (call->caller == caller)

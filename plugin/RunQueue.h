@@ -5,6 +5,7 @@
 #include "MainWindow.h"
 
 #include <QDeadlineTimer>
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -38,12 +39,17 @@ class RunQueue : public QObject {
 public:
     using Reply = std::function<void(const QString& result)>;
 
-    // A caller (one bus connection) with this many calls waiting has its next refused at
-    // once: a client that floods the bus or stalls its forms holds up only itself.
+    // A caller (one bus connection) with this many calls waiting, or reads it has not
+    // answered, has its next call refused at once: a client that floods the bus or stalls
+    // its forms holds up only itself. The bus counts each read a host owes against our
+    // connection, however long ago its call was answered, until the host answers or
+    // leaves; at max_replies_per_connection (128 by the daemon's default) it would refuse
+    // every read we send, to every host.
     static constexpr int MaxPendingPerCaller = 8;
     // All callers together: a bound on the memory waiting calls hold (a message, a form
-    // and a pending read each). It takes 128 connections each keeping its share stalled
-    // to reach it; below it, no caller is refused because of others' calls.
+    // and a pending read each) and on the reads owed to us. It takes 128 connections each
+    // keeping its share stalled to reach it; below it, no caller is refused because of
+    // others' calls.
     static constexpr int MaxPending = 1024;
     // Well inside the usual 25 s a D-Bus client waits, and above the 3 s bound of a read.
     static constexpr int AnswerWithinMs = 3500;
@@ -64,14 +70,20 @@ public:
     // no display to open it on); an empty text takes calls again.
     void refuseAll(const QString& text) { refusal_ = text; }
 
-    // The caller has left: its waiting calls end without a reply and change nothing.
+    // The caller has left: its waiting calls end without a reply and change nothing, and
+    // the reads it owed are over.
     void callerLeft(const QString& caller);
+    // `caller` owes one read more (+1, sent) or one fewer (-1, answered or given up by
+    // the bus).
+    void readsOwed(const QString& caller, int change);
+    int owedReads() const { return owedTotal_; }
     // The window was closed and the process ends: every waiting call is told so now.
     void windowClosed();
 
     // True while a call waits for its reply.
     bool busy() const { return !pending_.empty(); }
     int pendingCount() const { return static_cast<int>(pending_.size()); }
+    // True while a call of `caller` waits or it owes a read.
     bool waitsFor(const QString& caller) const;
 
 signals:
@@ -91,6 +103,9 @@ private:
 
     Calls::iterator find(std::uint64_t number);
     int waiting(const QString& caller) const;
+    // What counts against the caller's share: a call that waits has a read owed, so the
+    // larger of the two.
+    int held(const QString& caller) const;
     void captionRead(std::uint64_t number, const HostRead& read);
     void answer(const Reply& reply, const QString& result);
     // Replies to the call and forgets it; `handOver` when its form went to the window.
@@ -111,6 +126,8 @@ private:
     std::uint64_t handedOver_ = 0; // number of the latest call whose form the window has
     int answerWithinMs_;
     QString refusal_;
+    QHash<QString, int> owed_; // reads each caller has not answered yet
+    int owedTotal_ = 0;
 };
 
 } // namespace vitalune

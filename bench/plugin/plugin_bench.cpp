@@ -21,6 +21,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -30,6 +31,12 @@
 using namespace vitalune;
 
 namespace {
+
+// Another client whose form never answers a read.
+struct Staller {
+    QDBusConnection connection{QString()};
+    std::unique_ptr<host::HostFormObject> form;
+};
 
 // A private bus starting the built server on an X display, with a host form exported
 // on this process's connection.
@@ -82,6 +89,10 @@ public:
     QDBusConnection& client() { return client_; }
     // Another client of the bus, under a name of its own.
     QDBusConnection newClient() { return bus_->connect(); }
+    // Keeps the stallers connected until the session ends.
+    void keep(std::vector<Staller>& stallers) {
+        std::move(stallers.begin(), stallers.end(), std::back_inserter(kept_));
+    }
 
     ~Session() {
         if (ready())
@@ -118,6 +129,7 @@ private:
                                        return host::ControlValue::caption(QString("Ana"));
                                    return host::ControlValue::caption(QString("Ficha de Ana"));
                                }};
+    std::vector<Staller> kept_;
 };
 
 bool replied(const QDBusMessage& reply, benchmark::State& state) {
@@ -202,29 +214,37 @@ QDBusMessage runCall() {
 // 20 Runs of a well-behaved host while `clients` other connections each keep `each` Runs
 // waiting on forms that never answer: neither the stallers' reads nor their number may
 // hold the good host's answers up or have them refused. Ten hosts with one Run each, one
-// client with 32, four with 8.
+// client with 32, four with 8. A staller is refused while it owes the reads of its
+// earlier Runs, so each round has new ones; with `stay` the same stallers remain
+// connected to the end, the reads they owe held by the bus against the server.
 void RunBehindStallingHosts(benchmark::State& state) {
     Session& session = Session::get();
     if (!session.ready())
         return state.SkipWithError("no bus or display");
     if (!replied(session.run(), state))
         return;
-    struct Staller {
-        QDBusConnection connection{QString()};
-        std::unique_ptr<host::HostFormObject> form;
-    };
     std::vector<Staller> stallers(static_cast<std::size_t>(state.range(0)));
-    for (auto& s : stallers) {
+    const auto leave = [&] {
+        for (auto& s : stallers)
+            QDBusConnection::disconnectFromBus(s.connection.name());
+    };
+    const auto arrive = [&](Staller& s) {
         s.connection = session.newClient();
         s.form = std::make_unique<host::HostFormObject>(
             "/forms/1", QStringList{"lblnasc", "lblnick"},
             [](const QString&) { return host::ControlValue::caption(QString("Late")); });
         s.form->setStalled(true);
         s.form->registerOn(s.connection);
-    }
+    };
+    std::for_each(stallers.begin(), stallers.end(), arrive);
     std::vector<double> times;
     std::ptrdiff_t held = std::numeric_limits<std::ptrdiff_t>::max();
+    int refused = 0;
     for (auto _ : state) {
+        if (!state.range(2) && !times.empty()) {
+            leave();
+            std::for_each(stallers.begin(), stallers.end(), arrive);
+        }
         std::vector<std::unique_ptr<QDBusPendingCallWatcher>> stalled;
         for (auto& s : stallers)
             for (int i = 0; i < state.range(1); ++i)
@@ -260,21 +280,29 @@ void RunBehindStallingHosts(benchmark::State& state) {
                 return true;
             },
             30000);
+        refused += static_cast<int>(std::count_if(stalled.begin(), stalled.end(), [](auto& w) {
+            return w->reply().arguments().value(0).toString().startsWith("Too many");
+        }));
     }
-    // The stallers leave: the bus keeps each read it carried to them, unanswered, counted
-    // against the server until they answer or go.
-    for (auto& s : stallers)
-        QDBusConnection::disconnectFromBus(s.connection.name());
+    // The stallers leave, or stay owing their reads.
+    if (state.range(2))
+        session.keep(stallers);
+    else
+        leave();
     std::sort(times.begin(), times.end());
     state.counters["median_ms"] = times[times.size() / 2];
     state.counters["max_ms"] = times.back();
     state.counters["stalled_held"] = static_cast<double>(held);
+    state.counters["stalled_refused"] = refused;
 }
 BENCHMARK(RunBehindStallingHosts)
-    ->ArgNames({"clients", "each"})
-    ->Args({10, 1})
-    ->Args({1, 32})
-    ->Args({4, 8})
+    ->ArgNames({"clients", "each", "stay"})
+    ->Args({10, 1, 0})
+    ->Args({1, 32, 0})
+    ->Args({4, 8, 0})
+    ->Args({10, 1, 1})
+    ->Args({1, 32, 1})
+    ->Args({4, 8, 1})
     ->UseManualTime()
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);

@@ -171,6 +171,43 @@ TEST_F(AutomationServerTest, AnIdleServerAsksToLeaveButNotOnceARunHasCome) {
     theWindow->setQuitOnClose(false);
 }
 
+// The bus counts each read a host has not answered against the server's connection, long
+// after the Run was answered, until the host answers or leaves; past its limit it refuses
+// every read, every host's Run failing. A host owing its share of reads is refused at
+// once, and the count is its own and ends with it.
+TEST_F(AutomationServerTest, AHostOwingItsShareOfReadsIsRefusedAndForgottenOnceItLeaves) {
+    RunQueue quick(windowFactory(), nullptr, 200);
+    AutomationServer server(serverBus, quick);
+    ASSERT_EQ(server.start(), AutomationServer::Outcome::Serving);
+    QDBusConnection stallerBus = bus.connect();
+    HostFormObject stalled{"/forms/7", {}, [](const QString&) { return ControlValue{}; }};
+    stalled.setStalled(true);
+    ASSERT_TRUE(stalled.registerOn(stallerBus));
+    QDBusMessage run = QDBusMessage::createMethodCall(identity::BusName, identity::ObjectPath,
+                                                      identity::InterfaceName, "Run");
+    run.setArguments({QVariant::fromValue(QDBusObjectPath("/forms/7"))});
+    auto answer = [](const QDBusPendingCall& call) {
+        EXPECT_TRUE(waitUntil([&] { return call.isFinished(); }, 5000));
+        return call.reply().arguments().value(0).toString().toStdString();
+    };
+
+    std::vector<QDBusPendingCall> timedOut;
+    for (int i = 0; i < RunQueue::MaxPendingPerCaller; ++i)
+        timedOut.push_back(stallerBus.asyncCall(run));
+    for (const QDBusPendingCall& call : timedOut)
+        EXPECT_TRUE(answer(call).starts_with("Timeout")) << answer(call);
+    theWindow->setQuitOnClose(false);
+    ASSERT_TRUE(waitUntil([&] { return stalled.unansweredReads() == 8; }));
+
+    EXPECT_EQ(answer(stallerBus.asyncCall(run)), "Too many Run calls waiting (8); try again later");
+    EXPECT_EQ(runResult(), "");
+    EXPECT_EQ(stalled.unansweredReads(), 8);
+
+    QDBusConnection::disconnectFromBus(stallerBus.name());
+    stallerBus = QDBusConnection(QString());
+    EXPECT_TRUE(waitUntil([&] { return quick.owedReads() == 0; }));
+}
+
 // The introspection data publishes the identity the program keeps in Identity.h.
 TEST_F(AutomationServerTest, IntrospectionCarriesTheAutomationIdentity) {
     AutomationServer server(serverBus, runs);

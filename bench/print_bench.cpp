@@ -10,7 +10,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 namespace {
 
 using namespace vitalune;

@@ -2,9 +2,9 @@
 #include "AutomationServer.h"
 
 #include "Identity.h"
-#include "RunQueue.h"
 #include "PluginInterface.h"
 #include "PluginInterfaceAdaptor.h"
+#include "RunQueue.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>

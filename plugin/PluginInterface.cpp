@@ -3,8 +3,8 @@
 
 #include "DBusHostForm.h"
 #include "Identity.h"
-#include "RunQueue.h"
 #include "MainWindow.h"
+#include "RunQueue.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -13,8 +13,7 @@
 
 namespace vitalune {
 
-PluginInterface::PluginInterface(RunQueue& runs, QObject* parent)
-    : QObject(parent), runs_(runs) {}
+PluginInterface::PluginInterface(RunQueue& runs, QObject* parent) : QObject(parent), runs_(runs) {}
 
 QString PluginInterface::Identify() {
     return QString::fromLatin1(identity::DisplayName);

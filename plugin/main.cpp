@@ -5,10 +5,10 @@
 #include "AutomationServer.h"
 #include "CommandLine.h"
 #include "Identity.h"
+#include "MainWindow.h"
 #include "RunQueue.h"
 #include "ServiceFile.h"
 #include "WindowSystem.h"
-#include "MainWindow.h"
 
 #include <QApplication>
 #include <QDBusConnection>

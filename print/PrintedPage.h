@@ -25,8 +25,8 @@ std::array<PrintPen, 3> printPens(std::int16_t modeCouleur);
 // reference month and the month after it, at fixed printer-pixel positions.
 //
 // The dates come from the window's date model. Every step is attempted in its turn and a
-// step that fails (a drawing operation that returns false, an arithmetic or table fault) is skipped,
-// so the page always reaches finishPage. The working values are kept from one page to the
+// step that fails (a drawing operation that returns false, an arithmetic or table fault) is
+// skipped, so the page always reaches finishPage. The working values are kept from one page to the
 // next, as the dialog that owns the page keeps them: a step that fails leaves the value
 // of the previous page in place.
 class PrintedPage {

@@ -7,6 +7,7 @@
 #include "FontTable.h"
 #include "PrinterSurface.h"
 #include "SystemColours.h"
+#include "WindowLayout.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -27,11 +28,6 @@ static void initPrintPictures() {
 namespace vitalune {
 
 namespace {
-
-// Twips to pixels at the design resolution.
-constexpr int px(int twips) {
-    return twips / 15;
-}
 
 // A picture from the resources with its twice-as-fine version ("name@2x.png"), so that
 // the button draws it at the screen's resolution; a plain square of the given colour
@@ -96,7 +92,7 @@ void frmChoix::buildControls() {
     // application's name in its place.
     setWindowTitle(QStringLiteral(" "));
     setAccessibleName(QStringLiteral("Tipo de Impressora"));
-    setFixedSize(px(2535), px(990));
+    setFixedSize(layout::printModeDialog);
 
     QPalette pal = palette();
     pal.setColor(QPalette::Window, systemColour(SystemColour::ButtonFace));
@@ -105,7 +101,7 @@ void frmChoix::buildControls() {
     setAutoFillBackground(true);
     setFont(substituteFont("MS Sans Serif", 8.25, true, 96));
 
-    auto makeButton = [this](const char* name, const char* spoken, int left, int pictposition,
+    auto makeButton = [this](const char* name, const char* spoken, QRect place, int pictposition,
                              const QIcon& pict, const QIcon& focused) {
         auto* b = new ClarkTBButton(this);
         b->setObjectName(QLatin1String(name));
@@ -135,17 +131,17 @@ void frmChoix::buildControls() {
             b->setFocusedpicture(focused);
         // Placed last: the design size holds the 32-pixel picture and its edge, and a
         // button only grows to fit when its settings change.
-        b->setGeometry(px(left), px(330), px(555), px(555));
+        b->setGeometry(place);
         return b;
     };
 
     // In the order the form lists them.
     cannuler =
-        makeButton("cannuler", "Cancelar", 1905, ClarkTBButton::PictLeft,
+        makeButton("cannuler", "Cancelar", layout::cancelButton, ClarkTBButton::PictLeft,
                    picture("cross-32.png", Qt::black), picture("cross-focused-32.png", Qt::red));
-    Cimpnoir = makeButton("Cimpnoir", "Preto e branco", 690, ClarkTBButton::PictTop,
-                          picture("grey-32.png", Qt::gray), {});
-    Cimpcoul = makeButton("Cimpcoul", "Colorida", 105, ClarkTBButton::PictTop,
+    Cimpnoir = makeButton("Cimpnoir", "Preto e branco", layout::blackAndWhiteButton,
+                          ClarkTBButton::PictTop, picture("grey-32.png", Qt::gray), {});
+    Cimpcoul = makeButton("Cimpcoul", "Colorida", layout::colourButton, ClarkTBButton::PictTop,
                           picture("colour-32.png", Qt::magenta), {});
     // Tab and the arrow keys go from left to right: colour, black and white, cancel.
     setTabOrder(Cimpcoul, Cimpnoir);
@@ -153,7 +149,7 @@ void frmChoix::buildControls() {
 
     Label1 = new QLabel(QStringLiteral("Tipo de Impressora"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(px(465), px(60), px(1650), px(255));
+    Label1->setGeometry(layout::printModeHeading);
     QPalette labelPal = Label1->palette();
     labelPal.setColor(QPalette::WindowText,
                       readableOn(QColor(128, 0, 128), systemColour(SystemColour::ButtonFace)));

@@ -33,7 +33,8 @@ namespace {
 // window pixel. A birth date given is shown as a host's person shows it.
 QString writeWindow(const DateModel& dates, bool birthGiven, QIODevice& out) {
     const Date reference = dates.reference();
-    MainWindow window([reference] { return QDate(reference.year, reference.month, reference.day); });
+    MainWindow window(
+        [reference] { return QDate(reference.year, reference.month, reference.day); });
     window.setQuitOnClose(false);
     if (birthGiven) {
         window.loadBirthDate(dates.birth());
@@ -74,8 +75,9 @@ QString exportChart(const ChartExport& request, const QByteArray& path) {
         // The dates as the window would hold them: today unless a reference date is given,
         // the default birth date unless one is.
         const QDate today = QDate::currentDate();
-        const DateModel dates(request.reference.value_or(Date{today.day(), today.month(), today.year()}),
-                              request.birth.value_or(DateModel::DefaultBirth));
+        const DateModel dates(
+            request.reference.value_or(Date{today.day(), today.month(), today.year()}),
+            request.birth.value_or(DateModel::DefaultBirth));
         problem = *format == ChartExport::Format::Png
                       ? writeWindow(dates, request.birth.has_value(), out)
                       : writePage(dates, request.blackAndWhite, out);

@@ -10,7 +10,7 @@
 #include "Person.h"
 #include "PictureBox.h"
 #include "SystemColours.h"
-#include "Twips.h"
+#include "WindowLayout.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -96,12 +96,12 @@ void MainWindow::buildControls() {
         icon.addFile(QStringLiteral(":/images/vitalune-%1.png").arg(size), QSize(size, size));
     setWindowIcon(icon);
     setFont(designFont("MS Sans Serif", 9.75, true));
-    setFixedSize(px(7245), px(4620));
+    setFixedSize(layout::mainWindow);
     setAutoFillBackground(true);
 
-    chartView = new PictureBox(QSize(466, 203), this);
+    chartView = new PictureBox(layout::chartView.size(), this);
     chartView->setObjectName(QStringLiteral("chartView"));
-    chartView->move(px(120), px(75));
+    chartView->move(layout::chartView.topLeft());
     chartView->setBackColour(Qt::white);
     // Text on the white chart is the design's black, whatever the desktop's theme.
     chartView->setForeColour(Qt::black);
@@ -110,12 +110,12 @@ void MainWindow::buildControls() {
     const char* names[3] = {"physicalDial", "emotionalDial", "intellectualDial"};
     const char* faces[3] = {":/images/dial-fisico.png", ":/images/dial-emocional.png",
                             ":/images/dial-intelectual.png"};
-    const QPoint dialAt[3] = {{px(2400), px(3285)}, {px(3255), px(3300)}, {px(4095), px(3300)}};
+    const QRect dialAt[3] = {layout::physicalDial, layout::emotionalDial, layout::intellectualDial};
     PictureBox** dials[3] = {&physicalDial, &emotionalDial, &intellectualDial};
     for (int i = 0; i < 3; ++i) {
-        auto* dial = new PictureBox(QSize(54, 54), this);
+        auto* dial = new PictureBox(dialAt[i].size(), this);
         dial->setObjectName(QString::fromLatin1(names[i]));
-        dial->move(dialAt[i]);
+        dial->move(dialAt[i].topLeft());
         dial->setBackColour(palette().color(QPalette::Button));
         dial->setBackgroundPicture(QString::fromLatin1(faces[i]));
         dial->clear();
@@ -135,9 +135,9 @@ void MainWindow::buildControls() {
         return label;
     };
     birthHeading =
-        heading("birthHeading", QStringLiteral("Data de Nascimento"), twipsRect(165, 3180, 2040, 255));
+        heading("birthHeading", QStringLiteral("Data de Nascimento"), layout::birthHeading);
     referenceHeading =
-        heading("referenceHeading", QStringLiteral("Data do Vitalune"), twipsRect(5040, 3165, 1965, 285));
+        heading("referenceHeading", QStringLiteral("Data do Vitalune"), layout::referenceHeading);
 
     auto valueLabel = [this](const char* name, const QString& placeholder, QRect r) {
         auto* label = new QLabel(placeholder, this);
@@ -156,12 +156,16 @@ void MainWindow::buildControls() {
         label->setPalette(pal);
         return label;
     };
-    birthMonthLabel = valueLabel("birthMonthLabel", QStringLiteral("Septembre"), twipsRect(90, 3465, 1095, 255));
-    birthDayLabel = valueLabel("birthDayLabel", QStringLiteral("01"), twipsRect(1185, 3465, 435, 255));
-    birthYearLabel = valueLabel("birthYearLabel", QStringLiteral("1960"), twipsRect(1620, 3465, 555, 255));
-    referenceMonthLabel = valueLabel("referenceMonthLabel", QStringLiteral("Septembre"), twipsRect(5025, 3450, 1095, 255));
-    referenceDayLabel = valueLabel("referenceDayLabel", QStringLiteral("01"), twipsRect(6120, 3450, 435, 255));
-    referenceYearLabel = valueLabel("referenceYearLabel", QStringLiteral("1960"), twipsRect(6555, 3450, 555, 255));
+    birthMonthLabel =
+        valueLabel("birthMonthLabel", QStringLiteral("Septembre"), layout::birthMonthLabel);
+    birthDayLabel = valueLabel("birthDayLabel", QStringLiteral("01"), layout::birthDayLabel);
+    birthYearLabel = valueLabel("birthYearLabel", QStringLiteral("1960"), layout::birthYearLabel);
+    referenceMonthLabel =
+        valueLabel("referenceMonthLabel", QStringLiteral("Septembre"), layout::referenceMonthLabel);
+    referenceDayLabel =
+        valueLabel("referenceDayLabel", QStringLiteral("01"), layout::referenceDayLabel);
+    referenceYearLabel =
+        valueLabel("referenceYearLabel", QStringLiteral("1960"), layout::referenceYearLabel);
 
     auto stepper = [this](const char* name, const char* spoken, QLabel* label, int min, int max,
                           int large, QRect r) {
@@ -175,18 +179,18 @@ void MainWindow::buildControls() {
         bar->setPageStep(large);
         return bar;
     };
-    birthMonthStepper =
-        stepper("birthMonthStepper", "Mês de nascimento", birthMonthLabel, 1, 12, 3, twipsRect(435, 3735, 435, 225));
-    birthDayStepper =
-        stepper("birthDayStepper", "Dia de nascimento", birthDayLabel, 1, 31, 3, twipsRect(1185, 3720, 435, 225));
-    birthYearStepper = stepper("birthYearStepper", "Ano de nascimento", birthYearLabel, 1900, 3000, 1,
-                       twipsRect(1680, 3720, 435, 225));
-    referenceMonthStepper =
-        stepper("referenceMonthStepper", "Mês de referência", referenceMonthLabel, 0, 13, 3, twipsRect(5355, 3705, 435, 225));
-    referenceDayStepper =
-        stepper("referenceDayStepper", "Dia de referência", referenceDayLabel, 1, 31, 3, twipsRect(6120, 3705, 435, 225));
-    referenceYearStepper = stepper("referenceYearStepper", "Ano de referência", referenceYearLabel, 1900, 3000, 1,
-                       twipsRect(6615, 3705, 435, 225));
+    birthMonthStepper = stepper("birthMonthStepper", "Mês de nascimento", birthMonthLabel, 1, 12, 3,
+                                layout::birthMonthStepper);
+    birthDayStepper = stepper("birthDayStepper", "Dia de nascimento", birthDayLabel, 1, 31, 3,
+                              layout::birthDayStepper);
+    birthYearStepper = stepper("birthYearStepper", "Ano de nascimento", birthYearLabel, 1900, 3000,
+                               1, layout::birthYearStepper);
+    referenceMonthStepper = stepper("referenceMonthStepper", "Mês de referência",
+                                    referenceMonthLabel, 0, 13, 3, layout::referenceMonthStepper);
+    referenceDayStepper = stepper("referenceDayStepper", "Dia de referência", referenceDayLabel, 1,
+                                  31, 3, layout::referenceDayStepper);
+    referenceYearStepper = stepper("referenceYearStepper", "Ano de referência", referenceYearLabel,
+                                   1900, 3000, 1, layout::referenceYearStepper);
 
     buildToolbar();
     buildKeyboard();
@@ -198,9 +202,20 @@ void MainWindow::buildKeyboard() {
     // out; then the toolbar from left to right, and round again.
     for (PictureBox* box : {chartView, physicalDial, emotionalDial, intellectualDial})
         box->setFocusPolicy(Qt::TabFocus); // before the order: Qt skips unfocusable widgets
-    QWidget* const order[] = {referenceYearStepper,       referenceMonthStepper,   referenceDayStepper, birthDayStepper, birthMonthStepper,
-                              birthYearStepper,       chartView,       physicalDial,     emotionalDial,     intellectualDial,
-                              ClarkTBButton2, ctbimprime, ctbajuda, cmdFechar};
+    QWidget* const order[] = {referenceYearStepper,
+                              referenceMonthStepper,
+                              referenceDayStepper,
+                              birthDayStepper,
+                              birthMonthStepper,
+                              birthYearStepper,
+                              chartView,
+                              physicalDial,
+                              emotionalDial,
+                              intellectualDial,
+                              ClarkTBButton2,
+                              ctbimprime,
+                              ctbajuda,
+                              cmdFechar};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     referenceYearStepper->setFocus();
@@ -208,7 +223,8 @@ void MainWindow::buildKeyboard() {
     // The picture boxes draw nothing of their own for the focus: a frame around them does.
     pictureFocus_ = new QFocusFrame(this);
     connect(qApp, &QApplication::focusChanged, pictureFocus_, [this](QWidget*, QWidget* now) {
-        const bool picture = now == chartView || now == physicalDial || now == emotionalDial || now == intellectualDial;
+        const bool picture = now == chartView || now == physicalDial || now == emotionalDial ||
+                             now == intellectualDial;
         pictureFocus_->setWidget(picture ? now : nullptr);
     });
 
@@ -223,8 +239,7 @@ void MainWindow::describeChart() {
     const Date birth = dates_.birth(), reference = dates_.reference();
     chartView->setAccessibleName(QStringLiteral("Gráfico de ") +
                                  QString::fromStdString(monthAndYear(reference)));
-    chartView->setAccessibleDescription(
-        QString::fromStdString(chartDescription(birth, reference)));
+    chartView->setAccessibleDescription(QString::fromStdString(chartDescription(birth, reference)));
     PictureBox* const dials[3] = {physicalDial, emotionalDial, intellectualDial};
     for (std::size_t c = 0; c < 3; ++c)
         dials[c]->setAccessibleDescription(
@@ -232,15 +247,15 @@ void MainWindow::describeChart() {
 }
 
 std::array<MainWindow::DateField, 6> MainWindow::fields() const {
-    return {{{birthDayStepper, birthDayLabel, true, &Date::day, &DateModel::setBirthDay},
-             {birthMonthStepper, birthMonthLabel, true, &Date::month, &DateModel::setBirthMonth},
-             {birthYearStepper, birthYearLabel, true, &Date::year, &DateModel::setBirthYear},
-             {referenceDayStepper, referenceDayLabel, false, &Date::day,
-              &DateModel::setReferenceDay},
-             {referenceMonthStepper, referenceMonthLabel, false, &Date::month,
-              &DateModel::setReferenceMonth},
-             {referenceYearStepper, referenceYearLabel, false, &Date::year,
-              &DateModel::setReferenceYear}}};
+    return {
+        {{birthDayStepper, birthDayLabel, true, &Date::day, &DateModel::setBirthDay},
+         {birthMonthStepper, birthMonthLabel, true, &Date::month, &DateModel::setBirthMonth},
+         {birthYearStepper, birthYearLabel, true, &Date::year, &DateModel::setBirthYear},
+         {referenceDayStepper, referenceDayLabel, false, &Date::day, &DateModel::setReferenceDay},
+         {referenceMonthStepper, referenceMonthLabel, false, &Date::month,
+          &DateModel::setReferenceMonth},
+         {referenceYearStepper, referenceYearLabel, false, &Date::year,
+          &DateModel::setReferenceYear}}};
 }
 
 int MainWindow::valueOf(const DateField& field, Date birth, Date reference) {
@@ -306,9 +321,8 @@ void MainWindow::showDates(DateModel::Change change) {
 
 void MainWindow::showLabel(const DateField& field, int value) {
     // Day and year labels show the value with a blank in the sign position.
-    field.label->setText(field.part == &Date::month
-                             ? QString::fromStdString(paddedMonthName(value))
-                             : QStringLiteral(" %1").arg(value));
+    field.label->setText(field.part == &Date::month ? QString::fromStdString(paddedMonthName(value))
+                                                    : QStringLiteral(" %1").arg(value));
 }
 
 void MainWindow::announce(DateStepper* stepper) {

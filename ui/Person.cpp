@@ -8,8 +8,8 @@ namespace vitalune {
 void readPerson(const HostFormPtr& form, std::function<void(const PersonRead&)> done) {
     form->readCaption(QStringLiteral("lblnasc"), [form, done](const HostRead& birth) {
         if (!birth.ok)
-            return done({{}, QStringLiteral("Não foi possível ler a data de nascimento: ") +
-                                 birth.error});
+            return done(
+                {{}, QStringLiteral("Não foi possível ler a data de nascimento: ") + birth.error});
         form->readCaption(QStringLiteral("lblnick"), [done, birth](const HostRead& nick) {
             if (!nick.ok)
                 return done({{}, QStringLiteral("Não foi possível ler o apelido: ") + nick.error});

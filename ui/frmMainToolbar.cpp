@@ -6,10 +6,10 @@
 #include "ClarkTBSeparator.h"
 #include "DoubleResolution.h"
 #include "FontTable.h"
-#include "SystemColours.h"
-#include "Twips.h"
-#include "frmChoix.h"
 #include "MainWindow.h"
+#include "SystemColours.h"
+#include "WindowLayout.h"
+#include "frmChoix.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -74,7 +74,7 @@ void MainWindow::buildToolbar() {
     ClarkTBBar1 = new ClarkTBBar(this);
     ClarkTBBar1->setObjectName(QStringLiteral("ClarkTBBar1"));
     ClarkTBBar1->setAccessibleName(QStringLiteral("Barra de ferramentas"));
-    ClarkTBBar1->setGeometry(twipsRect(0, 4230, 7245, 390));
+    ClarkTBBar1->setGeometry(layout::toolbar);
     ClarkTBBar1->setBackcolor(systemColour(SystemColour::ButtonFace));
     ClarkTBBar1->setLight3dcolor(systemColour(SystemColour::ButtonHighlight));
     ClarkTBBar1->setShadow3dcolor(systemColour(SystemColour::ButtonShadow));
@@ -92,14 +92,14 @@ void MainWindow::buildToolbar() {
     cmdFechar->setPictposition(ClarkTBButton::PictTop);
     cmdFechar->setPictsize(ClarkTBButton::PictLarge);
     cmdFechar->setDistance(5);
-    cmdFechar->setGeometry(twipsRect(6630, 45, 555, 315));
+    cmdFechar->setGeometry(layout::closeButton);
 
     ClarkTBSeparator1 = new ClarkTBSeparator(ClarkTBBar1);
     ClarkTBSeparator1->setObjectName(QStringLiteral("ClarkTBSeparator1"));
     ClarkTBSeparator1->setBackcolor(systemColour(SystemColour::ButtonFace));
     ClarkTBSeparator1->setLight3dcolor(systemColour(SystemColour::ButtonHighlight));
     ClarkTBSeparator1->setShadow3dcolor(systemColour(SystemColour::ButtonShadow));
-    ClarkTBSeparator1->setGeometry(twipsRect(1035, 30, 30, 330));
+    ClarkTBSeparator1->setGeometry(layout::toolbarSeparator);
     ClarkTBSeparator1->setAutoheight(1);
 
     ClarkTBButton2 = new ClarkTBButton(ClarkTBBar1);
@@ -111,10 +111,10 @@ void MainWindow::buildToolbar() {
     ClarkTBButton2->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
     ClarkTBButton2->setPictposition(ClarkTBButton::PictTop);
     ClarkTBButton2->setFocusedunderline(true);
-    ClarkTBButton2->setGeometry(twipsRect(0, 30, 1035, 330));
+    ClarkTBButton2->setGeometry(layout::webButton);
 
     auto smallButton = [this](const char* name, const char* spoken, const char* plain,
-                              const char* focused, int left) {
+                              const char* focused, QRect place) {
         auto* b = new ClarkTBButton(ClarkTBBar1);
         b->setObjectName(QString::fromLatin1(name));
         b->setAccessibleName(QString::fromUtf8(spoken));
@@ -124,13 +124,14 @@ void MainWindow::buildToolbar() {
         b->setFocusedpicture(toolbarPicture(focused));
         b->setPictposition(ClarkTBButton::PictLeft);
         b->setPictsize(ClarkTBButton::PictSmall);
-        b->setGeometry(twipsRect(left, 30, 345, 330));
+        b->setGeometry(place);
         b->setAutosize(true);
         return b;
     };
-    ctbimprime =
-        smallButton("ctbimprime", "Imprimir", "print-16.png", "print-focused-16.png", 1095);
-    ctbajuda = smallButton("ctbajuda", "Ajuda", "help-16.png", "help-focused-16.png", 1455);
+    ctbimprime = smallButton("ctbimprime", "Imprimir", "print-16.png", "print-focused-16.png",
+                             layout::printButton);
+    ctbajuda =
+        smallButton("ctbajuda", "Ajuda", "help-16.png", "help-focused-16.png", layout::helpButton);
 
     lblStatus = new QLabel(ClarkTBBar1);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
@@ -139,7 +140,7 @@ void MainWindow::buildToolbar() {
     pal.setColor(QPalette::WindowText,
                  readableOn(QColor(0, 0, 255), systemColour(SystemColour::ButtonFace)));
     lblStatus->setPalette(pal);
-    lblStatus->setGeometry(twipsRect(1935, 105, 45, 195));
+    lblStatus->setGeometry(layout::statusLine);
 
     ClarkTBBar1->setAutoheight(1);
 
@@ -188,7 +189,7 @@ void MainWindow::setStatus(const QString& text) {
     // The status line sizes itself to its text, growing to the right up to the close
     // button; a longer text is cut short there and shown whole as the label's hover text.
     const int room = cmdFechar->x() - lblStatus->x();
-    int width = text.isEmpty() ? px(45) : lblStatus->sizeHint().width();
+    int width = text.isEmpty() ? layout::statusLine.width() : lblStatus->sizeHint().width();
     if (width > room) {
         const int frame = width - lblStatus->fontMetrics().horizontalAdvance(text);
         lblStatus->setText(lblStatus->fontMetrics().elidedText(text, Qt::ElideRight, room - frame));

@@ -3,10 +3,10 @@
 #include "DBusHostForm.h"
 #include "HostFormObject.h"
 #include "Identity.h"
+#include "MainWindow.h"
 #include "PrivateBus.h"
 #include "RunQueue.h"
 #include "Waiting.h"
-#include "MainWindow.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>

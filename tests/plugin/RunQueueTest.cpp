@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "RunQueue.h"
 #include "FakeHostForm.h"
-#include "Waiting.h"
 #include "MainWindow.h"
+#include "Waiting.h"
 
 #include <QTimer>
 
@@ -19,7 +19,6 @@ using testing::waitUntil;
 // Each test starts without a main window and leaves none behind.
 class RunQueueTest : public ::testing::Test {
 protected:
-
     std::shared_ptr<FakeHostForm> person(QString caption, QString birth, QString nick) {
         return std::make_shared<FakeHostForm>(std::move(caption), std::move(birth),
                                               std::move(nick));

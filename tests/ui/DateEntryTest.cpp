@@ -169,5 +169,6 @@ TEST_F(DateEntryTest, ScreenReadersReadTheDatesAndTheDayValuesAsShown) {
     step(window->referenceDayStepper, -1);
     EXPECT_TRUE(window->chartView->accessibleDescription().startsWith("Dia 30: Físico "));
     EXPECT_TRUE(window->emotionalDial->accessibleDescription().startsWith("Emocional "));
-    EXPECT_TRUE(window->emotionalDial->accessibleDescription().endsWith("dia 30 de Janeiro de 2005"));
+    EXPECT_TRUE(
+        window->emotionalDial->accessibleDescription().endsWith("dia 30 de Janeiro de 2005"));
 }

@@ -11,17 +11,28 @@ using LayoutTest = vitalune::testing::WindowFixture;
 TEST_F(LayoutTest, ControlsStandAtTheirDesignPlaces) {
     EXPECT_EQ(window->size(), QSize(483, 308));
     const std::vector<std::pair<QWidget*, QRect>> expected = {
-        {window->chartView, {8, 5, 466, 203}},         {window->physicalDial, {160, 219, 54, 54}},
-        {window->emotionalDial, {217, 220, 54, 54}},       {window->intellectualDial, {273, 220, 54, 54}},
-        {window->birthHeading, {11, 212, 136, 17}},     {window->referenceHeading, {336, 211, 131, 19}},
-        {window->birthMonthLabel, {6, 231, 73, 17}},       {window->birthDayLabel, {79, 231, 29, 17}},
-        {window->birthYearLabel, {108, 231, 37, 17}},     {window->birthMonthStepper, {29, 249, 29, 15}},
-        {window->birthDayStepper, {79, 248, 29, 15}},    {window->birthYearStepper, {112, 248, 29, 15}},
-        {window->referenceMonthLabel, {335, 230, 73, 17}},     {window->referenceDayLabel, {408, 230, 29, 17}},
-        {window->referenceYearLabel, {437, 230, 37, 17}},     {window->referenceMonthStepper, {357, 247, 29, 15}},
-        {window->referenceDayStepper, {408, 247, 29, 15}},   {window->referenceYearStepper, {441, 247, 29, 15}},
-        {window->ClarkTBButton2, {0, 2, 69, 22}}, {window->ctbimprime, {73, 2, 23, 22}},
-        {window->ctbajuda, {97, 2, 23, 22}},      {window->cmdFechar, {442, 3, 37, 21}},
+        {window->chartView, {8, 5, 466, 203}},
+        {window->physicalDial, {160, 219, 54, 54}},
+        {window->emotionalDial, {217, 220, 54, 54}},
+        {window->intellectualDial, {273, 220, 54, 54}},
+        {window->birthHeading, {11, 212, 136, 17}},
+        {window->referenceHeading, {336, 211, 131, 19}},
+        {window->birthMonthLabel, {6, 231, 73, 17}},
+        {window->birthDayLabel, {79, 231, 29, 17}},
+        {window->birthYearLabel, {108, 231, 37, 17}},
+        {window->birthMonthStepper, {29, 249, 29, 15}},
+        {window->birthDayStepper, {79, 248, 29, 15}},
+        {window->birthYearStepper, {112, 248, 29, 15}},
+        {window->referenceMonthLabel, {335, 230, 73, 17}},
+        {window->referenceDayLabel, {408, 230, 29, 17}},
+        {window->referenceYearLabel, {437, 230, 37, 17}},
+        {window->referenceMonthStepper, {357, 247, 29, 15}},
+        {window->referenceDayStepper, {408, 247, 29, 15}},
+        {window->referenceYearStepper, {441, 247, 29, 15}},
+        {window->ClarkTBButton2, {0, 2, 69, 22}},
+        {window->ctbimprime, {73, 2, 23, 22}},
+        {window->ctbajuda, {97, 2, 23, 22}},
+        {window->cmdFechar, {442, 3, 37, 21}},
     };
     for (const auto& [widget, rect] : expected)
         EXPECT_EQ(widget->geometry(), rect) << widget->objectName().toStdString();
@@ -34,8 +45,10 @@ TEST_F(LayoutTest, RangesAndStepsOfTheDateControls) {
     };
     for (const auto& r :
          {Range{window->birthDayStepper, 1, 31, 3}, Range{window->birthMonthStepper, 1, 12, 3},
-          Range{window->birthYearStepper, 1900, 3000, 1}, Range{window->referenceDayStepper, 1, 31, 3},
-          Range{window->referenceMonthStepper, 0, 13, 3}, Range{window->referenceYearStepper, 1900, 3000, 1}}) {
+          Range{window->birthYearStepper, 1900, 3000, 1},
+          Range{window->referenceDayStepper, 1, 31, 3},
+          Range{window->referenceMonthStepper, 0, 13, 3},
+          Range{window->referenceYearStepper, 1900, 3000, 1}}) {
         EXPECT_EQ(r.bar->minimum(), r.min);
         EXPECT_EQ(r.bar->maximum(), r.max);
         EXPECT_EQ(r.bar->singleStep(), 1);
@@ -118,8 +131,9 @@ TEST_F(DarkThemeTest, TextOnTheWhiteChartAndValueLabelsStaysDark) {
     EXPECT_GT(darkPixels(chart, {190, 0, 150, 20}), 30) << "month heading";
     EXPECT_GT(darkPixels(chart, {21, 86, 40, 10}), 5) << "weekday labels";
     EXPECT_GT(darkPixels(chart, {21, 106, 40, 10}), 5) << "day numbers";
-    for (QLabel* label : {window->birthMonthLabel, window->birthDayLabel, window->birthYearLabel, window->referenceMonthLabel,
-                          window->referenceDayLabel, window->referenceYearLabel}) {
+    for (QLabel* label :
+         {window->birthMonthLabel, window->birthDayLabel, window->birthYearLabel,
+          window->referenceMonthLabel, window->referenceDayLabel, window->referenceYearLabel}) {
         const QImage shown = label->grab().toImage();
         const QRect inside = shown.rect().adjusted(2, 2, -2, -2);
         EXPECT_EQ(shown.pixelColor(inside.topLeft()), QColor(Qt::white));

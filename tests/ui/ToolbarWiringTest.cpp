@@ -136,12 +136,22 @@ TEST_F(ToolbarWiringTest, CancellingThePrintDialogLeavesTheWindowAsItWas) {
 
 TEST_F(ToolbarWiringTest, TabGoesRoundTheDatesThePicturesAndTheToolbar) {
     activate();
-    const std::vector<QWidget*> order = {
-        window->referenceYearStepper, window->referenceMonthStepper, window->referenceDayStepper,       window->birthDayStepper,
-        window->birthMonthStepper, window->birthYearStepper, window->chartView,           window->physicalDial,
-        window->emotionalDial,     window->intellectualDial,     window->ClarkTBButton2, window->ctbimprime,
-        window->ctbajuda, window->cmdFechar};
-    EXPECT_EQ(QApplication::focusWidget(), window->referenceYearStepper) << "starts on the reference year";
+    const std::vector<QWidget*> order = {window->referenceYearStepper,
+                                         window->referenceMonthStepper,
+                                         window->referenceDayStepper,
+                                         window->birthDayStepper,
+                                         window->birthMonthStepper,
+                                         window->birthYearStepper,
+                                         window->chartView,
+                                         window->physicalDial,
+                                         window->emotionalDial,
+                                         window->intellectualDial,
+                                         window->ClarkTBButton2,
+                                         window->ctbimprime,
+                                         window->ctbajuda,
+                                         window->cmdFechar};
+    EXPECT_EQ(QApplication::focusWidget(), window->referenceYearStepper)
+        << "starts on the reference year";
     for (std::size_t i = 1; i <= order.size(); ++i) {
         type(Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), order[i % order.size()])

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "PictureBox.h"
 #include "DateStepper.h"
 #include "MainWindow.h"
+#include "PictureBox.h"
 
 #include <QLabel>
 #include <QScrollBar>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "frmChoix.h"
 
-#include "ClarkTBButton.h"
 #include "CupsPrintQueue.h"
 #include "DoubleResolution.h"
 #include "FontTable.h"
 #include "PrinterSurface.h"
 #include "SystemColours.h"
+#include "ToolbarButton.h"
 #include "WindowLayout.h"
 
 #include <QIcon>
@@ -29,19 +29,26 @@ namespace vitalune {
 
 namespace {
 
-// A picture from the resources with its twice-as-fine version ("name@2x.png"), so that
-// the button draws it at the screen's resolution; a plain square of the given colour
-// should one be missing, so the button still shows something to click.
-QIcon picture(const char* name, const QColor& stand_in) {
+// Adds a picture from the resources, in `mode`, with its twice-as-fine version
+// ("name@2x.png"), so that the button draws it at the screen's resolution; a plain square
+// of the given colour should one be missing, so the button still shows something to click.
+void addPicture(QIcon& icon, const char* name, const QColor& stand_in,
+                QIcon::Mode mode = QIcon::Normal) {
     const QString path = QStringLiteral(":/print/") + QLatin1String(name);
     QPixmap pixmap(path);
     if (pixmap.isNull()) {
         pixmap = QPixmap(32, 32);
         pixmap.fill(stand_in);
-        return QIcon(pixmap);
+        icon.addPixmap(pixmap, mode);
+        return;
     }
-    QIcon icon(pixmap);
-    icon.addPixmap(QPixmap(doubleResolutionPath(path))); // loads with a device pixel ratio of 2
+    icon.addPixmap(pixmap, mode);
+    icon.addPixmap(QPixmap(doubleResolutionPath(path)), mode); // with a device pixel ratio of 2
+}
+
+QIcon picture(const char* name, const QColor& stand_in) {
+    QIcon icon;
+    addPicture(icon, name, stand_in);
     return icon;
 }
 
@@ -101,51 +108,28 @@ void frmChoix::buildControls() {
     setAutoFillBackground(true);
     setFont(substituteFont("MS Sans Serif", 8.25, true, 96));
 
-    auto makeButton = [this](const char* name, const char* spoken, QRect place, int pictposition,
-                             const QIcon& pict, const QIcon& focused) {
-        auto* b = new ClarkTBButton(this);
+    // Pictures alone, 37 x 37, with a raised edge under the pointer.
+    auto makeButton = [this](const char* name, const char* spoken, QRect place, const QIcon& icon) {
+        auto* b = new ToolbarButton(this);
         b->setObjectName(QLatin1String(name));
         b->setAccessibleName(QString::fromUtf8(spoken));
-        b->setCaption(QString());
-        b->setEnabled(true);
-        b->setFont(substituteFont("MS Sans Serif", 8.25, false, 96));
-        b->setForecolor(systemColour(SystemColour::ButtonText));
-        b->setBackcolor(systemColour(SystemColour::ButtonFace));
-        b->setFocusedfrcolor(readableOn(QColor(0, 0, 255), systemColour(SystemColour::ButtonFace)));
-        b->setFocusedbkcolor(systemColour(SystemColour::ButtonFace));
-        b->setLightcolorin(systemColour(SystemColour::ThreeDLight));
-        b->setLightcolorout(systemColour(SystemColour::ButtonHighlight));
-        b->setShadowcolorin(systemColour(SystemColour::ButtonShadow));
-        b->setShadowcolorout(systemColour(SystemColour::ThreeDDarkShadow));
-        b->setPictposition(pictposition);
-        b->setPictsize(ClarkTBButton::PictLarge);
-        b->setMargin(0);
-        b->setDistance(0);
-        b->setFocusedbold(false);
-        b->setFocusedunderline(false);
-        b->setActiveborder(true);
-        b->setStyle(ClarkTBButton::StyleFlat);
-        b->setAutosize(true);
-        b->setPicture(pict);
-        if (!focused.isNull())
-            b->setFocusedpicture(focused);
-        // Placed last: the design size holds the 32-pixel picture and its edge, and a
-        // button only grows to fit when its settings change.
+        b->setIcon(icon);
+        b->setIconSize(QSize(32, 32));
         b->setGeometry(place);
         return b;
     };
 
     // In the order the form lists them.
-    cannuler =
-        makeButton("cannuler", "Cancelar", layout::cancelButton, ClarkTBButton::PictLeft,
-                   picture("cross-32.png", Qt::black), picture("cross-focused-32.png", Qt::red));
-    Cimpnoir = makeButton("Cimpnoir", "Preto e branco", layout::blackAndWhiteButton,
-                          ClarkTBButton::PictTop, picture("grey-32.png", Qt::gray), {});
-    Cimpcoul = makeButton("Cimpcoul", "Colorida", layout::colourButton, ClarkTBButton::PictTop,
-                          picture("colour-32.png", Qt::magenta), {});
+    QIcon cross = picture("cross-32.png", Qt::black);
+    addPicture(cross, "cross-focused-32.png", Qt::red, QIcon::Active);
+    cancelButton = makeButton("cancelButton", "Cancelar", layout::cancelButton, cross);
+    blackAndWhiteButton = makeButton("blackAndWhiteButton", "Preto e branco",
+                                     layout::blackAndWhiteButton, picture("grey-32.png", Qt::gray));
+    colourButton = makeButton("colourButton", "Colorida", layout::colourButton,
+                              picture("colour-32.png", Qt::magenta));
     // Tab and the arrow keys go from left to right: colour, black and white, cancel.
-    setTabOrder(Cimpcoul, Cimpnoir);
-    setTabOrder(Cimpnoir, cannuler);
+    setTabOrder(colourButton, blackAndWhiteButton);
+    setTabOrder(blackAndWhiteButton, cancelButton);
 
     Label1 = new QLabel(QStringLiteral("Tipo de Impressora"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -155,14 +139,14 @@ void frmChoix::buildControls() {
                       readableOn(QColor(128, 0, 128), systemColour(SystemColour::ButtonFace)));
     Label1->setPalette(labelPal);
 
-    connect(Cimpcoul, &ClarkTBButton::Click, this, &frmChoix::Cimpcoul_Click);
-    connect(Cimpnoir, &ClarkTBButton::Click, this, &frmChoix::Cimpnoir_Click);
-    connect(cannuler, &ClarkTBButton::Click, this, &frmChoix::Cannuler_Click);
+    connect(colourButton, &QAbstractButton::clicked, this, &frmChoix::Cimpcoul_Click);
+    connect(blackAndWhiteButton, &QAbstractButton::clicked, this, &frmChoix::Cimpnoir_Click);
+    connect(cancelButton, &QAbstractButton::clicked, this, &frmChoix::Cannuler_Click);
 }
 
 void frmChoix::showEvent(QShowEvent* event) {
     // Every opening starts on the colour button, whichever button ended the last one.
-    Cimpcoul->setFocus(Qt::OtherFocusReason);
+    colourButton->setFocus(Qt::OtherFocusReason);
     QDialog::showEvent(event);
 }
 

@@ -17,7 +17,7 @@ class QLabel;
 
 namespace vitalune {
 
-class ClarkTBButton;
+class ToolbarButton;
 
 // The printer-type dialog: colour, black and white, or cancel. A print button stores
 // the print mode, prints the page at once and then hides the dialog. The application
@@ -61,9 +61,9 @@ public:
     // Escape and the window frame's close box end the dialog as cancel does.
     void reject() override;
 
-    ClarkTBButton* cannuler = nullptr;
-    ClarkTBButton* Cimpnoir = nullptr;
-    ClarkTBButton* Cimpcoul = nullptr;
+    ToolbarButton* cancelButton = nullptr;
+    ToolbarButton* blackAndWhiteButton = nullptr;
+    ToolbarButton* colourButton = nullptr;
     QLabel* Label1 = nullptr;
 
 protected:

@@ -60,9 +60,9 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
     // Without these a screen reader sees the window and its toolbar as unnamed fillers.
     if (className == QLatin1String("vitalune::MainWindow"))
         return new QAccessibleWidget(widget, QAccessible::Window);
-    if (className == QLatin1String("vitalune::ClarkTBBar"))
+    if (className == QLatin1String("vitalune::Toolbar"))
         return new QAccessibleWidget(widget, QAccessible::ToolBar);
-    if (className == QLatin1String("vitalune::ClarkTBSeparator"))
+    if (className == QLatin1String("vitalune::ToolbarSeparator"))
         return new QAccessibleWidget(widget, QAccessible::Separator);
     return nullptr;
 }

@@ -3,13 +3,13 @@
 
 #include "AccessibleControls.h"
 #include "ChartDescription.h"
-#include "ClarkTBButton.h"
 #include "Cycles.h"
 #include "DateStepper.h"
 #include "FontTable.h"
 #include "Person.h"
 #include "PictureBox.h"
 #include "SystemColours.h"
+#include "ToolbarButton.h"
 #include "WindowLayout.h"
 
 #include <QAccessible>
@@ -23,7 +23,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QSignalBlocker>
 
 #include <vector>
@@ -78,15 +77,8 @@ MainWindow::MainWindow(TodayFn today, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-    // The child widgets outlive this part of the window while QWidget tears them down;
-    // a button that loses the pointer then must not call back into it.
-    for (QObject* button :
-         {static_cast<QObject*>(ClarkTBButton2), static_cast<QObject*>(ctbimprime),
-          static_cast<QObject*>(ctbajuda), static_cast<QObject*>(cmdFechar)})
-        disconnect(button, nullptr, this, nullptr);
     // Hiding the window moves the focus, and the focus frame's handler reads this window.
     delete pictureFocus_;
-    delete helpKey_;
 }
 
 void MainWindow::buildControls() {
@@ -212,10 +204,10 @@ void MainWindow::buildKeyboard() {
                               physicalDial,
                               emotionalDial,
                               intellectualDial,
-                              ClarkTBButton2,
-                              ctbimprime,
-                              ctbajuda,
-                              cmdFechar};
+                              webButton,
+                              printButton,
+                              helpButton,
+                              closeButton};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     referenceYearStepper->setFocus();
@@ -227,12 +219,6 @@ void MainWindow::buildKeyboard() {
                              now == intellectualDial;
         pictureFocus_->setWidget(picture ? now : nullptr);
     });
-
-    // Ctrl+P and Ctrl+W do what the print and close buttons do; F1 is the help key.
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this), &QShortcut::activated,
-            ctbimprime, &QAbstractButton::click);
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), this), &QShortcut::activated,
-            cmdFechar, &QAbstractButton::click);
 }
 
 void MainWindow::describeChart() {

@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 
+class QAction;
 class QFocusFrame;
 class QLabel;
 class QUrl;
@@ -19,9 +20,9 @@ namespace vitalune {
 
 class DateStepper;
 class PictureBox;
-class ClarkTBBar;
-class ClarkTBButton;
-class ClarkTBSeparator;
+class Toolbar;
+class ToolbarButton;
+class ToolbarSeparator;
 
 // The plug-in's main window: the monthly chart, the two date groups with the dials
 // between them, and the toolbar with its status line.
@@ -98,19 +99,27 @@ public:
     QLabel* referenceYearLabel = nullptr;
     QLabel* birthHeading = nullptr;
     QLabel* referenceHeading = nullptr;
-    QLabel* lblStatus = nullptr;
-    ClarkTBBar* ClarkTBBar1 = nullptr;
-    ClarkTBButton* ClarkTBButton2 = nullptr;
-    ClarkTBSeparator* ClarkTBSeparator1 = nullptr;
-    ClarkTBButton* ctbimprime = nullptr;
-    ClarkTBButton* ctbajuda = nullptr;
-    ClarkTBButton* cmdFechar = nullptr;
+    QLabel* statusLine = nullptr;
+    Toolbar* toolbar = nullptr;
+    ToolbarButton* webButton = nullptr;
+    ToolbarSeparator* toolbarSeparator = nullptr;
+    ToolbarButton* printButton = nullptr;
+    ToolbarButton* helpButton = nullptr;
+    ToolbarButton* closeButton = nullptr;
+
+    // The window's commands, with their shortcuts, status-line texts and spoken names; the
+    // toolbar buttons show them.
+    QAction* webPageAction = nullptr;
+    QAction* printAction = nullptr;
+    QAction* helpAction = nullptr; // F1, in every window of the program
+    QAction* closeAction = nullptr;
 
 signals:
     // A person has been read from the host and charted (or the read failed).
     void hostReadFinished(bool ok);
 
 protected:
+    bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -133,6 +142,7 @@ private:
     void announce(DateStepper* stepper);
 
     void buildControls();
+    void buildActions();
     void buildToolbar();
     void buildKeyboard();
     // Gives the chart and the dials the texts a screen reader reads out for the dates
@@ -143,7 +153,7 @@ private:
     void setStatus(const QString& text);
     // The text the status line shows when no button is hovered.
     void setRestingStatus(const QString& text);
-    void ctbimprime_Click();
+    void printChart();
     void connectSteppers();
 
     DateModel dates_;
@@ -157,7 +167,6 @@ private:
     bool personPending_ = false;
     bool quitOnClose_ = true;
     UrlOpener openUrl_;
-    QObject* helpKey_ = nullptr;          // F1 anywhere in the program opens the help page
     QFocusFrame* pictureFocus_ = nullptr; // shows the focus on the chart and the dials
 };
 

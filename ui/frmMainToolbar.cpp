@@ -1,202 +1,156 @@
 // SPDX-License-Identifier: MIT
-// The toolbar along the bottom of the main window: web link, print, help, status line
-// and close.
-#include "ClarkTBBar.h"
-#include "ClarkTBButton.h"
-#include "ClarkTBSeparator.h"
+// The window's commands (web page, print, help, close) and the toolbar along the bottom
+// of the main window that shows them, with the status line.
 #include "DoubleResolution.h"
 #include "FontTable.h"
 #include "MainWindow.h"
 #include "SystemColours.h"
+#include "Toolbar.h"
+#include "ToolbarButton.h"
+#include "ToolbarSeparator.h"
 #include "WindowLayout.h"
 #include "frmChoix.h"
 
-#include <QApplication>
+#include <QAction>
 #include <QDesktopServices>
-#include <QKeyEvent>
 #include <QLabel>
+#include <QStatusTipEvent>
 #include <QUrl>
 
 namespace vitalune {
 
-const QString kEnderecoWeb = QStringLiteral("https://www.lumenfold.com/");
+const QString kWebAddress = QStringLiteral("https://www.lumenfold.com/");
 
 namespace {
 QPixmap picture(const char* name) {
     return QPixmap(QStringLiteral(":/images/") + QString::fromLatin1(name));
 }
 
-// A toolbar picture with its twice-as-fine version ("name@2x.png"), so that the button
-// draws it at the screen's resolution.
-QIcon toolbarPicture(const char* name) {
-    const QString path = QStringLiteral(":/images/") + QString::fromLatin1(name);
-    QIcon icon{QPixmap(path)};
-    icon.addPixmap(QPixmap(doubleResolutionPath(path))); // loads with a device pixel ratio of 2
-    return icon;
-}
-
-// F1 in any window of the program opens the help page.
-class HelpKey : public QObject {
-public:
-    explicit HelpKey(MainWindow* window) : QObject(window), window_(window) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-            static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-            window_->openHelp();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
+// A toolbar picture, plain and, under the pointer, coloured, each with its twice-as-fine
+// version ("name@2x.png") so that the button draws it at the screen's resolution.
+QIcon toolbarPicture(const char* plain, const char* hovered) {
+    QIcon icon;
+    for (auto [name, mode] : {std::pair{plain, QIcon::Normal}, std::pair{hovered, QIcon::Active}}) {
+        const QString path = QStringLiteral(":/images/") + QString::fromLatin1(name);
+        icon.addPixmap(QPixmap(path), mode);
+        icon.addPixmap(QPixmap(doubleResolutionPath(path)), mode); // with a pixel ratio of 2
     }
-
-private:
-    MainWindow* window_;
-};
-
-void styleButton(ClarkTBButton* b) {
-    b->setForecolor(systemColour(SystemColour::ButtonText));
-    b->setBackcolor(systemColour(SystemColour::ButtonFace));
-    b->setFocusedfrcolor(readableOn(QColor(0, 0, 255), systemColour(SystemColour::ButtonFace)));
-    b->setFocusedbkcolor(systemColour(SystemColour::ButtonFace));
-    b->setLightcolorin(systemColour(SystemColour::ButtonFace));
-    b->setLightcolorout(systemColour(SystemColour::ButtonFace));
-    b->setShadowcolorin(systemColour(SystemColour::ButtonFace));
-    b->setShadowcolorout(systemColour(SystemColour::ThreeDDarkShadow));
-    b->setMargin(0);
-    b->setFocusedbold(false);
-    b->setActiveborder(true);
-    b->setStyle(ClarkTBButton::StyleFlat);
+    return icon;
 }
 } // namespace
 
-void MainWindow::buildToolbar() {
-    ClarkTBBar1 = new ClarkTBBar(this);
-    ClarkTBBar1->setObjectName(QStringLiteral("ClarkTBBar1"));
-    ClarkTBBar1->setAccessibleName(QStringLiteral("Barra de ferramentas"));
-    ClarkTBBar1->setGeometry(layout::toolbar);
-    ClarkTBBar1->setBackcolor(systemColour(SystemColour::ButtonFace));
-    ClarkTBBar1->setLight3dcolor(systemColour(SystemColour::ButtonHighlight));
-    ClarkTBBar1->setShadow3dcolor(systemColour(SystemColour::ButtonShadow));
-    ClarkTBBar1->setShowleftlines(false);
-    ClarkTBBar1->setShowtwoleftlines(false);
-
-    cmdFechar = new ClarkTBButton(ClarkTBBar1);
-    cmdFechar->setObjectName(QStringLiteral("cmdFechar"));
-    styleButton(cmdFechar);
-    cmdFechar->setShadowcolorout(systemColour(SystemColour::ButtonFace));
-    cmdFechar->setFont(substituteFont("System", 9.75, true, 96.0));
-    cmdFechar->setAccessibleName(QStringLiteral("Fechar"));
-    cmdFechar->setPicture(toolbarPicture("close-32.png"));
-    cmdFechar->setFocusedpicture(toolbarPicture("close-focused-32.png"));
-    cmdFechar->setPictposition(ClarkTBButton::PictTop);
-    cmdFechar->setPictsize(ClarkTBButton::PictLarge);
-    cmdFechar->setDistance(5);
-    cmdFechar->setGeometry(layout::closeButton);
-
-    ClarkTBSeparator1 = new ClarkTBSeparator(ClarkTBBar1);
-    ClarkTBSeparator1->setObjectName(QStringLiteral("ClarkTBSeparator1"));
-    ClarkTBSeparator1->setBackcolor(systemColour(SystemColour::ButtonFace));
-    ClarkTBSeparator1->setLight3dcolor(systemColour(SystemColour::ButtonHighlight));
-    ClarkTBSeparator1->setShadow3dcolor(systemColour(SystemColour::ButtonShadow));
-    ClarkTBSeparator1->setGeometry(layout::toolbarSeparator);
-    ClarkTBSeparator1->setAutoheight(1);
-
-    ClarkTBButton2 = new ClarkTBButton(ClarkTBBar1);
-    ClarkTBButton2->setObjectName(QStringLiteral("ClarkTBButton2"));
-    styleButton(ClarkTBButton2);
-    ClarkTBButton2->setCaption(QStringLiteral("Lumenfold"));
-    ClarkTBButton2->setAccessibleName(QStringLiteral("Página da Lumenfold"));
-    ClarkTBButton2->setAccessibleDescription(kEnderecoWeb);
-    ClarkTBButton2->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
-    ClarkTBButton2->setPictposition(ClarkTBButton::PictTop);
-    ClarkTBButton2->setFocusedunderline(true);
-    ClarkTBButton2->setGeometry(layout::webButton);
-
-    auto smallButton = [this](const char* name, const char* spoken, const char* plain,
-                              const char* focused, QRect place) {
-        auto* b = new ClarkTBButton(ClarkTBBar1);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAccessibleName(QString::fromUtf8(spoken));
-        styleButton(b);
-        b->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
-        b->setPicture(toolbarPicture(plain));
-        b->setFocusedpicture(toolbarPicture(focused));
-        b->setPictposition(ClarkTBButton::PictLeft);
-        b->setPictsize(ClarkTBButton::PictSmall);
-        b->setGeometry(place);
-        b->setAutosize(true);
-        return b;
+void MainWindow::buildActions() {
+    auto command = [this](const QString& name, const QString& status, const QKeySequence& key) {
+        auto* action = new QAction(name, this);
+        action->setStatusTip(status);
+        action->setShortcut(key);
+        addAction(action);
+        return action;
     };
-    ctbimprime = smallButton("ctbimprime", "Imprimir", "print-16.png", "print-focused-16.png",
-                             layout::printButton);
-    ctbajuda =
-        smallButton("ctbajuda", "Ajuda", "help-16.png", "help-focused-16.png", layout::helpButton);
+    webPageAction = command(QStringLiteral("Página da Lumenfold"), kWebAddress, {});
+    webPageAction->setIconText(QStringLiteral("Lumenfold"));
+    printAction = command(QStringLiteral("Imprimir"), QStringLiteral("Imprimir"),
+                          QKeySequence(Qt::CTRL | Qt::Key_P));
+    printAction->setIcon(toolbarPicture("print-16.png", "print-focused-16.png"));
+    helpAction = command(QStringLiteral("Ajuda"), QStringLiteral("Ajuda"), Qt::Key_F1);
+    helpAction->setShortcutContext(Qt::ApplicationShortcut);
+    helpAction->setIcon(toolbarPicture("help-16.png", "help-focused-16.png"));
+    closeAction = command(QStringLiteral("Fechar"), QStringLiteral("fechar"),
+                          QKeySequence(Qt::CTRL | Qt::Key_W));
+    closeAction->setIcon(toolbarPicture("close-32.png", "close-focused-32.png"));
 
-    lblStatus = new QLabel(ClarkTBBar1);
-    lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    lblStatus->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
-    QPalette pal = lblStatus->palette();
-    pal.setColor(QPalette::WindowText,
-                 readableOn(QColor(0, 0, 255), systemColour(SystemColour::ButtonFace)));
-    lblStatus->setPalette(pal);
-    lblStatus->setGeometry(layout::statusLine);
-
-    ClarkTBBar1->setAutoheight(1);
-
-    connect(ClarkTBButton2, &ClarkTBButton::MouseEnter, this, [this] {
-        setStatus(kEnderecoWeb);
-        setCursor(QCursor(picture("hand-32.png"), 0, 0));
-    });
-    connect(ClarkTBButton2, &ClarkTBButton::MouseExit, this, [this] {
-        setStatus(restingStatus_);
-        unsetCursor();
-    });
-    connect(ClarkTBButton2, &ClarkTBButton::Click, this, [this] {
+    // Over the web page's button the pointer is a hand; leaving the button sets it back (event()).
+    connect(webPageAction, &QAction::hovered, this,
+            [this] { setCursor(QCursor(picture("hand-32.png"), 0, 0)); });
+    connect(webPageAction, &QAction::triggered, this, [this] {
         unsetCursor();
         setStatus(restingStatus_);
         // Whether the browser opens is the desktop's business; the window stays as it is.
-        openUrl_(QUrl(kEnderecoWeb));
+        openUrl_(QUrl(kWebAddress));
     });
-
-    connect(ctbimprime, &ClarkTBButton::MouseEnter, this,
-            [this] { setStatus(QStringLiteral("Imprimir")); });
-    connect(ctbimprime, &ClarkTBButton::MouseExit, this, [this] { setStatus(restingStatus_); });
-    connect(ctbimprime, &ClarkTBButton::Click, this, [this] { ctbimprime_Click(); });
-
-    connect(ctbajuda, &ClarkTBButton::MouseEnter, this,
-            [this] { setStatus(QStringLiteral("Ajuda")); });
-    connect(ctbajuda, &ClarkTBButton::MouseExit, this, [this] { setStatus(restingStatus_); });
-    connect(ctbajuda, &ClarkTBButton::Click, this, [this] {
-        QWidget* target = QApplication::activeWindow() ? QApplication::activeWindow() : this;
-        QCoreApplication::postEvent(target,
-                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier));
+    connect(printAction, &QAction::triggered, this, &MainWindow::printChart);
+    connect(helpAction, &QAction::triggered, this, [this] {
         setStatus(restingStatus_);
+        openHelp();
     });
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+}
 
-    connect(cmdFechar, &ClarkTBButton::MouseEnter, this,
-            [this] { setStatus(QStringLiteral("fechar")); });
-    connect(cmdFechar, &ClarkTBButton::MouseExit, this, [this] { setStatus(restingStatus_); });
-    connect(cmdFechar, &ClarkTBButton::Click, this, [this] { close(); });
+void MainWindow::buildToolbar() {
+    buildActions();
+    toolbar = new Toolbar(this);
+    toolbar->setObjectName(QStringLiteral("toolbar"));
+    toolbar->setAccessibleName(QStringLiteral("Barra de ferramentas"));
+    toolbar->setGeometry(layout::toolbar);
 
-    helpKey_ = new HelpKey(this);
-    qApp->installEventFilter(helpKey_);
+    auto button = [this](QAction* action, const char* name, QRect geometry) {
+        auto* b = new ToolbarButton(toolbar);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAction(action);
+        b->setGeometry(geometry);
+        // Flat: under the pointer only a dark line along the bottom and right sides stands
+        // out, and a caption turns the design's blue.
+        QPalette pal = b->palette();
+        const QColor face = pal.color(QPalette::Button);
+        for (auto role : {QPalette::Light, QPalette::Midlight, QPalette::Dark})
+            pal.setColor(role, face);
+        pal.setColor(QPalette::Link, readableOn(QColor(0, 0, 255), face));
+        b->setPalette(pal);
+        return b;
+    };
+    closeButton = button(closeAction, "closeButton", layout::closeButton);
+    closeButton->setIconSize(QSize(32, 32));
+    QPalette flat = closeButton->palette();
+    flat.setColor(QPalette::Shadow, flat.color(QPalette::Button));
+    closeButton->setPalette(flat);
+
+    toolbarSeparator = new ToolbarSeparator(toolbar);
+    toolbarSeparator->setObjectName(QStringLiteral("toolbarSeparator"));
+    toolbarSeparator->setGeometry(layout::toolbarSeparator);
+
+    webButton = button(webPageAction, "webButton", layout::webButton);
+    webButton->setAccessibleDescription(kWebAddress);
+    webButton->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
+    printButton = button(printAction, "printButton", layout::printButton);
+    helpButton = button(helpAction, "helpButton", layout::helpButton);
+
+    statusLine = new QLabel(toolbar);
+    statusLine->setObjectName(QStringLiteral("statusLine"));
+    statusLine->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
+    QPalette pal = statusLine->palette();
+    pal.setColor(QPalette::WindowText,
+                 readableOn(QColor(0, 0, 255), systemColour(SystemColour::ButtonFace)));
+    statusLine->setPalette(pal);
+    statusLine->setGeometry(layout::statusLine);
+}
+
+bool MainWindow::event(QEvent* event) {
+    // The toolbar's status texts: the hovered command's, then none (and the pointer back).
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        setStatus(tip.isEmpty() ? restingStatus_ : tip);
+        if (tip.isEmpty())
+            unsetCursor();
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void MainWindow::setStatus(const QString& text) {
     statusShown_ = text;
-    lblStatus->setText(text);
+    statusLine->setText(text);
     // The status line sizes itself to its text, growing to the right up to the close
     // button; a longer text is cut short there and shown whole as the label's hover text.
-    const int room = cmdFechar->x() - lblStatus->x();
-    int width = text.isEmpty() ? layout::statusLine.width() : lblStatus->sizeHint().width();
+    const int room = closeButton->x() - statusLine->x();
+    int width = text.isEmpty() ? layout::statusLine.width() : statusLine->sizeHint().width();
     if (width > room) {
-        const int frame = width - lblStatus->fontMetrics().horizontalAdvance(text);
-        lblStatus->setText(lblStatus->fontMetrics().elidedText(text, Qt::ElideRight, room - frame));
+        const int frame = width - statusLine->fontMetrics().horizontalAdvance(text);
+        statusLine->setText(
+            statusLine->fontMetrics().elidedText(text, Qt::ElideRight, room - frame));
         width = room;
     }
-    lblStatus->setToolTip(width == room ? text : QString());
-    lblStatus->resize(width, lblStatus->height());
+    statusLine->setToolTip(width == room ? text : QString());
+    statusLine->resize(width, statusLine->height());
 }
 
 void MainWindow::setRestingStatus(const QString& text) {
@@ -206,10 +160,12 @@ void MainWindow::setRestingStatus(const QString& text) {
     restingStatus_ = text;
 }
 
-void MainWindow::ctbimprime_Click() {
+void MainWindow::printChart() {
     redrawChart();
     setStatus(restingStatus_);
     auto& dialog = frmChoix::instance();
+    // The dialog blocks the window's shortcuts while it is shown: F1 must be its own too.
+    dialog.addAction(helpAction);
     dialog.setDates(dates_.birth(), dates_.reference());
     dialog.exec();
 }

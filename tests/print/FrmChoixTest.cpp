@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "frmChoix.h"
-#include "ClarkTBButton.h"
 #include "CupsPrintQueue.h"
 #include "FontTable.h"
 #include "PageFixture.h"
 #include "PrinterSurface.h"
+#include "ToolbarButton.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -95,9 +95,9 @@ TEST_F(FrmChoixTest, LayoutAsDesigned) {
     // A blank title: an empty one would make the title bar show the application's name.
     EXPECT_EQ(dlg.windowTitle(), " ");
     EXPECT_EQ(dlg.size(), QSize(169, 66));
-    EXPECT_EQ(dlg.Cimpcoul->geometry(), QRect(7, 22, 37, 37));
-    EXPECT_EQ(dlg.Cimpnoir->geometry(), QRect(46, 22, 37, 37));
-    EXPECT_EQ(dlg.cannuler->geometry(), QRect(127, 22, 37, 37));
+    EXPECT_EQ(dlg.colourButton->geometry(), QRect(7, 22, 37, 37));
+    EXPECT_EQ(dlg.blackAndWhiteButton->geometry(), QRect(46, 22, 37, 37));
+    EXPECT_EQ(dlg.cancelButton->geometry(), QRect(127, 22, 37, 37));
     EXPECT_EQ(dlg.Label1->geometry(), QRect(31, 4, 110, 17));
 
     EXPECT_EQ(dlg.Label1->text(), "Tipo de Impressora");
@@ -107,30 +107,31 @@ TEST_F(FrmChoixTest, LayoutAsDesigned) {
     EXPECT_EQ(dlg.Label1->font().family(), substituteFamily("MS Sans Serif"));
 
     // Pictures only, three different ones; only the cross has a focused variant.
-    for (auto* b : {dlg.Cimpcoul, dlg.Cimpnoir, dlg.cannuler}) {
-        EXPECT_TRUE(b->caption().isEmpty());
-        EXPECT_FALSE(b->picture().isNull()) << b->objectName().toStdString();
-        EXPECT_EQ(b->focusedfrcolor(), QColor(0, 0, 255));
+    for (auto* b : {dlg.colourButton, dlg.blackAndWhiteButton, dlg.cancelButton}) {
+        EXPECT_TRUE(b->text().isEmpty());
+        EXPECT_FALSE(b->icon().isNull()) << b->objectName().toStdString();
     }
-    EXPECT_FALSE(dlg.cannuler->focusedpicture().isNull());
-    EXPECT_TRUE(dlg.Cimpcoul->focusedpicture().isNull());
-    EXPECT_TRUE(dlg.Cimpnoir->focusedpicture().isNull());
-    const auto image = [](ClarkTBButton* b) { return b->picture().pixmap(32, 32).toImage(); };
-    EXPECT_NE(image(dlg.Cimpcoul), image(dlg.Cimpnoir));
-    EXPECT_NE(image(dlg.Cimpnoir), image(dlg.cannuler));
-    EXPECT_NE(image(dlg.cannuler), image(dlg.Cimpcoul));
-    EXPECT_NE(image(dlg.cannuler), dlg.cannuler->focusedpicture().pixmap(32, 32).toImage());
+    const auto hovered = [](ToolbarButton* b) { return b->icon().availableSizes(QIcon::Active); };
+    EXPECT_FALSE(hovered(dlg.cancelButton).isEmpty());
+    EXPECT_TRUE(hovered(dlg.colourButton).isEmpty());
+    EXPECT_TRUE(hovered(dlg.blackAndWhiteButton).isEmpty());
+    const auto image = [](ToolbarButton* b) { return b->icon().pixmap(32, 32).toImage(); };
+    EXPECT_NE(image(dlg.colourButton), image(dlg.blackAndWhiteButton));
+    EXPECT_NE(image(dlg.blackAndWhiteButton), image(dlg.cancelButton));
+    EXPECT_NE(image(dlg.cancelButton), image(dlg.colourButton));
+    EXPECT_NE(image(dlg.cancelButton),
+              dlg.cancelButton->icon().pixmap(QSize(32, 32), QIcon::Active).toImage());
     // The drawn pictures, not stand-ins: gradients run from yellow and from white at the top.
-    EXPECT_EQ(image(dlg.Cimpcoul).pixelColor(16, 0).blue(), 0);
-    EXPECT_GT(image(dlg.Cimpcoul).pixelColor(16, 0).red(), 200);
-    EXPECT_GT(image(dlg.Cimpnoir).pixelColor(16, 0).lightness(), 200);
-    EXPECT_LT(image(dlg.Cimpnoir).pixelColor(16, 31).lightness(), 50);
-    EXPECT_EQ(image(dlg.cannuler).pixelColor(16, 2).alpha(), 0); // the cross's open top
+    EXPECT_EQ(image(dlg.colourButton).pixelColor(16, 0).blue(), 0);
+    EXPECT_GT(image(dlg.colourButton).pixelColor(16, 0).red(), 200);
+    EXPECT_GT(image(dlg.blackAndWhiteButton).pixelColor(16, 0).lightness(), 200);
+    EXPECT_LT(image(dlg.blackAndWhiteButton).pixelColor(16, 31).lightness(), 50);
+    EXPECT_EQ(image(dlg.cancelButton).pixelColor(16, 2).alpha(), 0); // the cross's open top
 }
 
 TEST_F(FrmChoixTest, PrintButtonsStoreTheModeThenPrintThenHide) {
     dlg.show();
-    emit dlg.Cimpcoul->Click();
+    dlg.colourButton->click();
     EXPECT_EQ(dlg.modeCouleur(), 1);
     EXPECT_FALSE(dlg.isVisible());
     ASSERT_EQ(jobs.drawn.size(), 1u);
@@ -144,7 +145,7 @@ TEST_F(FrmChoixTest, PrintButtonsStoreTheModeThenPrintThenHide) {
 
     // A later black-and-white print is black and white: the mode is written on every click.
     dlg.show();
-    emit dlg.Cimpnoir->Click();
+    dlg.blackAndWhiteButton->click();
     EXPECT_EQ(dlg.modeCouleur(), 0);
     EXPECT_FALSE(dlg.isVisible());
     ASSERT_EQ(jobs.drawn.size(), 2u);
@@ -156,11 +157,11 @@ TEST_F(FrmChoixTest, PrintButtonsStoreTheModeThenPrintThenHide) {
 
 TEST_F(FrmChoixTest, CancelAndClosingPrintNothing) {
     dlg.show();
-    emit dlg.Cimpcoul->Click();
+    dlg.colourButton->click();
     ASSERT_EQ(jobs.drawn.size(), 1u);
 
     dlg.show();
-    emit dlg.cannuler->Click();
+    dlg.cancelButton->click();
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(jobs.drawn.size(), 1u);
     EXPECT_EQ(dlg.modeCouleur(), 1) << "cancel leaves the mode alone";
@@ -176,7 +177,7 @@ TEST_F(FrmChoixTest, CancelAndClosingPrintNothing) {
 
     // And a print after a cancel works as usual.
     dlg.show();
-    emit dlg.Cimpnoir->Click();
+    dlg.blackAndWhiteButton->click();
     EXPECT_EQ(jobs.drawn.size(), 2u);
     EXPECT_TRUE(messages.empty());
 }
@@ -186,12 +187,12 @@ TEST_F(FrmChoixTest, KeyboardChoosesAmongColourBlackAndWhiteAndCancel) {
         QTest::keyClick(dlg.focusWidget(), key, mods);
     };
     dlg.show();
-    EXPECT_EQ(dlg.focusWidget(), dlg.Cimpcoul) << "opens on the colour button";
-    for (auto [key, mods, next] : {std::tuple{Qt::Key_Tab, Qt::NoModifier, dlg.Cimpnoir},
-                                   {Qt::Key_Right, Qt::NoModifier, dlg.cannuler},
-                                   {Qt::Key_Tab, Qt::NoModifier, dlg.Cimpcoul},
-                                   {Qt::Key_Backtab, Qt::ShiftModifier, dlg.cannuler},
-                                   {Qt::Key_Left, Qt::NoModifier, dlg.Cimpnoir}}) {
+    EXPECT_EQ(dlg.focusWidget(), dlg.colourButton) << "opens on the colour button";
+    for (auto [key, mods, next] : {std::tuple{Qt::Key_Tab, Qt::NoModifier, dlg.blackAndWhiteButton},
+                                   {Qt::Key_Right, Qt::NoModifier, dlg.cancelButton},
+                                   {Qt::Key_Tab, Qt::NoModifier, dlg.colourButton},
+                                   {Qt::Key_Backtab, Qt::ShiftModifier, dlg.cancelButton},
+                                   {Qt::Key_Left, Qt::NoModifier, dlg.blackAndWhiteButton}}) {
         press(key, mods);
         EXPECT_EQ(dlg.focusWidget(), next) << QKeySequence(key).toString().toStdString();
     }
@@ -201,7 +202,7 @@ TEST_F(FrmChoixTest, KeyboardChoosesAmongColourBlackAndWhiteAndCancel) {
     EXPECT_EQ(redLines(jobs.drawn[0]), 0u) << "black and white";
 
     dlg.show();
-    EXPECT_EQ(dlg.focusWidget(), dlg.Cimpcoul) << "every opening starts on colour";
+    EXPECT_EQ(dlg.focusWidget(), dlg.colourButton) << "every opening starts on colour";
     press(Qt::Key_Space);
     ASSERT_EQ(jobs.drawn.size(), 2u);
     EXPECT_GT(redLines(jobs.drawn[1]), 0u) << "colour";
@@ -214,9 +215,9 @@ TEST_F(FrmChoixTest, KeyboardChoosesAmongColourBlackAndWhiteAndCancel) {
     // A screen reader names the dialog and its buttons.
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&dlg)->text(QAccessible::Name),
               "Tipo de Impressora");
-    for (auto [button, name] : {std::pair{dlg.Cimpcoul, "Colorida"},
-                                {dlg.Cimpnoir, "Preto e branco"},
-                                {dlg.cannuler, "Cancelar"}}) {
+    for (auto [button, name] : {std::pair{dlg.colourButton, "Colorida"},
+                                {dlg.blackAndWhiteButton, "Preto e branco"},
+                                {dlg.cancelButton, "Cancelar"}}) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(button);
         EXPECT_EQ(a->role(), QAccessible::Button);
         EXPECT_EQ(a->text(QAccessible::Name), name);
@@ -224,11 +225,11 @@ TEST_F(FrmChoixTest, KeyboardChoosesAmongColourBlackAndWhiteAndCancel) {
 }
 
 TEST_F(FrmChoixTest, ModalShowEndsWhenAButtonHidesTheDialog) {
-    for (auto* button : {dlg.Cimpcoul, dlg.cannuler, dlg.Cimpnoir}) {
+    for (auto* button : {dlg.colourButton, dlg.cancelButton, dlg.blackAndWhiteButton}) {
         bool clicked = false, timedOut = false;
         QTimer::singleShot(0, &dlg, [&] {
             clicked = dlg.isVisible() && dlg.isModal();
-            emit button->Click();
+            button->click();
         });
         // A safety net only: the click above must end the modal show long before this.
         QTimer guard;
@@ -248,15 +249,15 @@ TEST_F(FrmChoixTest, ModalShowEndsWhenAButtonHidesTheDialog) {
 
 TEST_F(FrmChoixTest, ApplicationKeepsOneDialog) {
     frmChoix& first = frmChoix::instance();
-    const auto* coul = first.Cimpcoul;
+    const auto* coul = first.colourButton;
     first.setSurfaceFactory([] { return std::make_unique<RecordingSurface>(); });
     first.setReporter([](QWidget*, const QString&) {});
     first.show();
-    emit first.Cimpcoul->Click();
+    first.colourButton->click();
     EXPECT_FALSE(first.isVisible());
     frmChoix& again = frmChoix::instance();
     EXPECT_EQ(&again, &first);
-    EXPECT_EQ(again.Cimpcoul, coul);
+    EXPECT_EQ(again.colourButton, coul);
     EXPECT_EQ(again.modeCouleur(), 1);
     EXPECT_EQ(again.Label1->text(), "Tipo de Impressora");
 }
@@ -265,7 +266,7 @@ TEST_F(FrmChoixTest, APageThatCannotBePrintedIsReported) {
     // No printer at all.
     dlg.setSurfaceFactory([] { return nullptr; });
     dlg.show();
-    emit dlg.Cimpcoul->Click();
+    dlg.colourButton->click();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "Nenhuma impressora disponível.");
     EXPECT_FALSE(dlg.isVisible());
@@ -274,7 +275,7 @@ TEST_F(FrmChoixTest, APageThatCannotBePrintedIsReported) {
     // The printer surface itself when there is no printer queue.
     messages.clear();
     dlg.setSurfaceFactory([] { return std::make_unique<PrinterSurface>(QPrinterInfo()); });
-    emit dlg.Cimpnoir->Click();
+    dlg.blackAndWhiteButton->click();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "Nenhuma impressora disponível.");
 
@@ -282,7 +283,7 @@ TEST_F(FrmChoixTest, APageThatCannotBePrintedIsReported) {
     messages.clear();
     dlg.setSurfaceFactory(
         [] { return std::make_unique<PrinterSurface>(QString("/nonexistent-vitalune/page.pdf")); });
-    emit dlg.Cimpcoul->Click();
+    dlg.colourButton->click();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].contains("/nonexistent-vitalune/page.pdf"))
         << messages[0].toStdString();
@@ -294,7 +295,7 @@ TEST_F(FrmChoixTest, APageThatCannotBePrintedIsReported) {
         s->failing = Kind::FinishPage;
         return s;
     });
-    emit dlg.Cimpcoul->Click();
+    dlg.colourButton->click();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_FALSE(messages[0].isEmpty());
 }
@@ -305,7 +306,7 @@ TEST_F(FrmChoixTest, WhatTheQueueSaysAroundTheJobIsReported) {
 
     // A queue that refuses jobs: no page is sent, and the user hears why.
     queue->before = {false, "A impressora \"PDF\" não aceita trabalhos: manutenção"};
-    emit dlg.Cimpcoul->Click();
+    dlg.colourButton->click();
     EXPECT_TRUE(jobs.drawn.empty());
     EXPECT_EQ(queue->afterAsked, 0);
     EXPECT_EQ(messages, std::vector<QString>{queue->before.warning});
@@ -314,7 +315,7 @@ TEST_F(FrmChoixTest, WhatTheQueueSaysAroundTheJobIsReported) {
     messages.clear();
     queue->before = {};
     queue->after = "A impressora \"PDF\" interrompeu o trabalho de impressão.";
-    emit dlg.Cimpnoir->Click();
+    dlg.blackAndWhiteButton->click();
     EXPECT_EQ(jobs.drawn.size(), 1u);
     EXPECT_EQ(queue->afterAsked, 1);
     EXPECT_EQ(messages, std::vector<QString>{queue->after});
@@ -322,7 +323,7 @@ TEST_F(FrmChoixTest, WhatTheQueueSaysAroundTheJobIsReported) {
     // A good queue and job: nothing to say.
     messages.clear();
     queue->after.clear();
-    emit dlg.Cimpcoul->Click();
+    dlg.colourButton->click();
     EXPECT_EQ(jobs.drawn.size(), 2u);
     EXPECT_TRUE(messages.empty());
 }
@@ -347,14 +348,14 @@ TEST_F(FrmChoixTest, AHungPrintServiceIsToldAndNeverStopsTheEventLoop) {
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, [&] {
         if (++ticks == 1) {
-            emit dlg.Cimpnoir->Click();
+            dlg.blackAndWhiteButton->click();
             dlg.reject();
             shownWhileAsking = dlg.isVisible();
         }
     });
     tick.start(50);
     dlg.show();
-    emit dlg.Cimpcoul->Click();
+    dlg.colourButton->click();
     server.isNull() ? qunsetenv("CUPS_SERVER") : qputenv("CUPS_SERVER", server);
     ::close(hung);
     EXPECT_GT(ticks, 0);
@@ -368,7 +369,7 @@ TEST_F(FrmChoixTest, AHungPrintServiceIsToldAndNeverStopsTheEventLoop) {
 TEST_F(FrmChoixTest, SingleFailingStepsAreNotReported) {
     failing = Kind::Line;
     dlg.show();
-    emit dlg.Cimpcoul->Click();
+    dlg.colourButton->click();
     ASSERT_EQ(jobs.drawn.size(), 1u);
     EXPECT_TRUE(messages.empty());
     EXPECT_FALSE(dlg.isVisible());
@@ -376,7 +377,7 @@ TEST_F(FrmChoixTest, SingleFailingStepsAreNotReported) {
 
 TEST_F(FrmChoixTest, DatesComeFromTheWindow) {
     dlg.setDates({17, 2, 1959}, {10, 12, 2004});
-    emit dlg.Cimpcoul->Click();
+    dlg.colourButton->click();
     ASSERT_EQ(jobs.drawn.size(), 1u);
     std::vector<std::string> texts;
     for (const auto& op : jobs.drawn[0])
@@ -387,7 +388,7 @@ TEST_F(FrmChoixTest, DatesComeFromTheWindow) {
     // Without any dates the page still ends its job.
     frmChoix fresh;
     fresh.setSurfaceFactory([this] { return std::make_unique<JobSurface>(jobs); });
-    emit fresh.Cimpnoir->Click();
+    fresh.blackAndWhiteButton->click();
     ASSERT_EQ(jobs.drawn.size(), 2u);
     EXPECT_EQ(jobs.drawn[1].back().kind, Kind::FinishPage);
 }

@@ -4,8 +4,8 @@
 // these tests skip.
 #include "Calendar.h"
 #include "ChartExport.h"
-#include "ClarkTBButton.h"
 #include "CupsPrintQueue.h"
+#include "ToolbarButton.h"
 #include "frmChoix.h"
 
 #include <QDeadlineTimer>
@@ -245,10 +245,10 @@ protected:
     }
 
     // Clicks a print button and returns the printed page at 300 dots per inch.
-    QImage printWith(ClarkTBButton* button, const QString& name) {
+    QImage printWith(ToolbarButton* button, const QString& name) {
         QFile::remove(pdf_);
         dlg_->show();
-        emit button->Click();
+        button->click();
         EXPECT_FALSE(dlg_->isVisible());
         EXPECT_TRUE(messages_.empty()) << messages_.front().toStdString();
         if (!waitFor([this] { return jobWritten(); }, 60000)) {
@@ -274,7 +274,7 @@ protected:
 };
 
 TEST_F(PrintE2eTest, ColourPrintReachesThePaper) {
-    const QImage page = printWith(dlg_->Cimpcoul, "colour");
+    const QImage page = printWith(dlg_->colourButton, "colour");
     ASSERT_FALSE(page.isNull());
     // 300 printer pixels to the inch.
     const QPoint o = printableOrigin();
@@ -291,7 +291,7 @@ TEST_F(PrintE2eTest, ColourPrintReachesThePaper) {
 }
 
 TEST_F(PrintE2eTest, BlackAndWhitePrintHasNoColour) {
-    const QImage page = printWith(dlg_->Cimpnoir, "mono");
+    const QImage page = printWith(dlg_->blackAndWhiteButton, "mono");
     ASSERT_FALSE(page.isNull());
     expectFramesAndAxis(page, printableOrigin());
     const Colours c = countColours(page);
@@ -353,7 +353,7 @@ TEST_F(PrintE2eTest, AQueueThatRefusesOrStandsStillIsToldAndNeverLooksLikeSucces
     ASSERT_TRUE(admin("cupsreject", {"-r", "fila em manutenção", queue}));
     QFile::remove(pdf_);
     dlg_->show();
-    emit dlg_->Cimpcoul->Click();
+    dlg_->colourButton->click();
     admin("cupsaccept", {queue});
     EXPECT_FALSE(dlg_->isVisible());
     ASSERT_EQ(messages_.size(), 1u);
@@ -365,7 +365,7 @@ TEST_F(PrintE2eTest, AQueueThatRefusesOrStandsStillIsToldAndNeverLooksLikeSucces
     messages_.clear();
     ASSERT_TRUE(admin("cupsdisable", {"-r", "papel encravado", queue}));
     dlg_->show();
-    emit dlg_->Cimpnoir->Click();
+    dlg_->blackAndWhiteButton->click();
     EXPECT_TRUE(admin("cupsenable", {queue}));
     EXPECT_TRUE(waitFor([this] { return jobWritten(); }, 60000));
     ASSERT_EQ(messages_.size(), 1u);
@@ -377,7 +377,7 @@ TEST_F(PrintE2eTest, AQueueThatRefusesOrStandsStillIsToldAndNeverLooksLikeSucces
     QFile::remove(pdf_);
     dlg_->setPrintQueue(std::make_shared<ClosingQueue>(queue));
     dlg_->show();
-    emit dlg_->Cimpcoul->Click();
+    dlg_->colourButton->click();
     dlg_->setPrintQueue(nullptr);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_TRUE(messages_[0].contains("recusou")) << messages_[0].toStdString();
@@ -393,7 +393,7 @@ TEST(PrintNoPrinterTest, NoPrinterIsReportedAndNothingHangs) {
     std::vector<QString> messages;
     dlg.setReporter([&](QWidget*, const QString& m) { messages.push_back(m); });
     dlg.show();
-    emit dlg.Cimpcoul->Click();
+    dlg.colourButton->click();
     EXPECT_FALSE(dlg.isVisible());
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "Nenhuma impressora disponível.");

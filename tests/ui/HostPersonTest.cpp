@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ChartExport.h"
-#include "ClarkTBButton.h"
+#include "Toolbar.h"
 #include "WindowFixture.h"
 
 #include <QSignalSpy>
@@ -53,8 +53,8 @@ protected:
     // The status line's whole text: a long one is cut short on screen and shown whole
     // when hovered.
     QString status() const {
-        const QString whole = window->lblStatus->toolTip();
-        return whole.isEmpty() ? window->lblStatus->text() : whole;
+        const QString whole = window->statusLine->toolTip();
+        return whole.isEmpty() ? window->statusLine->text() : whole;
     }
     void run(std::shared_ptr<FakeHostForm> form, const QString& caption = "Ficha") {
         window->setPendingHost(std::move(form), !caption.isEmpty());
@@ -147,9 +147,9 @@ TEST_F(HostPersonTest, AnUnreadablePersonNeverStandsUnderTheLastName) {
         EXPECT_EQ(birth(), (Date{12, 10, 1985})) << "the dates stay, without a name";
 
         // A button's hover text replaces it for a while only.
-        emit window->ctbajuda->MouseEnter();
+        window->toolbar->setHoveredButton(window->helpButton);
         EXPECT_EQ(status(), "Ajuda");
-        emit window->ctbajuda->MouseExit();
+        window->toolbar->setHoveredButton(nullptr);
         EXPECT_EQ(status(), c.status);
     }
     run(host("05/06/1970", "Caio"));
@@ -162,8 +162,8 @@ TEST_F(HostPersonTest, ALongProblemIsCutShortBeforeTheCloseButton) {
     run(host(QString(200, u'9'), "Ana"));
     window->readPendingPerson();
     const QString whole = "Data de nascimento inválida: " + QString(200, u'9');
-    EXPECT_LE(window->lblStatus->geometry().right(), window->cmdFechar->x());
-    EXPECT_EQ(window->lblStatus->toolTip(), whole);
+    EXPECT_LE(window->statusLine->geometry().right(), window->closeButton->x());
+    EXPECT_EQ(window->statusLine->toolTip(), whole);
 }
 
 TEST_F(HostPersonTest, EmptyNicknameKeepsTheSeparatorBlank) {

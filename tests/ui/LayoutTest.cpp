@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ClarkTBButton.h"
+#include "ToolbarButton.h"
 #include "WindowFixture.h"
 #include "frmChoix.h"
 
@@ -29,10 +29,10 @@ TEST_F(LayoutTest, ControlsStandAtTheirDesignPlaces) {
         {window->referenceMonthStepper, {357, 247, 29, 15}},
         {window->referenceDayStepper, {408, 247, 29, 15}},
         {window->referenceYearStepper, {441, 247, 29, 15}},
-        {window->ClarkTBButton2, {0, 2, 69, 22}},
-        {window->ctbimprime, {73, 2, 23, 22}},
-        {window->ctbajuda, {97, 2, 23, 22}},
-        {window->cmdFechar, {442, 3, 37, 21}},
+        {window->webButton, {0, 2, 69, 22}},
+        {window->printButton, {73, 2, 23, 22}},
+        {window->helpButton, {97, 2, 23, 22}},
+        {window->closeButton, {442, 3, 37, 21}},
     };
     for (const auto& [widget, rect] : expected)
         EXPECT_EQ(widget->geometry(), rect) << widget->objectName().toStdString();
@@ -156,9 +156,9 @@ TEST_F(DarkThemeTest, EveryLabelOfTheWindowAndTheDialogIsReadable) {
 }
 
 TEST_F(LayoutTest, ToolbarPicturesComeAtTwiceTheResolution) {
-    for (ClarkTBButton* b : {window->ctbimprime, window->ctbajuda, window->cmdFechar})
-        for (const QIcon& icon : {b->picture(), b->focusedpicture()}) {
-            const QList<QSize> sizes = icon.availableSizes();
+    for (ToolbarButton* b : {window->printButton, window->helpButton, window->closeButton})
+        for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Active}) {
+            const QList<QSize> sizes = b->icon().availableSizes(mode);
             ASSERT_EQ(sizes.size(), 2) << b->objectName().toStdString();
             EXPECT_EQ(sizes[1], sizes[0] * 2) << b->objectName().toStdString();
         }
@@ -166,13 +166,13 @@ TEST_F(LayoutTest, ToolbarPicturesComeAtTwiceTheResolution) {
     // At scale 2 the print, help and dialog pictures show more than the 1x picture blown
     // up: some 2 x 2 block of what the button draws is not of one colour.
     frmChoix dialog;
-    for (auto* b :
-         {window->ctbimprime, window->ctbajuda, dialog.cannuler, dialog.Cimpnoir, dialog.Cimpcoul})
-        for (const QIcon& icon : {b->picture(), b->focusedpicture()}) {
-            if (icon.isNull())
+    for (auto* b : {window->printButton, window->helpButton, dialog.cancelButton,
+                    dialog.blackAndWhiteButton, dialog.colourButton})
+        for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Active}) {
+            if (b->icon().availableSizes(mode).isEmpty())
                 continue;
-            const QSize size = icon.availableSizes().front();
-            const QImage shown = icon.pixmap(size, 2.0).toImage();
+            const QSize size = b->icon().availableSizes(mode).front();
+            const QImage shown = b->icon().pixmap(size, 2.0, mode).toImage();
             ASSERT_EQ(shown.size(), size * 2) << b->objectName().toStdString();
             bool finer = false;
             for (int y = 0; y < shown.height(); y += 2)

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "ClarkTBButton.h"
 #include "RecordingSurface.h"
+#include "ToolbarButton.h"
 #include "WindowFixture.h"
 #include "frmChoix.h"
 
@@ -21,16 +21,16 @@ protected:
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
-    static void enter(ClarkTBButton* b) {
+    static void enter(ToolbarButton* b) {
         const QPointF at(3, 3);
         QEnterEvent e(at, at, b->mapToGlobal(at));
         QApplication::sendEvent(b, &e);
     }
-    static void leave(ClarkTBButton* b) {
+    static void leave(ToolbarButton* b) {
         QEvent e(QEvent::Leave);
         QApplication::sendEvent(b, &e);
     }
-    QString status() const { return window->lblStatus->text(); }
+    QString status() const { return window->statusLine->text(); }
     // A key for whatever has the keyboard focus, as the user types it. A modal dialog left
     // open by the key (one the test does not close itself) fails the test at once and is
     // closed, rather than waiting for an answer nobody gives.
@@ -61,12 +61,12 @@ protected:
 
 TEST_F(ToolbarWiringTest, StatusNamesTheButtonUnderThePointer) {
     EXPECT_EQ(status(), "");
-    EXPECT_EQ(window->lblStatus->geometry(), QRect(129, 7, 3, 13));
-    const std::vector<std::pair<ClarkTBButton*, QString>> buttons = {
-        {window->ClarkTBButton2, "https://www.lumenfold.com/"},
-        {window->ctbimprime, "Imprimir"},
-        {window->ctbajuda, "Ajuda"},
-        {window->cmdFechar, "fechar"}};
+    EXPECT_EQ(window->statusLine->geometry(), QRect(129, 7, 3, 13));
+    const std::vector<std::pair<ToolbarButton*, QString>> buttons = {
+        {window->webButton, "https://www.lumenfold.com/"},
+        {window->printButton, "Imprimir"},
+        {window->helpButton, "Ajuda"},
+        {window->closeButton, "fechar"}};
     for (const auto& [button, text] : buttons) {
         enter(button);
         EXPECT_EQ(status(), text);
@@ -74,35 +74,35 @@ TEST_F(ToolbarWiringTest, StatusNamesTheButtonUnderThePointer) {
         EXPECT_EQ(status(), "");
     }
     // The label grows to the right to hold a longer text, and shrinks back.
-    enter(window->ClarkTBButton2);
-    EXPECT_EQ(window->lblStatus->x(), 129);
-    EXPECT_GT(window->lblStatus->width(), 100);
-    leave(window->ClarkTBButton2);
-    EXPECT_EQ(window->lblStatus->width(), 3);
+    enter(window->webButton);
+    EXPECT_EQ(window->statusLine->x(), 129);
+    EXPECT_GT(window->statusLine->width(), 100);
+    leave(window->webButton);
+    EXPECT_EQ(window->statusLine->width(), 3);
 }
 
 TEST_F(ToolbarWiringTest, StraightFromOneButtonToTheNextShowsTheSecondText) {
-    enter(window->ctbimprime);
-    enter(window->ctbajuda); // no Leave reported in between
+    enter(window->printButton);
+    enter(window->helpButton); // no Leave reported in between
     EXPECT_EQ(status(), "Ajuda");
 }
 
 TEST_F(ToolbarWiringTest, WebButtonShowsTheHandAndOpensThePage) {
-    enter(window->ClarkTBButton2);
+    enter(window->webButton);
     EXPECT_EQ(window->cursor().shape(), Qt::BitmapCursor);
     EXPECT_EQ(window->cursor().hotSpot(), QPoint(0, 0));
-    QTest::mouseClick(window->ClarkTBButton2, Qt::LeftButton, {}, {5, 5});
+    QTest::mouseClick(window->webButton, Qt::LeftButton, {}, {5, 5});
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(status(), "");
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], QUrl("https://www.lumenfold.com/"));
-    leave(window->ClarkTBButton2);
+    leave(window->webButton);
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(ToolbarWiringTest, HelpButtonAndF1OpenTheHelpPage) {
     window->activateWindow();
-    QTest::mouseClick(window->ctbajuda, Qt::LeftButton, {}, {5, 5});
+    QTest::mouseClick(window->helpButton, Qt::LeftButton, {}, {5, 5});
     EXPECT_TRUE(QTest::qWaitFor([this] { return !opened.empty(); }, 2000));
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_TRUE(opened[0].isLocalFile());
@@ -113,6 +113,16 @@ TEST_F(ToolbarWiringTest, HelpButtonAndF1OpenTheHelpPage) {
 
     QTest::keyClick(window->referenceDayStepper, Qt::Key_F1);
     EXPECT_EQ(opened.size(), 2u);
+
+    // And from the print dialog, which blocks the window while it is open.
+    QTimer::singleShot(0, [&] {
+        auto& dialog = frmChoix::instance();
+        if (QTest::qWaitForWindowActive(&dialog))
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_F1);
+        dialog.reject();
+    });
+    QTest::mouseClick(window->printButton, Qt::LeftButton, {}, {5, 5});
+    EXPECT_EQ(opened.size(), 3u);
 }
 
 TEST_F(ToolbarWiringTest, CancellingThePrintDialogLeavesTheWindowAsItWas) {
@@ -122,11 +132,11 @@ TEST_F(ToolbarWiringTest, CancellingThePrintDialogLeavesTheWindowAsItWas) {
     QTimer::singleShot(0, [&] {
         auto& dialog = frmChoix::instance();
         sawDialog = dialog.isVisible();
-        QTest::mouseClick(dialog.cannuler, Qt::LeftButton, {}, {5, 5});
+        QTest::mouseClick(dialog.cancelButton, Qt::LeftButton, {}, {5, 5});
         if (dialog.isVisible())
             dialog.reject();
     });
-    QTest::mouseClick(window->ctbimprime, Qt::LeftButton, {}, {5, 5});
+    QTest::mouseClick(window->printButton, Qt::LeftButton, {}, {5, 5});
     EXPECT_TRUE(sawDialog);
     EXPECT_FALSE(frmChoix::instance().isVisible());
     EXPECT_EQ(window->chartView->image(), before);
@@ -146,10 +156,10 @@ TEST_F(ToolbarWiringTest, TabGoesRoundTheDatesThePicturesAndTheToolbar) {
                                          window->physicalDial,
                                          window->emotionalDial,
                                          window->intellectualDial,
-                                         window->ClarkTBButton2,
-                                         window->ctbimprime,
-                                         window->ctbajuda,
-                                         window->cmdFechar};
+                                         window->webButton,
+                                         window->printButton,
+                                         window->helpButton,
+                                         window->closeButton};
     EXPECT_EQ(QApplication::focusWidget(), window->referenceYearStepper)
         << "starts on the reference year";
     for (std::size_t i = 1; i <= order.size(); ++i) {
@@ -159,20 +169,20 @@ TEST_F(ToolbarWiringTest, TabGoesRoundTheDatesThePicturesAndTheToolbar) {
             << QApplication::focusWidget()->objectName().toStdString();
     }
     type(Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), window->cmdFechar);
+    EXPECT_EQ(QApplication::focusWidget(), window->closeButton);
 }
 
 TEST_F(ToolbarWiringTest, SpaceEnterAndShortcutsActAsClicks) {
     activate();
-    enter(window->ctbajuda);
-    window->ClarkTBButton2->setFocus(Qt::TabFocusReason);
+    enter(window->helpButton);
+    window->webButton->setFocus(Qt::TabFocusReason);
     type(Qt::Key_Space);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], QUrl("https://www.lumenfold.com/"));
     EXPECT_EQ(status(), "") << "the status line is emptied as on a click";
-    leave(window->ctbajuda);
+    leave(window->helpButton);
 
-    window->ctbajuda->setFocus(Qt::TabFocusReason);
+    window->helpButton->setFocus(Qt::TabFocusReason);
     type(Qt::Key_Return);
     EXPECT_TRUE(QTest::qWaitFor([this] { return opened.size() == 2; }, 2000));
     EXPECT_TRUE(opened.back().toLocalFile().endsWith("/vitalune.html"));
@@ -187,7 +197,7 @@ TEST_F(ToolbarWiringTest, SpaceEnterAndShortcutsActAsClicks) {
             dialog.reject();
     });
     type(Qt::Key_P, Qt::ControlModifier);
-    EXPECT_EQ(dialogFocus, frmChoix::instance().Cimpcoul);
+    EXPECT_EQ(dialogFocus, frmChoix::instance().colourButton);
     EXPECT_FALSE(frmChoix::instance().isVisible());
 
     activate();
@@ -211,7 +221,7 @@ TEST_F(ToolbarWiringTest, KeyboardAlonePrintsAPageInBlackAndWhite) {
     activate();
     for (int i = 0; i < 11; ++i) // round the dates and pictures to the print button
         type(Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), window->ctbimprime);
+    ASSERT_EQ(QApplication::focusWidget(), window->printButton);
     QTimer::singleShot(0, [&] {
         QTest::keyClick(dialog.focusWidget(), Qt::Key_Right); // black and white
         QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);

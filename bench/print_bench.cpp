@@ -2,7 +2,6 @@
 // Time to draw the whole printed page, both charts, into a PDF file through the printer
 // surface, in colour and in black and white.
 #include "Calendar.h"
-#include "DateSource.h"
 #include "PrintedPage.h"
 #include "PrinterSurface.h"
 
@@ -11,30 +10,17 @@
 
 #include <benchmark/benchmark.h>
 
-#include <array>
-
 namespace {
 
 using namespace vitalune;
 
-class FixedDates : public DateSource {
-public:
-    std::int16_t value(DateField field) const override {
-        return values_[static_cast<std::size_t>(field)];
-    }
-
-private:
-    std::array<std::int16_t, 6> values_{17, 2, 1959, 10, 6, 2004};
-};
-
-void pageToPdf(benchmark::State& state, std::int16_t modeCouleur) {
+void pageToPdf(benchmark::State& state, PrintMode mode) {
     QTemporaryDir dir;
     const QString file = dir.filePath("page.pdf");
-    const FixedDates dates;
     PrintedPage page;
     for (auto _ : state) {
         PrinterSurface pdf(file);
-        if (!page.draw(pdf, dates, modeCouleur)) {
+        if (!page.draw(pdf, {17, 2, 1959}, {10, 6, 2004}, mode)) {
             state.SkipWithError("the page could not be written");
             break;
         }
@@ -42,10 +28,10 @@ void pageToPdf(benchmark::State& state, std::int16_t modeCouleur) {
 }
 
 void BM_PrintedPageColour(benchmark::State& state) {
-    pageToPdf(state, 1);
+    pageToPdf(state, PrintMode::Colour);
 }
 void BM_PrintedPageBlackAndWhite(benchmark::State& state) {
-    pageToPdf(state, 0);
+    pageToPdf(state, PrintMode::BlackAndWhite);
 }
 
 BENCHMARK(BM_PrintedPageColour)

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: MIT
 // The main window's redraws on the real picture boxes.
+#include "DateStepper.h"
+#include "MainWindow.h"
 #include "PictureBox.h"
-#include "frmMain.h"
 
 #include <QApplication>
-#include <QScrollBar>
 #include <benchmark/benchmark.h>
 
 using namespace vitalune;
 
 namespace {
-frmMain& window() {
-    static frmMain w([] { return QDate(2004, 12, 15); });
+MainWindow& window() {
+    static MainWindow w([] { return QDate(2004, 12, 15); });
     return w;
 }
 } // namespace
@@ -25,21 +25,22 @@ BENCHMARK(FullRedraw);
 
 // The same on a screen with two device pixels to the pixel.
 static void FullRedrawAtRatio2(benchmark::State& state) {
-    static frmMain w([] { return QDate(2004, 12, 15); });
-    for (PictureBox* box : {w.Img0, w.Img1, w.Img2, w.Img3})
+    static MainWindow w([] { return QDate(2004, 12, 15); });
+    for (PictureBox* box : {w.chartView, w.physicalDial, w.emotionalDial, w.intellectualDial})
         box->setPixelRatio(2);
     for (auto _ : state)
         w.redrawChart();
 }
 BENCHMARK(FullRedrawAtRatio2);
 
-// December to January: the month and year handlers run nested, each redrawing.
+// December to January: the step control past December rolls the model's year over, and
+// the window shows and redraws the new month.
 static void MonthStepRollsTheYearOver(benchmark::State& state) {
     auto& w = window();
     for (auto _ : state) {
-        w.Défilmm2->setValue(13);
+        w.referenceMonthStepper->setValue(13);
         state.PauseTiming();
-        w.Défilmm2->setValue(0);
+        w.referenceMonthStepper->setValue(0);
         state.ResumeTiming();
     }
 }

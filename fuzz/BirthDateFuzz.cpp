@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QString(reinterpret_cast<const QChar*>(data), static_cast<qsizetype>(size / 2)),
     };
     for (const QString& text : texts) {
-        const auto date = vitalune::lisDateNaissance(text);
+        const auto date = vitalune::parseBirthDate(text);
         // Whatever it accepts is a real date the window's controls can hold.
         if (date && (date->year < 1900 || date->year > 3000 ||
                      !QDate(date->year, date->month, date->day).isValid()))

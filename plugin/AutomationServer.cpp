@@ -2,9 +2,9 @@
 #include "AutomationServer.h"
 
 #include "Identity.h"
+#include "PluginInterface.h"
+#include "PluginInterfaceAdaptor.h"
 #include "RunQueue.h"
-#include "clsPluginInterface.h"
-#include "clsPluginInterfaceAdaptor.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -13,8 +13,8 @@
 namespace vitalune {
 
 AutomationServer::AutomationServer(QDBusConnection bus, RunQueue& runs, QObject* parent)
-    : QObject(parent), bus_(std::move(bus)), object_(new clsPluginInterface(runs, this)) {
-    new clsPluginInterfaceAdaptor(object_); // owned by the object
+    : QObject(parent), bus_(std::move(bus)), object_(new PluginInterface(runs, this)) {
+    new PluginInterfaceAdaptor(object_); // owned by the object
     idle_.setSingleShot(true);
     connect(&idle_, &QTimer::timeout, this, &AutomationServer::idleTimeout);
     connect(&runs, &RunQueue::runStarted, &idle_, &QTimer::stop);

@@ -8,9 +8,9 @@
 namespace vitalune {
 
 class RunQueue;
-class clsPluginInterface;
+class PluginInterface;
 
-// Serves clsPluginInterface under its bus name on one connection. One server per
+// Serves PluginInterface under its bus name on one connection. One server per
 // session: when another process owns the name, this one does not queue for it.
 class AutomationServer : public QObject {
     Q_OBJECT
@@ -42,7 +42,7 @@ signals:
 
 private:
     QDBusConnection bus_;
-    clsPluginInterface* object_;
+    PluginInterface* object_;
     QTimer idle_;
     QString problem_;
     bool objectRegistered_ = false;

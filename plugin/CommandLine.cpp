@@ -57,7 +57,7 @@ std::optional<Date> dateOption(const QCommandLineParser& parser, const QString& 
     if (!parser.isSet(name))
         return std::nullopt;
     const QString text = parser.value(name);
-    auto date = lisDateNaissance(text);
+    auto date = parseBirthDate(text);
     if (!date)
         error =
             QStringLiteral("--%1: not a day/month/year date of 1900 to 3000: '%2'").arg(name, text);

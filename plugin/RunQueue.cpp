@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "RunQueue.h"
 
-#include "frmMain.h"
-
 #include <QPointer>
 #include <QTimer>
 
@@ -13,24 +11,23 @@
 namespace vitalune {
 
 namespace {
-
 const char WindowClosed[] = "The plug-in window was closed";
-
-void showMainWindow() {
-    frmMain& window = frmMain::instance();
-    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-    window.show(); // modeless, no owner
-    window.raise();
-    window.activateWindow();
-}
-
 } // namespace
 
-RunQueue::RunQueue(QObject* parent, int answerWithinMs)
-    : QObject(parent), answerWithinMs_(answerWithinMs) {
+RunQueue::RunQueue(WindowFactory window, QObject* parent, int answerWithinMs)
+    : QObject(parent), makeWindow_(std::move(window)), answerWithinMs_(answerWithinMs) {
     deadline_.setSingleShot(true);
     deadline_.setTimerType(Qt::PreciseTimer);
     connect(&deadline_, &QTimer::timeout, this, &RunQueue::expire);
+}
+
+void RunQueue::showWindow() {
+    if (!window_)
+        window_ = &makeWindow_();
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+    window_->show(); // modeless, no owner
+    window_->raise();
+    window_->activateWindow();
 }
 
 void RunQueue::run(HostFormPtr form, Reply reply, const QString& caller) {
@@ -51,7 +48,7 @@ void RunQueue::run(HostFormPtr form, Reply reply, const QString& caller) {
     }
     emit runStarted();
     try {
-        showMainWindow();
+        showWindow();
     } catch (const std::exception& error) {
         return answer(reply, QString::fromUtf8(error.what()));
     } catch (...) {
@@ -129,7 +126,7 @@ void RunQueue::captionRead(std::uint64_t number, const HostRead& read) {
         finish(call, read.error, false);
         return;
     }
-    if (!frmMain::exists()) {
+    if (!window_) {
         // Closing the window ends the process; nothing is left to hand the form to.
         finish(call, QString::fromLatin1(WindowClosed), false);
         return;
@@ -140,9 +137,7 @@ void RunQueue::captionRead(std::uint64_t number, const HostRead& read) {
         return;
     }
     // A read of an earlier person still under way notices the new form and reads it.
-    frmMain& window = frmMain::instance();
-    window.Text1 = read.text;
-    window.objHost = call->form;
+    window_->setPendingHost(call->form, !read.text.isEmpty());
     handedOver_ = number;
     finish(call, QString(), true);
 }
@@ -185,14 +180,9 @@ void RunQueue::finish(Calls::iterator call, const QString& result, bool handOver
     if (!handOver)
         return;
 
-    QTimer::singleShot(0, this, [] {
-        if (frmMain::exists()) {
-            try {
-                frmMain::instance().Form_Activate();
-            } catch (const std::exception&) {
-                // A failing read leaves the window as it was.
-            }
-        }
+    QTimer::singleShot(0, this, [this] {
+        if (window_)
+            window_->readPendingPerson();
     });
 }
 

@@ -2,10 +2,12 @@
 #pragma once
 
 #include "HostForm.h"
+#include "MainWindow.h"
 
 #include <QDeadlineTimer>
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -16,9 +18,10 @@
 namespace vitalune {
 
 // Carries out Run for each host form:
-//  - create (first use) and show the one main window, activating it;
-//  - read the form's Caption into Text1 (asynchronously: the window keeps painting);
-//  - keep the form in objHost;
+//  - show the main window, which main() makes on first use and owns, activating it;
+//  - read the form's Caption (asynchronously: the window keeps painting);
+//  - hand the form to the window as its pending host, its person to be read when the
+//    Caption is not empty;
 //  - reply "" or, on the first failing step, that error's description, leaving the
 //    later steps undone;
 //  - right after the reply, let the window read the pending person, as its activation
@@ -51,7 +54,14 @@ public:
     // Well inside the usual 25 s a D-Bus client waits, and above the 3 s bound of a read.
     static constexpr int AnswerWithinMs = 3500;
 
-    explicit RunQueue(QObject* parent = nullptr, int answerWithinMs = AnswerWithinMs);
+    // Makes the main window the first time a Run needs it; its maker keeps and owns it.
+    using WindowFactory = std::function<MainWindow&()>;
+
+    explicit RunQueue(WindowFactory window, QObject* parent = nullptr,
+                      int answerWithinMs = AnswerWithinMs);
+
+    // The window once a Run has opened it; nullptr before that and once it is gone.
+    MainWindow* window() const { return window_; }
 
     // `caller` names who asked (a bus connection); see callerLeft().
     void run(HostFormPtr form, Reply reply, const QString& caller = {});
@@ -106,6 +116,10 @@ private:
     void armDeadline();
     QString timeoutText() const;
 
+    void showWindow();
+
+    WindowFactory makeWindow_;
+    QPointer<MainWindow> window_;
     Calls pending_; // in the order the calls came, so the first one's deadline is the nearest
     QTimer deadline_;
     std::uint64_t nextNumber_ = 1;

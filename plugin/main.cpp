@@ -5,15 +5,14 @@
 #include "AutomationServer.h"
 #include "CommandLine.h"
 #include "Identity.h"
+#include "MainWindow.h"
 #include "RunQueue.h"
 #include "ServiceFile.h"
 #include "WindowSystem.h"
-#include "frmMain.h"
 
 #include <QApplication>
 #include <QDBusConnection>
 #include <QFileInfo>
-#include <QScrollBar>
 
 #include <csignal>
 #include <cstdio>
@@ -44,46 +43,42 @@ QDBusConnection automationBus() {
 
 // With VITALUNE_TRACE set, each read of a person is reported on stderr, for the
 // end-to-end tests that drive the real program.
-void traceHostReads(RunQueue& runs) {
+void traceHostReads(MainWindow& window) {
     if (!qEnvironmentVariableIsSet("VITALUNE_TRACE"))
         return;
-    auto attach = [] {
-        frmMain& window = frmMain::instance();
-        QObject::connect(&window, &frmMain::hostReadFinished, &window, [&window](bool ok) {
-            const QString birth = QStringLiteral("%1/%2/%3")
-                                      .arg(window.Défiljj1->value(), 2, 10, QLatin1Char('0'))
-                                      .arg(window.Défilmm1->value(), 2, 10, QLatin1Char('0'))
-                                      .arg(window.Défilaa1->value());
-            print(stderr, QStringLiteral("vitalune: person read ok=") + (ok ? u'1' : u'0') +
-                              QStringLiteral(" title=\"") + window.windowTitle() +
-                              QStringLiteral("\" birth=") + birth + u'\n');
-        });
-    };
-    // The window exists once the first Run has shown it (or at once without --automation).
-    auto attached = std::make_shared<bool>(false);
-    auto attachOnce = [attach, attached] {
-        if (!*attached && frmMain::exists()) {
-            *attached = true;
-            attach();
-        }
-    };
-    attachOnce();
-    QObject::connect(&runs, &RunQueue::runFinished, &runs, attachOnce);
+    QObject::connect(&window, &MainWindow::hostReadFinished, &window, [&window](bool ok) {
+        const Date birth = window.dates().birth();
+        const QString birthText = QStringLiteral("%1/%2/%3")
+                                      .arg(birth.day, 2, 10, QLatin1Char('0'))
+                                      .arg(birth.month, 2, 10, QLatin1Char('0'))
+                                      .arg(birth.year);
+        print(stderr, QStringLiteral("vitalune: person read ok=") + (ok ? u'1' : u'0') +
+                          QStringLiteral(" title=\"") + window.windowTitle() +
+                          QStringLiteral("\" birth=") + birthText + u'\n');
+    });
 }
 
 int serve(QApplication& app, bool automation, const QString& noDisplay) {
-    RunQueue runs;
+    // The one main window: made by the first Run, or at once when the window runs on its own.
+    std::unique_ptr<MainWindow> window;
+    const auto openWindow = [&window]() -> MainWindow& {
+        if (!window) {
+            window = std::make_unique<MainWindow>();
+            traceHostReads(*window);
+        }
+        return *window;
+    };
+    RunQueue runs(openWindow);
     // Without a display the bus still gets its answers: Identify as ever, Run the reason.
     runs.refuseAll(noDisplay);
     if (!automation) {
         try {
-            frmMain::instance().show();
+            openWindow().show();
         } catch (const std::exception& error) {
             print(stderr, QStringLiteral("vitalune: %1\n").arg(QString::fromUtf8(error.what())));
             return 1;
         }
     }
-    traceHostReads(runs);
 
     AutomationServer server(automation ? automationBus() : QDBusConnection::sessionBus(), runs);
     switch (server.start()) {
@@ -110,8 +105,8 @@ int serve(QApplication& app, bool automation, const QString& noDisplay) {
 
     if (automation) {
         // Started by the bus for a host that never came: do not linger.
-        QObject::connect(&server, &AutomationServer::idleTimeout, &app, [&runs] {
-            if (!frmMain::exists() && !runs.busy())
+        QObject::connect(&server, &AutomationServer::idleTimeout, &app, [&runs, &window] {
+            if (!window && !runs.busy())
                 QCoreApplication::quit();
         });
         server.leaveWhenIdle(identity::IdleExitMs);

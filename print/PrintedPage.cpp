@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// The printed page: header and two monthly charts at printer-pixel places, in the pens of
+// the print mode.
 #include "PrintedPage.h"
 
 #include "Calendar.h"
@@ -53,8 +55,8 @@ constexpr std::array<LegendPlace, 3> kLegend = {
 
 } // namespace
 
-std::array<PrintPen, 3> printPens(std::int16_t modeCouleur) {
-    if (modeCouleur == 1)
+std::array<PrintPen, 3> printPens(PrintMode mode) {
+    if (mode == PrintMode::Colour)
         return {{{3, LineStyle::Solid, rgb(255, 0, 0)},
                  {3, LineStyle::Solid, rgb(0, 0, 255)},
                  {3, LineStyle::Solid, rgb(0, 255, 0)}}};
@@ -62,27 +64,29 @@ std::array<PrintPen, 3> printPens(std::int16_t modeCouleur) {
         {{1, LineStyle::Solid, kBlack}, {1, LineStyle::Dash, kBlack}, {1, LineStyle::Dot, kBlack}}};
 }
 
-bool PrintedPage::draw(DrawingSurface& p, const DateSource& dates, std::int16_t modeCouleur) {
-    attempt([&] { w_.birthDay = dates.value(DateField::BirthDay); });
-    attempt([&] { w_.birthMonth = dates.value(DateField::BirthMonth); });
-    attempt([&] { w_.birthYear = dates.value(DateField::BirthYear); });
-    attempt([&] { w_.chartDay = dates.value(DateField::TargetDay); });
-    attempt([&] { w_.chartMonth = dates.value(DateField::TargetMonth); });
-    attempt([&] { w_.chartYear = dates.value(DateField::TargetYear); });
+bool PrintedPage::draw(DrawingSurface& p, Date birth, Date reference, PrintMode mode) {
+    // Dates are whole and inside the controls' ranges: they fit the page's 16-bit fields.
+    const auto chartFrom = [&] {
+        w_.chartDay = static_cast<std::int16_t>(reference.day);
+        w_.chartMonth = static_cast<std::int16_t>(reference.month);
+        w_.chartYear = static_cast<std::int16_t>(reference.year);
+    };
+    w_.birthDay = static_cast<std::int16_t>(birth.day);
+    w_.birthMonth = static_cast<std::int16_t>(birth.month);
+    w_.birthYear = static_cast<std::int16_t>(birth.year);
+    chartFrom();
     attempt([&] { normaliseChartMonth(); });
     prepareMonth();
 
     p.setPenMode(PenMode::Copy);
     p.setFontName("Courier New");
-    const auto pens = printPens(modeCouleur);
+    const auto pens = printPens(mode);
 
     drawHeader(p);
     drawChart(p, 0, pens);
 
-    // The month after the reference month, from the controls as they stand now.
-    attempt([&] { w_.chartDay = dates.value(DateField::TargetDay); });
-    attempt([&] { w_.chartMonth = dates.value(DateField::TargetMonth); });
-    attempt([&] { w_.chartYear = dates.value(DateField::TargetYear); });
+    // The month after the reference month.
+    chartFrom();
     attempt([&] { normaliseChartMonth(); });
     attempt([&] {
         w_.chartMonth = w_.chartMonth + 1;
@@ -242,9 +246,9 @@ void PrintedPage::drawCurves(DrawingSurface& p, int dy, const std::array<PrintPe
     }
 }
 
-bool printPage(DrawingSurface& printer, const DateSource& dates, std::int16_t modeCouleur) {
+bool printPage(DrawingSurface& printer, Date birth, Date reference, PrintMode mode) {
     PrintedPage page;
-    return page.draw(printer, dates, modeCouleur);
+    return page.draw(printer, birth, reference, mode);
 }
 
 } // namespace vitalune

@@ -58,7 +58,7 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
     if (className == QLatin1String("vitalune::PictureBox"))
         return new QAccessibleWidget(widget, QAccessible::Graphic);
     // Without these a screen reader sees the window and its toolbar as unnamed fillers.
-    if (className == QLatin1String("vitalune::frmMain"))
+    if (className == QLatin1String("vitalune::MainWindow"))
         return new QAccessibleWidget(widget, QAccessible::Window);
     if (className == QLatin1String("vitalune::Toolbar"))
         return new QAccessibleWidget(widget, QAccessible::ToolBar);

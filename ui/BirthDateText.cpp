@@ -6,7 +6,7 @@
 
 namespace vitalune {
 
-std::optional<Date> lisDateNaissance(const QString& text) {
+std::optional<Date> parseBirthDate(const QString& text) {
     static const QRegularExpression pattern(
         QStringLiteral(R"(^\s*([0-9]{1,2})\s*[/.\-]\s*([0-9]{1,2})\s*[/.\-]\s*([0-9]{4})\s*$)"));
     const auto match = pattern.match(text);

@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: MIT
+// The chart written to a file: the printed page straight from a date model, the window's
+// picture from a main window loaded with the dates off screen.
 #include "ChartExport.h"
 
+#include "DateModel.h"
+#include "MainWindow.h"
 #include "PrintedPage.h"
 #include "PrinterSurface.h"
 #include "ReplaceFile.h"
-#include "ScrollBarDates.h"
-#include "frmMain.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QScrollBar>
 
 #include <exception>
 
@@ -30,15 +31,18 @@ std::optional<ChartExport::Format> ChartExport::formatOf(const QString& file) {
 
 namespace {
 
-QString dateText(const Date& d) {
-    return QStringLiteral("%1/%2/%3")
-        .arg(d.day, 2, 10, QLatin1Char('0'))
-        .arg(d.month, 2, 10, QLatin1Char('0'))
-        .arg(d.year);
-}
-
-// The window's client area as the screen shows it, one image pixel per window pixel.
-QString writeWindow(frmMain& window, QIODevice& out) {
+// The window's client area as the screen shows it for these dates, one image pixel per
+// window pixel. A birth date given is shown as a host's person shows it.
+QString writeWindow(const DateModel& dates, bool birthGiven, QIODevice& out) {
+    const Date reference = dates.reference();
+    MainWindow window(
+        [reference] { return QDate(reference.year, reference.month, reference.day); });
+    window.setQuitOnClose(false);
+    if (birthGiven) {
+        window.loadBirthDate(dates.birth());
+        window.clearChart();
+        window.redrawChart();
+    }
     QImage image(window.size(), QImage::Format_RGB32);
     image.setDevicePixelRatio(1);
     window.render(&image);
@@ -48,12 +52,11 @@ QString writeWindow(frmMain& window, QIODevice& out) {
 }
 
 // The page as the print button prints it.
-QString writePage(frmMain& window, bool blackAndWhite, QIODevice& out) {
+QString writePage(const DateModel& dates, bool blackAndWhite, QIODevice& out) {
     PrinterSurface surface(&out);
-    const ScrollBarDates dates(window.Défiljj1, window.Défilmm1, window.Défilaa1, window.Défiljj2,
-                               window.Défilmm2, window.Défilaa2);
     PrintedPage page;
-    if (!page.draw(surface, dates, blackAndWhite ? 0 : 1))
+    const PrintMode mode = blackAndWhite ? PrintMode::BlackAndWhite : PrintMode::Colour;
+    if (!page.draw(surface, dates.birth(), dates.reference(), mode))
         return surface.errorString().isEmpty() ? QStringLiteral("could not draw the page")
                                                : surface.errorString();
     return {};
@@ -72,24 +75,15 @@ QString exportChart(const ChartExport& request, const QByteArray& path) {
     out.open(QIODevice::WriteOnly);
     QString problem;
     try {
-        // Loaded as the window loads (reference date today), then the birth date as a
-        // host's person arrives.
-        const QDate today =
-            request.reference
-                ? QDate(request.reference->year, request.reference->month, request.reference->day)
-                : QDate::currentDate();
-        frmMain window([today] { return today; });
-        window.setQuitOnClose(false);
-        if (request.birth) {
-            window.Text2 = dateText(*request.birth);
-            if (!window.DecoupeDateNaissance())
-                return QStringLiteral("not a birth date: %1").arg(window.Text2);
-            window.Rafraichir();
-            window.redrawChart();
-        }
+        // The dates as the window would hold them: today unless a reference date is given,
+        // the default birth date unless one is.
+        const QDate today = QDate::currentDate();
+        const DateModel dates(
+            request.reference.value_or(Date{today.day(), today.month(), today.year()}),
+            request.birth.value_or(DateModel::DefaultBirth));
         problem = *format == ChartExport::Format::Png
-                      ? writeWindow(window, out)
-                      : writePage(window, request.blackAndWhite, out);
+                      ? writeWindow(dates, request.birth.has_value(), out)
+                      : writePage(dates, request.blackAndWhite, out);
     } catch (const std::exception& error) {
         problem = QString::fromUtf8(error.what());
     }

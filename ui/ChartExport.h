@@ -11,7 +11,9 @@
 namespace vitalune {
 
 // The chart written to a file instead of shown or printed: a .png file gets the main
-// window's client area, a .pdf file the printed page, both for the two dates given.
+// window's client area, a .pdf file the printed page, both for the two dates given. The
+// dates are put in a date model as the window would hold them; the page is drawn straight
+// from it, the picture by a main window loaded with it and rendered off screen.
 struct ChartExport {
     enum class Format { Png, Pdf };
 

@@ -3,10 +3,10 @@
 #include "DBusHostForm.h"
 #include "HostFormObject.h"
 #include "Identity.h"
+#include "MainWindow.h"
 #include "PrivateBus.h"
 #include "RunQueue.h"
 #include "Waiting.h"
-#include "frmMain.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -32,15 +32,10 @@ using testing::waitUntil;
 class AutomationServerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(frmMain::exists());
         ASSERT_TRUE(bus.isRunning());
         serverBus = bus.connect();
         hostBus = bus.connect();
         ASSERT_TRUE(form.registerOn(hostBus));
-    }
-    void TearDown() override {
-        if (frmMain::exists())
-            delete &frmMain::instance();
     }
 
     // Calls the plug-in by its bus name, as a host does; waits for the reply.
@@ -63,7 +58,16 @@ protected:
     PrivateBus bus;
     QDBusConnection serverBus{QString()};
     QDBusConnection hostBus{QString()};
-    RunQueue runs;
+    // The main window, as main() makes it on the first Run and owns it.
+    RunQueue::WindowFactory windowFactory() {
+        return [this]() -> MainWindow& {
+            if (!theWindow)
+                theWindow = std::make_unique<MainWindow>();
+            return *theWindow;
+        };
+    }
+    std::unique_ptr<MainWindow> theWindow;
+    RunQueue runs{windowFactory()};
     std::map<QString, ControlValue> values{
         {"", ControlValue::caption(QString("Ficha de Ana"))},
         {"lblnasc", ControlValue::caption(QString("05/06/1970"))},
@@ -81,21 +85,21 @@ TEST_F(AutomationServerTest, IdentifyAnswersTheDisplayNameWithoutOpeningTheWindo
     const QDBusMessage reply = call("Identify");
     ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
     EXPECT_EQ(reply.arguments().value(0).toString(), "Vitalune");
-    EXPECT_FALSE(frmMain::exists());
+    EXPECT_EQ(theWindow, nullptr);
 }
 
 TEST_F(AutomationServerTest, RunReadsTheCallersFormAndTheWindowThenReadsThePerson) {
     AutomationServer server(serverBus, runs);
     ASSERT_EQ(server.start(), AutomationServer::Outcome::Serving);
     EXPECT_EQ(runResult(), "");
-    ASSERT_TRUE(frmMain::exists());
-    frmMain& window = frmMain::instance();
+    ASSERT_NE(theWindow, nullptr);
+    MainWindow& window = *theWindow;
     window.setQuitOnClose(false);
     EXPECT_TRUE(window.isVisible());
     ASSERT_TRUE(waitUntil([&] { return window.windowTitle() == "Vitalune: Ana"; }));
 
     // The form kept is the caller's own.
-    auto kept = std::dynamic_pointer_cast<DBusHostForm>(window.objHost);
+    auto kept = std::dynamic_pointer_cast<DBusHostForm>(window.pendingHost());
     ASSERT_NE(kept, nullptr);
     EXPECT_EQ(kept->service(), hostBus.baseService());
     EXPECT_EQ(kept->formPath(), "/forms/1");
@@ -108,17 +112,17 @@ TEST_F(AutomationServerTest, RunErrorsComeBackAsTextWithTheWindowShown) {
     values[""] = ControlValue{ControlValue::Kind::NoCaption, {}};
     const QString noCaption = runResult();
     EXPECT_FALSE(noCaption.isEmpty());
-    ASSERT_TRUE(frmMain::exists());
-    frmMain::instance().setQuitOnClose(false);
-    EXPECT_TRUE(frmMain::instance().isVisible());
-    EXPECT_EQ(frmMain::instance().objHost, nullptr);
+    ASSERT_NE(theWindow, nullptr);
+    theWindow->setQuitOnClose(false);
+    EXPECT_TRUE(theWindow->isVisible());
+    EXPECT_EQ(theWindow->pendingHost(), nullptr);
 
     values[""] = ControlValue::caption(QStringList{"Ficha"});
     const QString wrongType = runResult();
     EXPECT_TRUE(wrongType.contains("Caption")) << wrongType.toStdString();
 
     EXPECT_FALSE(runResult("/forms/9").isEmpty()); // nothing exported there
-    EXPECT_EQ(frmMain::instance().windowTitle(), "Vitalune");
+    EXPECT_EQ(theWindow->windowTitle(), "Vitalune");
 }
 
 TEST_F(AutomationServerTest, AnEmptyCaptionLeavesTheDefaultPerson) {
@@ -126,16 +130,16 @@ TEST_F(AutomationServerTest, AnEmptyCaptionLeavesTheDefaultPerson) {
     ASSERT_EQ(server.start(), AutomationServer::Outcome::Serving);
     values[""] = ControlValue::caption(QString());
     EXPECT_EQ(runResult(), "");
-    frmMain::instance().setQuitOnClose(false);
+    theWindow->setQuitOnClose(false);
     testing::processEventsFor(100);
-    EXPECT_EQ(frmMain::instance().windowTitle(), "Vitalune");
+    EXPECT_EQ(theWindow->windowTitle(), "Vitalune");
 }
 
 TEST_F(AutomationServerTest, ASecondServerFindsTheNameTakenAndTheFirstKeepsIt) {
     AutomationServer first(serverBus, runs);
     ASSERT_EQ(first.start(), AutomationServer::Outcome::Serving);
     QDBusConnection otherBus = bus.connect();
-    RunQueue otherRuns;
+    RunQueue otherRuns(windowFactory());
     AutomationServer second(otherBus, otherRuns);
     EXPECT_EQ(second.start(), AutomationServer::Outcome::NameTaken);
     EXPECT_TRUE(second.problem().contains(identity::BusName));
@@ -164,7 +168,7 @@ TEST_F(AutomationServerTest, AnIdleServerAsksToLeaveButNotOnceARunHasCome) {
     EXPECT_TRUE(idle.idleTimerActive());
     EXPECT_EQ(runResult(), "");
     EXPECT_FALSE(idle.idleTimerActive());
-    frmMain::instance().setQuitOnClose(false);
+    theWindow->setQuitOnClose(false);
 }
 
 // The bus counts each read a host has not answered against the server's connection, long
@@ -172,7 +176,7 @@ TEST_F(AutomationServerTest, AnIdleServerAsksToLeaveButNotOnceARunHasCome) {
 // every read, every host's Run failing. A host owing its share of reads is refused at
 // once, and the count is its own and ends with it.
 TEST_F(AutomationServerTest, AHostOwingItsShareOfReadsIsRefusedAndForgottenOnceItLeaves) {
-    RunQueue quick(nullptr, 200);
+    RunQueue quick(windowFactory(), nullptr, 200);
     AutomationServer server(serverBus, quick);
     ASSERT_EQ(server.start(), AutomationServer::Outcome::Serving);
     QDBusConnection stallerBus = bus.connect();
@@ -192,7 +196,7 @@ TEST_F(AutomationServerTest, AHostOwingItsShareOfReadsIsRefusedAndForgottenOnceI
         timedOut.push_back(stallerBus.asyncCall(run));
     for (const QDBusPendingCall& call : timedOut)
         EXPECT_TRUE(answer(call).starts_with("Timeout")) << answer(call);
-    frmMain::instance().setQuitOnClose(false);
+    theWindow->setQuitOnClose(false);
     ASSERT_TRUE(waitUntil([&] { return stalled.unansweredReads() == 8; }));
 
     EXPECT_EQ(answer(stallerBus.asyncCall(run)), "Too many Run calls waiting (8); try again later");

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "RunQueue.h"
 #include "FakeHostForm.h"
+#include "MainWindow.h"
 #include "Waiting.h"
-#include "frmMain.h"
 
-#include <QScrollBar>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -20,12 +19,6 @@ using testing::waitUntil;
 // Each test starts without a main window and leaves none behind.
 class RunQueueTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_FALSE(frmMain::exists()); }
-    void TearDown() override {
-        if (frmMain::exists())
-            delete &frmMain::instance();
-    }
-
     std::shared_ptr<FakeHostForm> person(QString caption, QString birth, QString nick) {
         return std::make_shared<FakeHostForm>(std::move(caption), std::move(birth),
                                               std::move(nick));
@@ -43,15 +36,21 @@ protected:
         return result;
     }
 
-    static QString birthShown() {
-        const frmMain& w = frmMain::instance();
-        return QStringLiteral("%1/%2/%3")
-            .arg(w.Défiljj1->value())
-            .arg(w.Défilmm1->value())
-            .arg(w.Défilaa1->value());
+    QString birthShown() const {
+        const Date birth = theWindow->dates().birth();
+        return QStringLiteral("%1/%2/%3").arg(birth.day).arg(birth.month).arg(birth.year);
     }
 
-    RunQueue queue;
+    // The main window, as main() makes it on the first Run and owns it.
+    RunQueue::WindowFactory windowFactory() {
+        return [this]() -> MainWindow& {
+            if (!theWindow)
+                theWindow = std::make_unique<MainWindow>();
+            return *theWindow;
+        };
+    }
+    std::unique_ptr<MainWindow> theWindow;
+    RunQueue queue{windowFactory()};
     std::shared_ptr<FakeHostForm> lastForm;
     std::vector<qsizetype> readsAtReply;
 };
@@ -61,51 +60,51 @@ TEST_F(RunQueueTest, ShowsTheWindowFirstAndRepliesOnlyOnceTheCaptionIsRead) {
     ana->deferred = true;
     auto result = run(ana);
 
-    ASSERT_TRUE(frmMain::exists());
-    frmMain& window = frmMain::instance();
+    ASSERT_NE(theWindow, nullptr);
+    MainWindow& window = *theWindow;
     window.setQuitOnClose(false);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(ana->reads, QStringList{""});
     testing::processEventsFor(50);
     EXPECT_FALSE(result->has_value()); // the host has not answered yet
-    EXPECT_TRUE(window.Text1.isEmpty());
-    EXPECT_EQ(window.objHost, nullptr);
+    EXPECT_FALSE(window.personPending());
+    EXPECT_EQ(window.pendingHost(), nullptr);
 
     ana->deferred = false;
     ASSERT_EQ(ana->answerPending(), 1);
     ASSERT_TRUE(result->has_value());
     EXPECT_EQ(**result, "");
     EXPECT_EQ(readsAtReply, std::vector<qsizetype>{1}); // the Caption alone before the reply
-    EXPECT_EQ(window.objHost, ana);
+    EXPECT_EQ(window.pendingHost(), ana);
 }
 
 TEST_F(RunQueueTest, AfterTheReplyTheWindowReadsThePersonWithoutBeingActivated) {
     auto ana = person("Ficha de Ana", "05/06/1970", "Ana");
     auto result = run(ana);
-    frmMain::instance().setQuitOnClose(false);
-    ASSERT_TRUE(waitUntil([&] { return frmMain::instance().windowTitle() == "Vitalune: Ana"; }));
+    theWindow->setQuitOnClose(false);
+    ASSERT_TRUE(waitUntil([&] { return theWindow->windowTitle() == "Vitalune: Ana"; }));
     EXPECT_EQ(**result, "");
     EXPECT_EQ(ana->reads, (QStringList{"", "lblnasc", "lblnick"}));
     EXPECT_EQ(birthShown(), "5/6/1970");
-    EXPECT_TRUE(frmMain::instance().Text1.isEmpty());
+    EXPECT_FALSE(theWindow->personPending());
 }
 
 TEST_F(RunQueueTest, AnEmptyCaptionRepliesEmptyAndNeverReadsThePerson) {
     auto ana = person("", "05/06/1970", "Ana");
     auto result = run(ana);
-    frmMain::instance().setQuitOnClose(false);
+    theWindow->setQuitOnClose(false);
     ASSERT_TRUE(waitUntil([&] { return result->has_value(); }));
     EXPECT_EQ(**result, "");
     testing::processEventsFor(50);
     EXPECT_EQ(ana->reads, QStringList{""});
-    EXPECT_EQ(frmMain::instance().windowTitle(), "Vitalune");
+    EXPECT_EQ(theWindow->windowTitle(), "Vitalune");
     EXPECT_EQ(birthShown(), "17/2/1959");
 }
 
 TEST_F(RunQueueTest, AFailedCaptionReadRepliesItsErrorAndLeavesTheEarlierForm) {
     auto ana = person("Ficha de Ana", "05/06/1970", "Ana");
     run(ana);
-    frmMain& window = frmMain::instance();
+    MainWindow& window = *theWindow;
     window.setQuitOnClose(false);
     ASSERT_TRUE(waitUntil([&] { return window.windowTitle() == "Vitalune: Ana"; }));
 
@@ -114,8 +113,8 @@ TEST_F(RunQueueTest, AFailedCaptionReadRepliesItsErrorAndLeavesTheEarlierForm) {
     auto result = run(broken);
     ASSERT_TRUE(waitUntil([&] { return result->has_value(); }));
     EXPECT_EQ(**result, "No such interface 'Orvane.Control'");
-    EXPECT_EQ(window.objHost, ana);
-    EXPECT_TRUE(window.Text1.isEmpty());
+    EXPECT_EQ(window.pendingHost(), ana);
+    EXPECT_FALSE(window.personPending());
     EXPECT_TRUE(window.isVisible());
     testing::processEventsFor(50);
     EXPECT_EQ(broken->reads, QStringList{""}); // its members are never read
@@ -127,9 +126,9 @@ TEST_F(RunQueueTest, AFormlessRunRepliesAnErrorButShowsTheWindow) {
     queue.run(nullptr, [&](const QString& r) { result = r; });
     ASSERT_TRUE(result.has_value());
     EXPECT_FALSE(result->isEmpty());
-    ASSERT_TRUE(frmMain::exists());
-    frmMain::instance().setQuitOnClose(false);
-    EXPECT_TRUE(frmMain::instance().isVisible());
+    ASSERT_NE(theWindow, nullptr);
+    theWindow->setQuitOnClose(false);
+    EXPECT_TRUE(theWindow->isVisible());
 }
 
 TEST_F(RunQueueTest, ReadsOverlapButTheWindowTakesTheFormsInTheOrderTheCallsCame) {
@@ -138,7 +137,7 @@ TEST_F(RunQueueTest, ReadsOverlapButTheWindowTakesTheFormsInTheOrderTheCallsCame
     ana->deferred = bia->deferred = true;
     auto first = run(ana);
     auto second = run(bia);
-    frmMain& window = frmMain::instance();
+    MainWindow& window = *theWindow;
     window.setQuitOnClose(false);
     EXPECT_TRUE(queue.busy());
     EXPECT_EQ(bia->reads, QStringList{""}); // a slow host holds no other up
@@ -156,19 +155,19 @@ TEST_F(RunQueueTest, ReadsOverlapButTheWindowTakesTheFormsInTheOrderTheCallsCame
     testing::processEventsFor(50);
     EXPECT_EQ(window.windowTitle(), "Vitalune: Bia");
     EXPECT_EQ(birthShown(), "29/2/1988");
-    EXPECT_EQ(window.objHost, bia);
+    EXPECT_EQ(window.pendingHost(), bia);
     EXPECT_EQ(ana->reads, QStringList{""});
     EXPECT_FALSE(queue.busy());
-    EXPECT_EQ(&window, &frmMain::instance()); // one window throughout
+    EXPECT_EQ(&window, theWindow.get()); // one window throughout
 }
 
 // Calls that end without handing their form over: however their host answers later,
 // the window keeps the person it has.
 TEST_F(RunQueueTest, ACallThatFailedOrWhoseCallerLeftNeverChangesTheWindow) {
-    RunQueue quick(nullptr, 100);
+    RunQueue quick(windowFactory(), nullptr, 100);
     auto ana = person("Ficha de Ana", "05/06/1970", "Ana");
     quick.run(ana, {});
-    frmMain& window = frmMain::instance();
+    MainWindow& window = *theWindow;
     window.setQuitOnClose(false);
     ASSERT_TRUE(waitUntil([&] { return window.windowTitle() == "Vitalune: Ana"; }));
 
@@ -193,7 +192,7 @@ TEST_F(RunQueueTest, ACallThatFailedOrWhoseCallerLeftNeverChangesTheWindow) {
     gone->answerPending();
     testing::processEventsFor(50);
     EXPECT_FALSE(goneResult.has_value());
-    EXPECT_EQ(window.objHost, ana);
+    EXPECT_EQ(window.pendingHost(), ana);
     EXPECT_EQ(window.windowTitle(), "Vitalune: Ana");
     EXPECT_EQ(birthShown(), "5/6/1970");
     EXPECT_FALSE(quick.busy());
@@ -202,11 +201,11 @@ TEST_F(RunQueueTest, ACallThatFailedOrWhoseCallerLeftNeverChangesTheWindow) {
 // The budget is what a host may expect: it counts from the call's arrival, the window's
 // creation included, and lasts long enough for a form that takes a second.
 TEST_F(RunQueueTest, TheBudgetCountsFromArrivalAndLeavesASlowFormTime) {
-    RunQueue hurried(nullptr, 1); // used up by creating the window
+    RunQueue hurried(windowFactory(), nullptr, 1); // used up by creating the window
     auto ana = person("Ficha de Ana", "05/06/1970", "Ana");
     std::optional<QString> late;
     hurried.run(ana, [&](const QString& r) { late = r; });
-    frmMain::instance().setQuitOnClose(false);
+    theWindow->setQuitOnClose(false);
     ASSERT_TRUE(late.has_value());
     EXPECT_TRUE(late->startsWith("Timeout")) << late->toStdString();
     EXPECT_TRUE(ana->reads.isEmpty());
@@ -230,7 +229,7 @@ TEST_F(RunQueueTest, BeyondItsShareACallerIsRefusedAtOnceButNoOtherIs) {
     };
     for (int i = 0; i <= RunQueue::MaxPendingPerCaller; ++i)
         call("hog");
-    frmMain::instance().setQuitOnClose(false);
+    theWindow->setQuitOnClose(false);
     EXPECT_EQ(refused, "Too many Run calls waiting (8); try again later");
     EXPECT_TRUE(waiting.back()->reads.isEmpty());
     auto good = run(person("Ficha de Bia", "29/02/1988", "Bia"));

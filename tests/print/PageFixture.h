@@ -2,47 +2,12 @@
 #pragma once
 
 #include "Calendar.h"
-#include "DateSource.h"
 #include "RecordingSurface.h"
 
-#include <array>
-#include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace vitalune::testing {
-
-// The six date controls as plain values; logs every read and can fail one field or
-// change the reference month between the two charts.
-class FakeDates : public DateSource {
-public:
-    FakeDates(Date birth, Date target)
-        : values{static_cast<std::int16_t>(birth.day),    static_cast<std::int16_t>(birth.month),
-                 static_cast<std::int16_t>(birth.year),   static_cast<std::int16_t>(target.day),
-                 static_cast<std::int16_t>(target.month), static_cast<std::int16_t>(target.year)} {}
-
-    std::int16_t value(DateField field) const override {
-        reads.push_back(field);
-        if (unreadable && *unreadable == field)
-            throw std::runtime_error("Object required");
-        const auto i = static_cast<std::size_t>(field);
-        if (field == DateField::TargetMonth && laterTargetMonth && readsOf(field) > 1)
-            return *laterTargetMonth;
-        return values[i];
-    }
-    int readsOf(DateField field) const {
-        int n = 0;
-        for (auto f : reads)
-            n += f == field;
-        return n;
-    }
-
-    std::array<std::int16_t, 6> values;
-    std::optional<DateField> unreadable;
-    std::optional<std::int16_t> laterTargetMonth;
-    mutable std::vector<DateField> reads;
-};
 
 using Op = RecordingSurface::Op;
 

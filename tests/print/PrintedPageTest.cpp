@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// The printed page as drawing operations: places, texts, curves and the pens of each print
+// mode.
 #include "PrintedPage.h"
 #include "PageFixture.h"
 
@@ -16,9 +18,8 @@ namespace {
 
 class PrintedPageTest : public ::testing::Test {
 protected:
-    bool print(Date birth, Date target, std::int16_t mode = 1) {
-        FakeDates dates(birth, target);
-        return page.draw(printer, dates, mode);
+    bool print(Date birth, Date target, PrintMode mode = PrintMode::Colour) {
+        return page.draw(printer, birth, target, mode);
     }
     std::vector<std::string> labelsAt(float y) const {
         std::vector<std::string> out;
@@ -127,16 +128,15 @@ TEST_F(PrintedPageTest, ChartsTheReferenceMonthAndTheMonthAfter) {
 
 TEST_F(PrintedPageTest, ReferenceDayDoesNotChangeThePage) {
     RecordingSurface firstDay, lastDay;
-    FakeDates first({17, 2, 1959}, {1, 2, 2004}), last({17, 2, 1959}, {29, 2, 2004});
-    PrintedPage().draw(firstDay, first, 1);
-    PrintedPage().draw(lastDay, last, 1);
+    PrintedPage().draw(firstDay, {17, 2, 1959}, {1, 2, 2004}, PrintMode::Colour);
+    PrintedPage().draw(lastDay, {17, 2, 1959}, {29, 2, 2004}, PrintMode::Colour);
     ASSERT_EQ(lastDay.ops.size(), firstDay.ops.size());
     for (std::size_t i = 0; i < firstDay.ops.size(); ++i)
         ASSERT_TRUE(sameOp(lastDay.ops[i], firstDay.ops[i])) << "operation " << i;
 }
 
 TEST_F(PrintedPageTest, FramesAxisTicksAndGridOfBothCharts) {
-    print({17, 2, 1959}, {10, 6, 2004}, 1);
+    print({17, 2, 1959}, {10, 6, 2004}, PrintMode::Colour);
     std::vector<Op> black;
     for (const auto& op : printer.lines())
         if (op.colour == rgb(0, 0, 0))
@@ -283,22 +283,24 @@ TEST_F(PrintedPageTest, CurvesFollowTheThreeCycles) {
 
 TEST_F(PrintedPageTest, PensOfColourAndBlackAndWhite) {
     struct Expected {
-        std::int16_t mode;
+        PrintMode mode;
         Colour colours[3];
         std::int16_t width;
         LineStyle styles[3];
     };
     const Colour black = rgb(0, 0, 0);
     const Expected cases[] = {
-        {1,
+        {PrintMode::Colour,
          {rgb(255, 0, 0), rgb(0, 0, 255), rgb(0, 255, 0)},
          3,
          {LineStyle::Solid, LineStyle::Solid, LineStyle::Solid}},
-        {0, {black, black, black}, 1, {LineStyle::Solid, LineStyle::Dash, LineStyle::Dot}},
-        {7, {black, black, black}, 1, {LineStyle::Solid, LineStyle::Dash, LineStyle::Dot}},
+        {PrintMode::BlackAndWhite,
+         {black, black, black},
+         1,
+         {LineStyle::Solid, LineStyle::Dash, LineStyle::Dot}},
     };
     for (const auto& e : cases) {
-        SCOPED_TRACE(e.mode);
+        SCOPED_TRACE(e.mode == PrintMode::Colour ? "colour" : "black and white");
         printer.forget();
         print({17, 2, 1959}, {10, 6, 2004}, e.mode);
         const auto curves = linesSpanning(printer, 10);
@@ -337,8 +339,8 @@ TEST_F(PrintedPageTest, FailingOperationsAreSkippedAndTheJobStillEnds) {
     for (const auto kind : {Kind::Line, Kind::Text, Kind::FinishPage}) {
         RecordingSurface failing;
         failing.failing = kind;
-        FakeDates dates({17, 2, 1959}, {10, 6, 2004});
-        const bool ended = PrintedPage().draw(failing, dates, 1);
+        const bool ended =
+            PrintedPage().draw(failing, {17, 2, 1959}, {10, 6, 2004}, PrintMode::Colour);
         EXPECT_EQ(ended, kind != Kind::FinishPage);
         EXPECT_EQ(failing.lines().size(), kind == Kind::Line ? 0 : allLines);
         EXPECT_EQ(failing.texts().size(), kind == Kind::Text ? 0 : allTexts);
@@ -346,19 +348,8 @@ TEST_F(PrintedPageTest, FailingOperationsAreSkippedAndTheJobStillEnds) {
     }
 }
 
-TEST_F(PrintedPageTest, UnreadableOrStrayDatesCostOnlyTheirOwnSteps) {
-    // A control that cannot be read keeps the value the previous page left.
-    print({17, 2, 1959}, {10, 6, 2004});
-    printer.forget();
-    FakeDates dates({3, 4, 1980}, {10, 6, 2004});
-    dates.unreadable = DateField::BirthYear;
-    EXPECT_TRUE(page.draw(printer, dates, 0));
-    only("1959/04/03");
-    EXPECT_EQ(dates.readsOf(DateField::BirthDay), 1);
-    EXPECT_EQ(dates.readsOf(DateField::TargetYear), 2);
-
+TEST_F(PrintedPageTest, StrayDatesCostOnlyTheirOwnSteps) {
     // A month no table holds: no title and no day labels, everything else is printed.
-    printer.forget();
     EXPECT_TRUE(print({17, 2, 1959}, {10, 40, 2004}));
     EXPECT_TRUE(labelsAt(1048).empty());
     EXPECT_TRUE(labelsAt(2548).empty());
@@ -378,17 +369,4 @@ TEST_F(PrintedPageTest, MonthsThirteenAndZeroAreChartedAsTheMonthsTheyStandFor) 
     only("Dezembro 1899");
     only("Janeiro 1900");
     EXPECT_EQ(labelsAt(1048).size(), 31u);
-}
-
-TEST_F(PrintedPageTest, ReadsBothDatesThenTheReferenceAgainForTheSecondChart) {
-    FakeDates dates({17, 2, 1959}, {10, 6, 2004});
-    dates.laterTargetMonth = 8; // the control moved between the two charts
-    page.draw(printer, dates, 1);
-    using F = DateField;
-    EXPECT_EQ(dates.reads, (std::vector<F>{F::BirthDay, F::BirthMonth, F::BirthYear, F::TargetDay,
-                                           F::TargetMonth, F::TargetYear, F::TargetDay,
-                                           F::TargetMonth, F::TargetYear}));
-    only("Junho 2004");
-    only("Setembro 2004");
-    EXPECT_EQ(page.working().chartMonth, 9);
 }

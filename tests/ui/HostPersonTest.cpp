@@ -57,8 +57,7 @@ protected:
         return whole.isEmpty() ? window->statusLine->text() : whole;
     }
     void run(std::shared_ptr<FakeHostForm> form, const QString& caption = "Ficha") {
-        window->Text1 = caption;
-        window->objHost = std::move(form);
+        window->setPendingHost(std::move(form), !caption.isEmpty());
     }
 };
 } // namespace
@@ -66,38 +65,35 @@ protected:
 TEST_F(HostPersonTest, ActivateReadsThePersonOnce) {
     auto form = host("05/06/1970", "Ana");
     run(form);
-    window->Form_Activate();
+    window->readPendingPerson();
     EXPECT_EQ(birth(), (Date{5, 6, 1970}));
-    EXPECT_EQ(window->Etijj1->text(), "5");
-    EXPECT_EQ(window->Etimm1->text(), "Junho");
-    EXPECT_EQ(window->Etiaa1->text(), "1970");
-    EXPECT_EQ(window->Text3, "5");
-    EXPECT_EQ(window->Text4, "6");
-    EXPECT_EQ(window->Text5, "1970");
+    EXPECT_EQ(window->birthDayLabel->text(), "5");
+    EXPECT_EQ(window->birthMonthLabel->text(), "Junho");
+    EXPECT_EQ(window->birthYearLabel->text(), "1970");
     EXPECT_EQ(window->windowTitle(), "Vitalune: Ana");
-    EXPECT_TRUE(window->Text1.isEmpty());
+    EXPECT_FALSE(window->personPending());
     EXPECT_TRUE(window->chart().drawn);
 
     const int reads = form->reads;
-    window->Form_Activate();
+    window->readPendingPerson();
     EXPECT_EQ(form->reads, reads);
 }
 
 TEST_F(HostPersonTest, HostDateIsJudgedAsAWholeWhileLoading) {
     run(host("30/05/1970", "Bia"));
-    window->Form_Activate(); // over 17/02/1959: day 30 must not meet February
+    window->readPendingPerson(); // over 17/02/1959: day 30 must not meet February
     EXPECT_EQ(birth(), (Date{30, 5, 1970}));
     run(host("29/02/1960", "Caio"));
-    window->Form_Activate();
+    window->readPendingPerson();
     EXPECT_EQ(birth(), (Date{29, 2, 1960}));
 }
 
 TEST_F(HostPersonTest, AcceptedSpellingsOfADate) {
     for (const char* text : {"5/6/1970", " 05-06-1970 ", "05.06.1970", "5 / 6 / 1970"}) {
         run(host(text, "Ana"));
-        window->Form_Activate();
+        window->readPendingPerson();
         EXPECT_EQ(birth(), (Date{5, 6, 1970})) << text;
-        window->Défilaa1->setValue(1959);
+        window->birthYearStepper->setValue(1959);
     }
 }
 
@@ -106,16 +102,16 @@ TEST_F(HostPersonTest, BadTextsKeepEverything) {
          {"", "abc", "31/04/1970", "29/02/1959", "17/02/1899", "01/01/3001", "1970/06/05",
           "05/06/70", "5/6/1970x", "٠٥/٠٦/١٩٧٠", "32/01/1970", "00/01/1970", "05/13/1970"}) {
         run(host(text, "Ana"));
-        const QImage before = window->Img0->image();
-        QSignalSpy finished(window.get(), &frmMain::hostReadFinished);
-        window->Form_Activate();
+        const QImage before = window->chartView->image();
+        QSignalSpy finished(window.get(), &MainWindow::hostReadFinished);
+        window->readPendingPerson();
         EXPECT_EQ(birth(), (Date{17, 2, 1959})) << text;
-        EXPECT_EQ(window->Etimm1->text(), "  Fevereiro") << text;
+        EXPECT_EQ(window->birthMonthLabel->text(), "  Fevereiro") << text;
         EXPECT_EQ(window->windowTitle(), "Vitalune") << text;
-        EXPECT_EQ(window->Img0->image(), before) << text;
+        EXPECT_EQ(window->chartView->image(), before) << text;
         ASSERT_EQ(finished.count(), 1);
         EXPECT_FALSE(finished[0][0].toBool());
-        EXPECT_TRUE(window->Text1.isEmpty()) << "a bad person is not read again";
+        EXPECT_FALSE(window->personPending()) << "a bad person is not read again";
     }
 }
 
@@ -136,7 +132,7 @@ TEST_F(HostPersonTest, AnUnreadablePersonNeverStandsUnderTheLastName) {
     };
     for (const Case& c : cases) {
         run(host("12/10/1985", "Ana"));
-        window->Form_Activate();
+        window->readPendingPerson();
         ASSERT_EQ(window->windowTitle(), "Vitalune: Ana");
         EXPECT_EQ(status(), "");
 
@@ -144,10 +140,10 @@ TEST_F(HostPersonTest, AnUnreadablePersonNeverStandsUnderTheLastName) {
         if (c.missing)
             form->captions.erase(c.missing);
         run(form);
-        window->Form_Activate();
+        window->readPendingPerson();
         EXPECT_EQ(window->windowTitle(), "Vitalune") << c.birth;
         EXPECT_EQ(status(), c.status);
-        EXPECT_TRUE(window->Text1.isEmpty());
+        EXPECT_FALSE(window->personPending());
         EXPECT_EQ(birth(), (Date{12, 10, 1985})) << "the dates stay, without a name";
 
         // A button's hover text replaces it for a while only.
@@ -157,14 +153,14 @@ TEST_F(HostPersonTest, AnUnreadablePersonNeverStandsUnderTheLastName) {
         EXPECT_EQ(status(), c.status);
     }
     run(host("05/06/1970", "Caio"));
-    window->Form_Activate();
+    window->readPendingPerson();
     EXPECT_EQ(window->windowTitle(), "Vitalune: Caio");
     EXPECT_EQ(status(), "");
 }
 
 TEST_F(HostPersonTest, ALongProblemIsCutShortBeforeTheCloseButton) {
     run(host(QString(200, u'9'), "Ana"));
-    window->Form_Activate();
+    window->readPendingPerson();
     const QString whole = "Data de nascimento inválida: " + QString(200, u'9');
     EXPECT_LE(window->statusLine->geometry().right(), window->closeButton->x());
     EXPECT_EQ(window->statusLine->toolTip(), whole);
@@ -172,14 +168,14 @@ TEST_F(HostPersonTest, ALongProblemIsCutShortBeforeTheCloseButton) {
 
 TEST_F(HostPersonTest, EmptyNicknameKeepsTheSeparatorBlank) {
     run(host("05/06/1970", ""));
-    window->Form_Activate();
+    window->readPendingPerson();
     EXPECT_EQ(window->windowTitle(), "Vitalune: ");
 }
 
 TEST_F(HostPersonTest, NoPendingCaptionReadsNothing) {
     auto form = host("05/06/1970", "Ana");
     run(form, "");
-    window->Form_Activate();
+    window->readPendingPerson();
     EXPECT_EQ(form->reads, 0);
     EXPECT_EQ(window->windowTitle(), "Vitalune");
 }
@@ -188,9 +184,9 @@ TEST_F(HostPersonTest, ASecondRunDuringTheReadWins) {
     auto first = host("05/06/1970", "Ana");
     first->holdReplies = true;
     run(first);
-    window->Form_Activate();
+    window->readPendingPerson();
     EXPECT_TRUE(window->readingHost());
-    window->Form_Activate(); // activations meanwhile start no second read
+    window->readPendingPerson(); // activations meanwhile start no second read
     EXPECT_EQ(first->reads, 1);
 
     run(host("12/10/1985", "Rui"));
@@ -198,7 +194,7 @@ TEST_F(HostPersonTest, ASecondRunDuringTheReadWins) {
     EXPECT_FALSE(window->readingHost());
     EXPECT_EQ(birth(), (Date{12, 10, 1985}));
     EXPECT_EQ(window->windowTitle(), "Vitalune: Rui");
-    EXPECT_TRUE(window->Text1.isEmpty());
+    EXPECT_FALSE(window->personPending());
 }
 
 // The exported picture is the window as a host's person and the day leave it on screen;
@@ -213,7 +209,7 @@ TEST_F(HostPersonTest, ExportedPictureIsTheWindowsChart) {
         open(QDate(2026, 12, 7));
         if (birthDate) {
             run(host(birthText, "Ana"));
-            window->Form_Activate();
+            window->readPendingPerson();
         }
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

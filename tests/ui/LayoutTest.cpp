@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
+// The main window's and the printer-type dialog's make-up: places, ranges, pictures and
+// readable colours.
+#include "PrintModeDialog.h"
 #include "SystemColours.h"
 #include "Toolbar.h"
 #include "ToolbarButton.h"
 #include "WindowFixture.h"
-#include "frmChoix.h"
 
 #include <QApplication>
 
@@ -13,17 +15,28 @@ using LayoutTest = vitalune::testing::WindowFixture;
 TEST_F(LayoutTest, ControlsStandAtTheirDesignPlaces) {
     EXPECT_EQ(window->size(), QSize(483, 308));
     const std::vector<std::pair<QWidget*, QRect>> expected = {
-        {window->Img0, {8, 5, 466, 203}},       {window->Img1, {160, 219, 54, 54}},
-        {window->Img2, {217, 220, 54, 54}},     {window->Img3, {273, 220, 54, 54}},
-        {window->Label1, {11, 212, 136, 17}},   {window->Label2, {336, 211, 131, 19}},
-        {window->Etimm1, {6, 231, 73, 17}},     {window->Etijj1, {79, 231, 29, 17}},
-        {window->Etiaa1, {108, 231, 37, 17}},   {window->Défilmm1, {29, 249, 29, 15}},
-        {window->Défiljj1, {79, 248, 29, 15}},  {window->Défilaa1, {112, 248, 29, 15}},
-        {window->Etimm2, {335, 230, 73, 17}},   {window->Etijj2, {408, 230, 29, 17}},
-        {window->Etiaa2, {437, 230, 37, 17}},   {window->Défilmm2, {357, 247, 29, 15}},
-        {window->Défiljj2, {408, 247, 29, 15}}, {window->Défilaa2, {441, 247, 29, 15}},
-        {window->webButton, {0, 2, 69, 22}},    {window->printButton, {73, 2, 23, 22}},
-        {window->helpButton, {97, 2, 23, 22}},  {window->closeButton, {442, 3, 37, 21}},
+        {window->chartView, {8, 5, 466, 203}},
+        {window->physicalDial, {160, 219, 54, 54}},
+        {window->emotionalDial, {217, 220, 54, 54}},
+        {window->intellectualDial, {273, 220, 54, 54}},
+        {window->birthHeading, {11, 212, 136, 17}},
+        {window->referenceHeading, {336, 211, 131, 19}},
+        {window->birthMonthLabel, {6, 231, 73, 17}},
+        {window->birthDayLabel, {79, 231, 29, 17}},
+        {window->birthYearLabel, {108, 231, 37, 17}},
+        {window->birthMonthStepper, {29, 249, 29, 15}},
+        {window->birthDayStepper, {79, 248, 29, 15}},
+        {window->birthYearStepper, {112, 248, 29, 15}},
+        {window->referenceMonthLabel, {335, 230, 73, 17}},
+        {window->referenceDayLabel, {408, 230, 29, 17}},
+        {window->referenceYearLabel, {437, 230, 37, 17}},
+        {window->referenceMonthStepper, {357, 247, 29, 15}},
+        {window->referenceDayStepper, {408, 247, 29, 15}},
+        {window->referenceYearStepper, {441, 247, 29, 15}},
+        {window->webButton, {0, 2, 69, 22}},
+        {window->printButton, {73, 2, 23, 22}},
+        {window->helpButton, {97, 2, 23, 22}},
+        {window->closeButton, {442, 3, 37, 21}},
     };
     for (const auto& [widget, rect] : expected)
         EXPECT_EQ(widget->geometry(), rect) << widget->objectName().toStdString();
@@ -35,37 +48,39 @@ TEST_F(LayoutTest, RangesAndStepsOfTheDateControls) {
         int min, max, page;
     };
     for (const auto& r :
-         {Range{window->Défiljj1, 1, 31, 3}, Range{window->Défilmm1, 1, 12, 3},
-          Range{window->Défilaa1, 1900, 3000, 1}, Range{window->Défiljj2, 1, 31, 3},
-          Range{window->Défilmm2, 0, 13, 3}, Range{window->Défilaa2, 1900, 3000, 1}}) {
+         {Range{window->birthDayStepper, 1, 31, 3}, Range{window->birthMonthStepper, 1, 12, 3},
+          Range{window->birthYearStepper, 1900, 3000, 1},
+          Range{window->referenceDayStepper, 1, 31, 3},
+          Range{window->referenceMonthStepper, 0, 13, 3},
+          Range{window->referenceYearStepper, 1900, 3000, 1}}) {
         EXPECT_EQ(r.bar->minimum(), r.min);
         EXPECT_EQ(r.bar->maximum(), r.max);
         EXPECT_EQ(r.bar->singleStep(), 1);
         EXPECT_EQ(r.bar->pageStep(), r.page);
     }
-    EXPECT_EQ(window->Label1->text(), "Data de Nascimento");
-    EXPECT_EQ(window->Label2->text(), "Data do Vitalune");
+    EXPECT_EQ(window->birthHeading->text(), "Data de Nascimento");
+    EXPECT_EQ(window->referenceHeading->text(), "Data do Vitalune");
 }
 
 TEST_F(LayoutTest, ResizingMovesNothing) {
-    const QRect chart = window->Img0->geometry();
+    const QRect chart = window->chartView->geometry();
     window->resize(800, 600);
-    EXPECT_EQ(window->Img0->geometry(), chart);
-    EXPECT_EQ(window->Img0->image().size(), QSize(466, 203));
+    EXPECT_EQ(window->chartView->geometry(), chart);
+    EXPECT_EQ(window->chartView->image().size(), QSize(466, 203));
 }
 
 TEST_F(LayoutTest, DialsShowTheirFacesAgainWhenCleared) {
-    window->Rafraichir();
-    const QImage face = window->Img1->image();
+    window->clearChart();
+    const QImage face = window->physicalDial->image();
     // The painted pointer is back at the top of the face.
     EXPECT_NE(face.pixelColor(27, 10), QColor(Qt::black));
     EXPECT_EQ(face.pixelColor(27, 10), QColor(255, 0, 255));
 
     // At 1.5 device pixels to the pixel the face drawn for that ratio shows as it is.
-    window->Img1->setPixelRatio(1.5);
+    window->physicalDial->setPixelRatio(1.5);
     window->redrawChart();
-    window->Rafraichir();
-    EXPECT_EQ(window->Img1->image(),
+    window->clearChart();
+    EXPECT_EQ(window->physicalDial->image(),
               QImage(":/images/dial-fisico@1.5x.png").convertToFormat(QImage::Format_RGB32));
 }
 
@@ -113,17 +128,17 @@ std::pair<double, double> contrasts(const QImage& image, QRect area, const QColo
 
 // Every text of the window and the dialog as drawn stands out 4.5 to 1 from its ground, and
 // every picture on the toolbar's face 3 to 1; the dials sit on the window's background.
-void expectReadable(frmMain& window, frmChoix& dialog) {
+void expectReadable(MainWindow& window, PrintModeDialog& dialog) {
     const QColor face = window.palette().color(QPalette::Button);
     const QColor ground = window.palette().color(QPalette::Window);
     window.toolbar->setHoveredButton(window.printButton);
     ASSERT_EQ(window.statusLine->text(), "Imprimir");
     QImage shot = window.grab().toImage();
     EXPECT_GE(contrasts(shot, placeOf(window.statusLine), face).first, 4.5) << "status line";
-    for (QLabel* heading : {window.Label1, window.Label2})
+    for (QLabel* heading : {window.birthHeading, window.referenceHeading})
         EXPECT_GE(contrasts(shot, placeOf(heading), ground).first, 4.5)
             << heading->objectName().toStdString();
-    for (const QWidget* dial : {window.Img1, window.Img2, window.Img3})
+    for (const QWidget* dial : {window.physicalDial, window.emotionalDial, window.intellectualDial})
         EXPECT_EQ(shot.pixelColor(placeOf(dial).topLeft()), ground) << "dial corner";
 
     for (ToolbarButton* b : {window.webButton, window.printButton, window.helpButton,
@@ -146,7 +161,7 @@ void expectReadable(frmMain& window, frmChoix& dialog) {
     for (bool hovered : {false, true}) {
         dialog.cancelButton->setAttribute(Qt::WA_UnderMouse, hovered);
         shot = dialog.grab().toImage();
-        EXPECT_GE(contrasts(shot, placeOf(dialog.Label1), face).first, 4.5) << "dialog label";
+        EXPECT_GE(contrasts(shot, placeOf(dialog.heading), face).first, 4.5) << "dialog label";
         EXPECT_GE(contrasts(shot, placeOf(dialog.cancelButton).adjusted(2, 2, -2, -2), face).second,
                   3.0)
             << "cancel cross" << (hovered ? " hovered" : "");
@@ -182,12 +197,13 @@ protected:
 
 TEST_F(DarkThemeTest, TextOnTheWhiteChartAndValueLabelsStaysDark) {
     // Heading, weekdays and day numbers are black on the chart's white.
-    const QImage chart = window->Img0->image();
+    const QImage chart = window->chartView->image();
     EXPECT_GT(darkPixels(chart, {190, 0, 150, 20}), 30) << "month heading";
     EXPECT_GT(darkPixels(chart, {21, 86, 40, 10}), 5) << "weekday labels";
     EXPECT_GT(darkPixels(chart, {21, 106, 40, 10}), 5) << "day numbers";
-    for (QLabel* label : {window->Etimm1, window->Etijj1, window->Etiaa1, window->Etimm2,
-                          window->Etijj2, window->Etiaa2}) {
+    for (QLabel* label :
+         {window->birthMonthLabel, window->birthDayLabel, window->birthYearLabel,
+          window->referenceMonthLabel, window->referenceDayLabel, window->referenceYearLabel}) {
         const QImage shown = label->grab().toImage();
         const QRect inside = shown.rect().adjusted(2, 2, -2, -2);
         EXPECT_EQ(shown.pixelColor(inside.topLeft()), QColor(Qt::white));
@@ -196,12 +212,12 @@ TEST_F(DarkThemeTest, TextOnTheWhiteChartAndValueLabelsStaysDark) {
 }
 
 TEST_F(DarkThemeTest, EveryTextAndPictureAsDrawnStandsOutFromItsGround) {
-    frmChoix dialog;
+    PrintModeDialog dialog;
     expectReadable(*window, dialog);
 }
 
 TEST_F(DarkThemeTest, ThemeChangesAreFollowedAndTheDefaultPaletteLooksAsDesigned) {
-    frmChoix dialog;
+    PrintModeDialog dialog;
     // Windows on screen hear of the desktop's theme.
     window->show();
     dialog.show();
@@ -219,8 +235,8 @@ TEST_F(DarkThemeTest, ThemeChangesAreFollowedAndTheDefaultPaletteLooksAsDesigned
     const QImage windowShot = window->grab().toImage(), dialogShot = dialog.grab().toImage();
     {
         // A window and a dialog that never saw the dark theme.
-        frmMain fresh([] { return QDate(2005, 1, 31); });
-        frmChoix freshDialog;
+        MainWindow fresh([] { return QDate(2005, 1, 31); });
+        PrintModeDialog freshDialog;
         EXPECT_EQ(windowShot, fresh.grab().toImage());
         EXPECT_EQ(dialogShot, freshDialog.grab().toImage());
     }
@@ -238,7 +254,7 @@ TEST_F(LayoutTest, ToolbarPicturesComeAtTwiceTheResolution) {
 
     // At scale 2 the print, help and dialog pictures show more than the 1x picture blown
     // up: some 2 x 2 block of what the button draws is not of one colour.
-    frmChoix dialog;
+    PrintModeDialog dialog;
     for (auto* b : {window->printButton, window->helpButton, dialog.cancelButton,
                     dialog.blackAndWhiteButton, dialog.colourButton})
         for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Active}) {

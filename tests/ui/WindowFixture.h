@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "DateStepper.h"
+#include "MainWindow.h"
 #include "PictureBox.h"
-#include "frmMain.h"
 
 #include <QLabel>
 #include <QScrollBar>
@@ -17,29 +18,23 @@ namespace vitalune::testing {
 class WindowFixture : public ::testing::Test {
 protected:
     void open(QDate today = QDate(2005, 1, 31)) {
-        window = std::make_unique<frmMain>([today] { return today; });
+        window = std::make_unique<MainWindow>([today] { return today; });
         window->setQuitOnClose(false);
     }
     void SetUp() override { open(); }
 
+    // The dates as the step controls show them.
     Date target() const {
-        return {static_cast<std::int16_t>(window->Défiljj2->value()),
-                static_cast<std::int16_t>(window->Défilmm2->value()),
-                static_cast<std::int16_t>(window->Défilaa2->value())};
+        return {window->referenceDayStepper->value(), window->referenceMonthStepper->value(),
+                window->referenceYearStepper->value()};
     }
     Date birth() const {
-        return {static_cast<std::int16_t>(window->Défiljj1->value()),
-                static_cast<std::int16_t>(window->Défilmm1->value()),
-                static_cast<std::int16_t>(window->Défilaa1->value())};
+        return {window->birthDayStepper->value(), window->birthMonthStepper->value(),
+                window->birthYearStepper->value()};
     }
-    // Sets the reference date without running any handler, then redraws.
+    // Sets the whole reference date at once; the window redraws.
     void setTarget(int day, int month, int year) {
-        for (auto [bar, v] : {std::pair{window->Défiljj2, day}, std::pair{window->Défilmm2, month},
-                              std::pair{window->Défilaa2, year}}) {
-            const QSignalBlocker block(bar);
-            bar->setValue(v);
-        }
-        window->redrawChart();
+        window->dates().setReference({day, month, year});
     }
     // A click on the control's right (+1) or left (-1) arrow.
     static void step(QScrollBar* bar, int direction) {
@@ -47,7 +42,7 @@ protected:
         QTest::mouseClick(bar, Qt::LeftButton, {}, arrow);
     }
 
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 } // namespace vitalune::testing

@@ -2,10 +2,10 @@
 // The main window's design colours laid on the desktop's palette, at start and again
 // whenever the theme changes.
 #include "DialFace.h"
+#include "MainWindow.h"
 #include "PictureBox.h"
 #include "SystemColours.h"
 #include "ToolbarButton.h"
-#include "frmMain.h"
 
 #include <QLabel>
 
@@ -22,13 +22,13 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) 
 }
 } // namespace
 
-void frmMain::applyColours() {
+void MainWindow::applyColours() {
     // Read from the window's own palette: on a theme change the window hears of it before
     // its children have taken the new colours.
     const QPalette& pal = palette();
     const QColor face = pal.color(QPalette::Button);
 
-    for (QLabel* heading : {Label1, Label2})
+    for (QLabel* heading : {birthHeading, referenceHeading})
         setColour(heading, QPalette::WindowText,
                   readableOn(kHeadingPurple, pal.color(QPalette::Window)));
     // The status line stands on the toolbar's face.
@@ -48,7 +48,7 @@ void frmMain::applyColours() {
 
     // The dial faces' corners take the window's background.
     const QColor background = pal.color(backgroundRole());
-    for (PictureBox* dial : {Img1, Img2, Img3}) {
+    for (PictureBox* dial : {physicalDial, emotionalDial, intellectualDial}) {
         dial->setPictureFilter(
             [background](const QImage& picture) { return dialFaceOn(picture, background); });
     }

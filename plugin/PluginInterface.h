@@ -12,13 +12,13 @@ namespace vitalune {
 
 class RunQueue;
 
-// The plug-in's one public class, served on D-Bus through the adaptor generated from
-// the interface XML. It holds no state of its own: Run hands the caller's form to the
-// main window through the run queue.
-class clsPluginInterface : public QObject, protected QDBusContext {
+// The plug-in's one public class, served on D-Bus (as Orvane.clsPluginInterface) through
+// the adaptor generated from the interface XML. It holds no state of its own: Run hands
+// the caller's form to the main window through the run queue.
+class PluginInterface : public QObject, protected QDBusContext {
     Q_OBJECT
 public:
-    explicit clsPluginInterface(RunQueue& runs, QObject* parent = nullptr);
+    explicit PluginInterface(RunQueue& runs, QObject* parent = nullptr);
 
     // Opens the plug-in for the caller's form at FormX. The reply ("" or an error's
     // description) is sent once the form's Caption has been read.

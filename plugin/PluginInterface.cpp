@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "clsPluginInterface.h"
+#include "PluginInterface.h"
 
 #include "DBusHostForm.h"
 #include "Identity.h"
+#include "MainWindow.h"
 #include "RunQueue.h"
-#include "frmMain.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -13,14 +13,13 @@
 
 namespace vitalune {
 
-clsPluginInterface::clsPluginInterface(RunQueue& runs, QObject* parent)
-    : QObject(parent), runs_(runs) {}
+PluginInterface::PluginInterface(RunQueue& runs, QObject* parent) : QObject(parent), runs_(runs) {}
 
-QString clsPluginInterface::Identify() {
+QString PluginInterface::Identify() {
     return QString::fromLatin1(identity::DisplayName);
 }
 
-QString clsPluginInterface::Run(const QDBusObjectPath& FormX) {
+QString PluginInterface::Run(const QDBusObjectPath& FormX) {
     if (!calledFromDBus())
         return QStringLiteral("Run needs a caller on D-Bus");
     // The form belongs to the caller's own connection, and only to it.
@@ -33,12 +32,12 @@ QString clsPluginInterface::Run(const QDBusObjectPath& FormX) {
         callers_ = new QDBusServiceWatcher(QString(), bus,
                                            QDBusServiceWatcher::WatchForUnregistration, this);
         connect(callers_, &QDBusServiceWatcher::serviceUnregistered, this,
-                &clsPluginInterface::callerLeft);
+                &PluginInterface::callerLeft);
     }
     watch(caller);
 
     // The form's reads count against the caller until the host or the bus ends them.
-    auto owed = [self = QPointer<clsPluginInterface>(this), caller](int change) {
+    auto owed = [self = QPointer<PluginInterface>(this), caller](int change) {
         if (!self)
             return;
         self->runs_.readsOwed(caller, change);
@@ -59,27 +58,27 @@ QString clsPluginInterface::Run(const QDBusObjectPath& FormX) {
     return {};
 }
 
-void clsPluginInterface::watch(const QString& caller) {
+void PluginInterface::watch(const QString& caller) {
     if (!caller.isEmpty() && !callers_->watchedServices().contains(caller))
         callers_->addWatchedService(caller);
 }
 
-void clsPluginInterface::forgetIfDone(const QString& caller) {
+void PluginInterface::forgetIfDone(const QString& caller) {
     if (!runs_.waitsFor(caller))
         callers_->removeWatchedService(caller);
 }
 
-void clsPluginInterface::callerLeft(const QString& caller) {
+void PluginInterface::callerLeft(const QString& caller) {
     callers_->removeWatchedService(caller);
     runs_.callerLeft(caller);
     // A form handed over but not read yet belongs to a host that is gone: the window
     // keeps what it shows rather than report the host's absence as an unreadable person.
-    if (!frmMain::exists())
+    MainWindow* window = runs_.window();
+    if (!window)
         return;
-    frmMain& window = frmMain::instance();
-    const auto* host = dynamic_cast<const DBusHostForm*>(window.objHost.get());
-    if (host && host->service() == caller && !window.readingHost())
-        window.Text1.clear();
+    const auto* host = dynamic_cast<const DBusHostForm*>(window->pendingHost().get());
+    if (host && host->service() == caller && !window->readingHost())
+        window->dropPendingPerson();
 }
 
 } // namespace vitalune

@@ -1,20 +1,18 @@
 // SPDX-License-Identifier: MIT
-// The window's commands (web page, print, help, close) and the toolbar along the bottom
-// of the main window that shows them, with the status line.
+// The main window's commands (web page, print, help, close) as actions, the toolbar along
+// the bottom of the window whose buttons show them, with the status line, and printing:
+// the printer-type dialog asks for the mode and the window's page printer prints.
 #include "DoubleResolution.h"
 #include "FontTable.h"
-#include "ScrollBarDates.h"
+#include "MainWindow.h"
 #include "Toolbar.h"
 #include "ToolbarButton.h"
 #include "ToolbarSeparator.h"
-#include "Twips.h"
-#include "frmChoix.h"
-#include "frmMain.h"
+#include "WindowLayout.h"
 
 #include <QAction>
 #include <QDesktopServices>
 #include <QLabel>
-#include <QScrollBar>
 #include <QStatusTipEvent>
 #include <QUrl>
 
@@ -40,7 +38,7 @@ QIcon toolbarPicture(const char* plain, const char* hovered) {
 }
 } // namespace
 
-void frmMain::buildActions() {
+void MainWindow::buildActions() {
     auto command = [this](const QString& name, const QString& status, const QKeySequence& key) {
         auto* action = new QAction(name, this);
         action->setStatusTip(status);
@@ -69,20 +67,20 @@ void frmMain::buildActions() {
         // Whether the browser opens is the desktop's business; the window stays as it is.
         openUrl_(QUrl(kWebAddress));
     });
-    connect(printAction, &QAction::triggered, this, &frmMain::printChart);
+    connect(printAction, &QAction::triggered, this, &MainWindow::printChart);
     connect(helpAction, &QAction::triggered, this, [this] {
         setStatus(restingStatus_);
-        ouvreAide();
+        openHelp();
     });
     connect(closeAction, &QAction::triggered, this, &QWidget::close);
 }
 
-void frmMain::buildToolbar() {
+void MainWindow::buildToolbar() {
     buildActions();
     toolbar = new Toolbar(this);
     toolbar->setObjectName(QStringLiteral("toolbar"));
     toolbar->setAccessibleName(QStringLiteral("Barra de ferramentas"));
-    toolbar->setGeometry(twipsRect(0, 4230, 7245, 390));
+    toolbar->setGeometry(layout::toolbar);
 
     auto button = [this](QAction* action, const char* name, QRect geometry) {
         auto* b = new ToolbarButton(toolbar);
@@ -91,26 +89,26 @@ void frmMain::buildToolbar() {
         b->setGeometry(geometry);
         return b;
     };
-    closeButton = button(closeAction, "closeButton", twipsRect(6630, 45, 555, 315));
+    closeButton = button(closeAction, "closeButton", layout::closeButton);
     closeButton->setIconSize(QSize(32, 32));
 
     toolbarSeparator = new ToolbarSeparator(toolbar);
     toolbarSeparator->setObjectName(QStringLiteral("toolbarSeparator"));
-    toolbarSeparator->setGeometry(twipsRect(1035, 30, 30, 330));
+    toolbarSeparator->setGeometry(layout::toolbarSeparator);
 
-    webButton = button(webPageAction, "webButton", twipsRect(0, 30, 1035, 330));
+    webButton = button(webPageAction, "webButton", layout::webButton);
     webButton->setAccessibleDescription(kWebAddress);
     webButton->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
-    printButton = button(printAction, "printButton", twipsRect(1095, 30, 345, 330));
-    helpButton = button(helpAction, "helpButton", twipsRect(1455, 30, 345, 330));
+    printButton = button(printAction, "printButton", layout::printButton);
+    helpButton = button(helpAction, "helpButton", layout::helpButton);
 
     statusLine = new QLabel(toolbar);
     statusLine->setObjectName(QStringLiteral("statusLine"));
     statusLine->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
-    statusLine->setGeometry(twipsRect(1935, 105, 45, 195));
+    statusLine->setGeometry(layout::statusLine);
 }
 
-bool frmMain::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
     // The toolbar's status texts: the hovered command's, then none (and the pointer back).
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
@@ -122,13 +120,13 @@ bool frmMain::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-void frmMain::setStatus(const QString& text) {
+void MainWindow::setStatus(const QString& text) {
     statusShown_ = text;
     statusLine->setText(text);
     // The status line sizes itself to its text, growing to the right up to the close
     // button; a longer text is cut short there and shown whole as the label's hover text.
     const int room = closeButton->x() - statusLine->x();
-    int width = text.isEmpty() ? px(45) : statusLine->sizeHint().width();
+    int width = text.isEmpty() ? layout::statusLine.width() : statusLine->sizeHint().width();
     if (width > room) {
         const int frame = width - statusLine->fontMetrics().horizontalAdvance(text);
         statusLine->setText(
@@ -139,29 +137,37 @@ void frmMain::setStatus(const QString& text) {
     statusLine->resize(width, statusLine->height());
 }
 
-void frmMain::setRestingStatus(const QString& text) {
+void MainWindow::setRestingStatus(const QString& text) {
     // A hover text on show stays until the pointer leaves its button.
     if (statusShown_ == restingStatus_)
         setStatus(text);
     restingStatus_ = text;
 }
 
-void frmMain::printChart() {
+void MainWindow::printChart() {
     redrawChart();
     setStatus(restingStatus_);
-    auto& dialog = frmChoix::instance();
-    // The dialog blocks the window's shortcuts while it is shown: F1 must be its own too.
-    dialog.addAction(helpAction);
-    dialog.setDates(std::make_shared<ScrollBarDates>(Défiljj1, Défilmm1, Défilaa1, Défiljj2,
-                                                     Défilmm2, Défilaa2));
-    dialog.exec();
+    if (!printModeDialog_) {
+        printModeDialog_ = std::make_unique<PrintModeDialog>();
+        // The dialog blocks the window's shortcuts while it is shown: F1 must be its own too.
+        printModeDialog_->addAction(helpAction);
+    }
+    // The page shows the dates of the moment print was asked for, whatever a host does
+    // while the dialog is open.
+    PrintModeDialog* dialog = printModeDialog_.get();
+    const auto printing =
+        connect(dialog, &PrintModeDialog::printRequested, this,
+                [this, dialog, birth = dates_.birth(), reference = dates_.reference()](
+                    PrintMode mode) { pagePrinter_.print(dialog, birth, reference, mode); });
+    dialog->choose();
+    disconnect(printing);
 }
 
-void frmMain::ouvreAide() {
+void MainWindow::openHelp() {
     openUrl_(QUrl::fromLocalFile(helpFile_));
 }
 
-void frmMain::setUrlOpener(UrlOpener opener) {
+void MainWindow::setUrlOpener(UrlOpener opener) {
     openUrl_ = opener ? std::move(opener) : [](const QUrl& url) { QDesktopServices::openUrl(url); };
 }
 

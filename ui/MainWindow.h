@@ -1,0 +1,189 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "DateModel.h"
+#include "HostForm.h"
+#include "PagePrinter.h"
+#include "PrintModeDialog.h"
+#include "ScreenChart.h"
+
+#include <QDate>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QFocusFrame;
+class QLabel;
+class QUrl;
+
+namespace vitalune {
+
+class DateStepper;
+class PictureBox;
+class Toolbar;
+class ToolbarButton;
+class ToolbarSeparator;
+
+// The plug-in's main window: the monthly chart, the two date groups with the dials
+// between them, and the toolbar with its status line.
+//
+// The window owns the date model. The six step controls edit it; every change of it,
+// whoever made it, comes back through one listener that shows the new dates in the step
+// controls and labels, redraws the chart and the dials, and tells screen readers. The Run
+// queue hands over the host form; the window reads the person from it into a Person when it
+// next becomes active. The print command asks the printer-type dialog, which the window makes
+// on the first print and keeps, for the mode and prints the model's dates in it.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    using TodayFn = std::function<QDate()>;
+
+    // Loads the window: default dates (17/02/1959 and today), first chart.
+    // `today` defaults to the system date.
+    explicit MainWindow(TodayFn today = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The birth and reference dates everything shown is computed from.
+    DateModel& dates() { return dates_; }
+    const DateModel& dates() const { return dates_; }
+
+    // The host form of the last Run. With `personToRead` (the form has a Caption), its
+    // person is read the next time the window becomes active.
+    void setPendingHost(HostFormPtr host, bool personToRead);
+    const HostFormPtr& pendingHost() const { return pendingHost_; }
+    bool personPending() const { return personPending_; }
+    // The form's host has gone before its person was read: nothing is read.
+    void dropPendingPerson() { personPending_ = false; }
+    // Reads the pending person from the host form, if any. Runs on every activation of
+    // the window; the Run queue also calls it right after Run has replied.
+    void readPendingPerson();
+    // True while a person is being read from the host.
+    bool readingHost() const { return readingHost_; }
+
+    // Closing the window ends the process; tests turn that off.
+    void setQuitOnClose(bool quit) { quitOnClose_ = quit; }
+
+    // Redraws the whole chart and the dials for the model's dates.
+    void redrawChart();
+    // Moves the chart's day cursor to the reference day, leaving the rest as it is.
+    void moveDayCursor();
+    // Clears the four pictures when a chart stands on them.
+    void clearChart();
+    // Makes `birth` the birth date, its labels showing it as a host writes it: plain
+    // digits and the plain month name.
+    void loadBirthDate(Date birth);
+
+    // Opens the help page with the desktop's viewer.
+    void openHelp();
+    // How web pages and the help page are opened (the desktop's browser unless replaced).
+    using UrlOpener = std::function<void(const QUrl&)>;
+    void setUrlOpener(UrlOpener opener);
+
+    // Prints the page the print command asks for (the default printer unless replaced).
+    PagePrinter& pagePrinter() { return pagePrinter_; }
+    // The printer-type dialog, made on the first print; null before.
+    PrintModeDialog* printModeDialog() const { return printModeDialog_.get(); }
+
+    const ScreenChart& chart() const { return chart_; }
+    QString helpFile() const { return helpFile_; }
+
+    PictureBox* chartView = nullptr;
+    PictureBox* physicalDial = nullptr;
+    PictureBox* emotionalDial = nullptr;
+    PictureBox* intellectualDial = nullptr;
+    DateStepper* birthDayStepper = nullptr;
+    DateStepper* birthMonthStepper = nullptr;
+    DateStepper* birthYearStepper = nullptr;
+    DateStepper* referenceDayStepper = nullptr;
+    DateStepper* referenceMonthStepper = nullptr;
+    DateStepper* referenceYearStepper = nullptr;
+    QLabel* birthDayLabel = nullptr;
+    QLabel* birthMonthLabel = nullptr;
+    QLabel* birthYearLabel = nullptr;
+    QLabel* referenceDayLabel = nullptr;
+    QLabel* referenceMonthLabel = nullptr;
+    QLabel* referenceYearLabel = nullptr;
+    QLabel* birthHeading = nullptr;
+    QLabel* referenceHeading = nullptr;
+    QLabel* statusLine = nullptr;
+    Toolbar* toolbar = nullptr;
+    ToolbarButton* webButton = nullptr;
+    ToolbarSeparator* toolbarSeparator = nullptr;
+    ToolbarButton* printButton = nullptr;
+    ToolbarButton* helpButton = nullptr;
+    ToolbarButton* closeButton = nullptr;
+
+    // The window's commands, with their shortcuts, status-line texts and spoken names; the
+    // toolbar buttons show them.
+    QAction* webPageAction = nullptr;
+    QAction* printAction = nullptr;
+    QAction* helpAction = nullptr; // F1, in every window of the program
+    QAction* closeAction = nullptr;
+
+signals:
+    // A person has been read from the host and charted (or the read failed).
+    void hostReadFinished(bool ok);
+
+protected:
+    bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // One field of a date group: its step control, its label and where the model keeps it.
+    struct DateField {
+        DateStepper* stepper;
+        QLabel* label;
+        bool birth;
+        int Date::*part;
+        void (DateModel::*set)(int);
+    };
+    std::array<DateField, 6> fields() const;
+    static int valueOf(const DateField& field, Date birth, Date reference);
+    // A step control moved: the model takes the value (or keeps its own, at a limit).
+    void stepperMoved(const DateField& field, int value);
+    // The model changed: step controls, labels, chart and screen-reader texts follow it.
+    void showDates(DateModel::Change change);
+    void showLabel(const DateField& field, int value);
+    void announce(DateStepper* stepper);
+
+    void buildControls();
+    void buildActions();
+    void buildToolbar();
+    void buildKeyboard();
+    // The design's colours on the desktop's palette: headings, status line, toolbar
+    // buttons, and the dials laid on the window's background.
+    void applyColours();
+    // Gives the chart and the dials the texts a screen reader reads out for the dates
+    // shown, and tells it that they changed.
+    void describeChart();
+    // `problem` empty: the person was read and charted; otherwise what could not be read.
+    void finishHostRead(const HostFormPtr& host, const QString& problem);
+    void setStatus(const QString& text);
+    // The text the status line shows when no button is hovered.
+    void setRestingStatus(const QString& text);
+    // Redraws the chart and asks for the mode in the printer-type dialog, which stays on
+    // screen while the page is printed.
+    void printChart();
+    void connectSteppers();
+
+    DateModel dates_;
+    Date birthShown_, referenceShown_; // the dates the labels and the chart show
+    ScreenChart chart_;
+    QString helpFile_;
+    bool readingHost_ = false;
+    QString restingStatus_; // what could not be read of the last person, until one is read
+    QString statusShown_;   // the status line's whole text, even when cut short
+    HostFormPtr pendingHost_;
+    bool personPending_ = false;
+    bool quitOnClose_ = true;
+    UrlOpener openUrl_;
+    QFocusFrame* pictureFocus_ = nullptr; // shows the focus on the chart and the dials
+    PagePrinter pagePrinter_;
+    std::unique_ptr<PrintModeDialog> printModeDialog_; // a window of its own: no parent
+};
+
+} // namespace vitalune

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "Calendar.h"
+#include "HostForm.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace vitalune {
+
+// The person a host's form shows, as the window charts it.
+struct Person {
+    QString nickname;
+    Date birth;
+};
+
+// A person read from a host form, or the status-line text saying why it could not be read.
+struct PersonRead {
+    std::optional<Person> person;
+    QString problem; // empty when `person` is set
+};
+
+// Reads the Caption of the form's members lblnasc (birth date, day/month/year) and then
+// lblnick (nickname); a member that cannot be read ends the reading there. `done` is
+// called exactly once, possibly before readPerson returns.
+void readPerson(const HostFormPtr& form, std::function<void(const PersonRead&)> done);
+
+} // namespace vitalune

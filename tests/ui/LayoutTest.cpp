@@ -86,23 +86,14 @@ TEST_F(LayoutTest, DialsShowTheirFacesAgainWhenCleared) {
 
 namespace {
 
-// Fusion with qt6ct's "darker" colour scheme: light text on dark windows and buttons.
+// Fusion with qt6ct's "darker" colour scheme (its colours in the order of QPalette's roles).
 QPalette darkPalette() {
-    QPalette p;
     const char* scheme[] = {"#ffffff", "#424245", "#979797", "#5e5c5b", "#302f2e", "#4a4947",
                             "#ffffff", "#ffffff", "#ffffff", "#3d3d3d", "#222020", "#e7e4e0",
                             "#12608a", "#f9f9f9", "#0986d3", "#a70b06", "#5c5b5a"};
-    const QPalette::ColorRole roles[] = {QPalette::WindowText,   QPalette::Button,
-                                         QPalette::Light,        QPalette::Midlight,
-                                         QPalette::Dark,         QPalette::Mid,
-                                         QPalette::Text,         QPalette::BrightText,
-                                         QPalette::ButtonText,   QPalette::Base,
-                                         QPalette::Window,       QPalette::Shadow,
-                                         QPalette::Highlight,    QPalette::HighlightedText,
-                                         QPalette::Link,         QPalette::LinkVisited,
-                                         QPalette::AlternateBase};
-    for (std::size_t i = 0; i < std::size(roles); ++i)
-        p.setColor(roles[i], QColor(scheme[i]));
+    QPalette p;
+    for (int role = 0; role < int(std::size(scheme)); ++role)
+        p.setColor(QPalette::ColorRole(role), QColor(scheme[role]));
     return p;
 }
 
@@ -131,42 +122,34 @@ std::pair<double, double> contrasts(const QImage& image, QRect area, const QColo
 void expectReadable(MainWindow& window, PrintModeDialog& dialog) {
     const QColor face = window.palette().color(QPalette::Button);
     const QColor ground = window.palette().color(QPalette::Window);
-    window.toolbar->setHoveredButton(window.printButton);
-    ASSERT_EQ(window.statusLine->text(), "Imprimir");
-    QImage shot = window.grab().toImage();
-    EXPECT_GE(contrasts(shot, placeOf(window.statusLine), face).first, 4.5) << "status line";
-    for (QLabel* heading : {window.birthHeading, window.referenceHeading})
-        EXPECT_GE(contrasts(shot, placeOf(heading), ground).first, 4.5)
-            << heading->objectName().toStdString();
-    for (const QWidget* dial : {window.physicalDial, window.emotionalDial, window.intellectualDial})
-        EXPECT_EQ(shot.pixelColor(placeOf(dial).topLeft()), ground) << "dial corner";
-
-    for (ToolbarButton* b : {window.webButton, window.printButton, window.helpButton,
-                             window.closeButton, static_cast<ToolbarButton*>(nullptr)}) {
-        window.toolbar->setHoveredButton(b); // none: each button at rest
-        shot = window.grab().toImage();
-        for (ToolbarButton* shown : {window.printButton, window.helpButton, window.closeButton}) {
-            if (b && shown != b)
+    const auto inside = [](const QWidget* w) { return placeOf(w).adjusted(2, 2, -2, -2); };
+    for (ToolbarButton* hovered : {window.webButton, window.printButton, window.helpButton,
+                                   window.closeButton, static_cast<ToolbarButton*>(nullptr)}) {
+        window.toolbar->setHoveredButton(hovered); // none: every button at rest
+        const QImage shot = window.grab().toImage();
+        for (ToolbarButton* b : {window.printButton, window.helpButton, window.closeButton}) {
+            if (hovered && b != hovered)
                 continue;
-            EXPECT_GE(contrasts(shot, placeOf(shown).adjusted(2, 2, -2, -2), face).second, 3.0)
-                << shown->objectName().toStdString() << (b ? " hovered" : "");
+            EXPECT_GE(contrasts(shot, inside(b), face).second, 3.0) << "picture";
         }
+        if (hovered == window.webButton) {
+            EXPECT_GE(contrasts(shot, inside(hovered), face).first, 4.5) << "hovered caption";
+        }
+        if (hovered != window.printButton)
+            continue;
+        EXPECT_EQ(window.statusLine->text(), "Imprimir");
+        EXPECT_GE(contrasts(shot, placeOf(window.statusLine), face).first, 4.5) << "status";
+        for (QLabel* heading : {window.birthHeading, window.referenceHeading})
+            EXPECT_GE(contrasts(shot, placeOf(heading), ground).first, 4.5) << "heading";
+        for (QWidget* dial : {window.physicalDial, window.emotionalDial, window.intellectualDial})
+            EXPECT_EQ(shot.pixelColor(placeOf(dial).topLeft()), ground) << "dial corner";
     }
-    window.toolbar->setHoveredButton(window.webButton);
-    shot = window.grab().toImage();
-    EXPECT_GE(contrasts(shot, placeOf(window.webButton).adjusted(2, 2, -2, -2), face).first, 4.5)
-        << "hovered caption";
-    window.toolbar->setHoveredButton(nullptr);
-
-    for (bool hovered : {false, true}) {
+    for (bool hovered : {true, false}) {
         dialog.cancelButton->setAttribute(Qt::WA_UnderMouse, hovered);
-        shot = dialog.grab().toImage();
-        EXPECT_GE(contrasts(shot, placeOf(dialog.heading), face).first, 4.5) << "dialog label";
-        EXPECT_GE(contrasts(shot, placeOf(dialog.cancelButton).adjusted(2, 2, -2, -2), face).second,
-                  3.0)
-            << "cancel cross" << (hovered ? " hovered" : "");
+        const QImage shot = dialog.grab().toImage();
+        EXPECT_GE(contrasts(shot, placeOf(dialog.heading), face).first, 4.5) << "dialog heading";
+        EXPECT_GE(contrasts(shot, inside(dialog.cancelButton), face).second, 3.0) << "cross";
     }
-    dialog.cancelButton->setAttribute(Qt::WA_UnderMouse, false);
 }
 
 // Pixels of the picture no lighter than dark grey.

@@ -5,26 +5,8 @@
 
 #include <QColor>
 #include <QImage>
-#include <QPalette>
 
 namespace vitalune {
-
-// The desktop colours the windows are designed with, named by their role.
-enum class SystemColour {
-    ButtonFace,
-    ButtonText,
-    ButtonHighlight,
-    ButtonShadow,
-    ThreeDLight,
-    ThreeDDarkShadow,
-    WindowText,
-    Window,
-    Highlight,
-};
-
-// The colour of `role` in `palette` (the application's palette by default).
-QColor systemColour(SystemColour role);
-QColor systemColour(SystemColour role, const QPalette& palette);
 
 // How far apart two colours stand for the eye: the ratio of their relative luminances
 // (each plus 0.05), from 1 (the same) to 21 (black on white).
@@ -44,12 +26,9 @@ QColor readableOn(const QColor& design, const QColor& background);
 // ground), the picture as it is.
 QImage readableOn(const QImage& picture, const QColor& background);
 
-// A drawing colour (0x00BBGGRR) as Qt's colour type, and back.
+// A drawing colour (0x00BBGGRR) as Qt's colour type.
 inline QColor toQColor(Colour c) {
     return QColor(redOf(c), greenOf(c), blueOf(c));
-}
-inline Colour toColour(const QColor& c) {
-    return rgb(c.red(), c.green(), c.blue());
 }
 
 } // namespace vitalune

@@ -2,6 +2,7 @@
 #include "Calendar.h"
 
 #include <array>
+#include <chrono>
 
 namespace vitalune {
 
@@ -14,23 +15,8 @@ int utf8Length(const std::string& s) {
     return n;
 }
 
-// Floor division, so that negative month offsets roll back into earlier years.
-int floorDiv(int a, int b) {
-    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
-}
-
-// Days from 1970-01-01 to a proleptic Gregorian date (Howard Hinnant's algorithm).
-long long daysFromCivil(long long y, unsigned m, unsigned d) {
-    y -= m <= 2;
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<long long>(doe) - 719468;
-}
-
-// 30/12/1899 counted from 1970-01-01.
-constexpr long long kEpoch = -25569;
+// Day 0 of the day numbers.
+constexpr std::chrono::sys_days kEpoch = std::chrono::year(1899) / 12 / 30;
 
 // Index 0 is December of the year before, 13 January of the year after.
 constexpr std::array<const char*, 14> kMonthNames = {
@@ -110,16 +96,14 @@ int clampDay(Date d) {
 }
 
 int dayNumber(int year, int month, int day) {
-    const int m0 = month - 1;
-    const long long y = year + floorDiv(m0, 12);
-    const auto m = static_cast<unsigned>(m0 - floorDiv(m0, 12) * 12 + 1);
-    return static_cast<int>(daysFromCivil(y, m, 1) + (day - 1) - kEpoch);
+    using namespace std::chrono;
+    const year_month first = std::chrono::year(year) / January + months(month - 1);
+    return static_cast<int>((sys_days(first / 1) - kEpoch).count()) + day - 1;
 }
 
 int weekday(int dayNumber) {
-    // Day 0, 30/12/1899, was a Saturday.
-    const int r = ((dayNumber % 7) + 7) % 7;
-    return (r + 6) % 7 + 1;
+    const std::chrono::weekday day(kEpoch + std::chrono::days(dayNumber));
+    return static_cast<int>(day.c_encoding()) + 1; // c_encoding counts from Sunday = 0
 }
 
 } // namespace vitalune

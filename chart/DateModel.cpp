@@ -47,42 +47,34 @@ Date DateModel::wholeReference(Date d) {
 }
 
 void DateModel::setBirthDay(int day) {
-    updateBirth({day, birth_.month, birth_.year});
+    setBirth({day, birth_.month, birth_.year});
 }
 
 void DateModel::setBirthMonth(int month) {
-    updateBirth({birth_.day, month, birth_.year});
+    setBirth({birth_.day, month, birth_.year});
 }
 
 void DateModel::setBirthYear(int year) {
-    updateBirth({birth_.day, birth_.month, year});
-}
-
-void DateModel::setBirth(Date date) {
-    updateBirth(date);
+    setBirth({birth_.day, birth_.month, year});
 }
 
 void DateModel::setReferenceDay(int day) {
-    updateReference({day, reference_.month, reference_.year});
+    setReference({day, reference_.month, reference_.year});
 }
 
 void DateModel::setReferenceMonth(int month) {
-    updateReference({reference_.day, month, reference_.year});
+    setReference({reference_.day, month, reference_.year});
 }
 
 void DateModel::setReferenceYear(int year) {
-    updateReference({reference_.day, reference_.month, year});
-}
-
-void DateModel::setReference(Date date) {
-    updateReference(date);
+    setReference({reference_.day, reference_.month, year});
 }
 
 void DateModel::addListener(Listener listener) {
     listeners_.push_back(std::move(listener));
 }
 
-void DateModel::updateBirth(Date date) {
+void DateModel::setBirth(Date date) {
     date = wholeBirth(date);
     if (date == birth_)
         return;
@@ -90,7 +82,7 @@ void DateModel::updateBirth(Date date) {
     notify(Change::Birth);
 }
 
-void DateModel::updateReference(Date date) {
+void DateModel::setReference(Date date) {
     date = wholeReference(date);
     if (date == reference_)
         return;

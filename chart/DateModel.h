@@ -51,8 +51,6 @@ public:
 private:
     static Date wholeBirth(Date date);
     static Date wholeReference(Date date);
-    void updateBirth(Date date);
-    void updateReference(Date date);
     void notify(Change change);
 
     Date birth_;

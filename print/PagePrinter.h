@@ -40,8 +40,6 @@ public:
     // user over `shownOn`. The event loop runs while the print service is asked.
     void print(QWidget* shownOn, Date birth, Date reference, PrintMode mode);
 
-    const PrintedPage& page() const { return page_; }
-
 private:
     PrintedPage page_;
     SurfaceFactory makeSurface_;

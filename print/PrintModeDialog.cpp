@@ -98,10 +98,10 @@ void PrintModeDialog::buildControls() {
     heading->setGeometry(layout::printModeHeading);
     applyColours();
 
-    connect(colourButton, &QAbstractButton::clicked, this, &PrintModeDialog::printInColour);
+    connect(colourButton, &QAbstractButton::clicked, this, [this] { print(PrintMode::Colour); });
     connect(blackAndWhiteButton, &QAbstractButton::clicked, this,
-            &PrintModeDialog::printInBlackAndWhite);
-    connect(cancelButton, &QAbstractButton::clicked, this, &PrintModeDialog::cancel);
+            [this] { print(PrintMode::BlackAndWhite); });
+    connect(cancelButton, &QAbstractButton::clicked, this, &PrintModeDialog::reject);
 }
 
 void PrintModeDialog::applyColours() {
@@ -139,14 +139,6 @@ std::optional<PrintMode> PrintModeDialog::choose() {
     return std::nullopt;
 }
 
-void PrintModeDialog::printInColour() {
-    print(PrintMode::Colour);
-}
-
-void PrintModeDialog::printInBlackAndWhite() {
-    print(PrintMode::BlackAndWhite);
-}
-
 void PrintModeDialog::print(PrintMode mode) {
     // The event loop runs while the page is printed: the buttons wait meanwhile.
     if (printing_)
@@ -161,15 +153,11 @@ void PrintModeDialog::print(PrintMode mode) {
     hide();
 }
 
-void PrintModeDialog::cancel() {
+void PrintModeDialog::reject() {
     if (!printing_) {
         setResult(Rejected);
         hide();
     }
-}
-
-void PrintModeDialog::reject() {
-    cancel();
 }
 
 } // namespace vitalune

@@ -47,11 +47,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private slots:
-    void printInColour();
-    void printInBlackAndWhite();
-    void cancel();
-
 private:
     void buildControls();
     // The design's colours on the desktop's palette, at start and on every theme change.

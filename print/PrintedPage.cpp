@@ -75,7 +75,7 @@ bool PrintedPage::draw(DrawingSurface& p, Date birth, Date reference, PrintMode 
     w_.birthMonth = static_cast<std::int16_t>(birth.month);
     w_.birthYear = static_cast<std::int16_t>(birth.year);
     chartFrom();
-    attempt([&] { normaliseChartMonth(); });
+    normaliseChartMonth();
     prepareMonth();
 
     p.setPenMode(PenMode::Copy);
@@ -87,14 +87,9 @@ bool PrintedPage::draw(DrawingSurface& p, Date birth, Date reference, PrintMode 
 
     // The month after the reference month.
     chartFrom();
-    attempt([&] { normaliseChartMonth(); });
-    attempt([&] {
-        w_.chartMonth = w_.chartMonth + 1;
-        if (w_.chartMonth == 13) {
-            w_.chartMonth = 1;
-            w_.chartYear = w_.chartYear + 1;
-        }
-    });
+    normaliseChartMonth();
+    ++w_.chartMonth;
+    normaliseChartMonth();
     prepareMonth();
     drawChart(p, kSecondChart, pens);
 
@@ -120,11 +115,9 @@ void PrintedPage::normaliseChartMonth() {
 void PrintedPage::prepareMonth() {
     // Days from the birth date to the last day of the month before the chart month; the
     // chart day cancels out.
-    attempt([&] {
-        const auto days = dayNumber(w_.chartYear, w_.chartMonth, w_.chartDay) -
-                          dayNumber(w_.birthYear, w_.birthMonth, w_.birthDay) - w_.chartDay;
-        w_.dayOffset = static_cast<float>(days);
-    });
+    w_.dayOffset = static_cast<float>(dayNumber(w_.chartYear, w_.chartMonth, w_.chartDay) -
+                                      dayNumber(w_.birthYear, w_.birthMonth, w_.birthDay) -
+                                      w_.chartDay);
 }
 
 void PrintedPage::drawHeader(DrawingSurface& p) {
@@ -214,23 +207,17 @@ void PrintedPage::drawChart(DrawingSurface& p, int dy, const std::array<PrintPen
 
 void PrintedPage::drawCurves(DrawingSurface& p, int dy, const std::array<PrintPen, 3>& pens) {
     p.setLineWidth(pens[0].width);
-    for (std::size_t c = 0; c < Cycles.size(); ++c) {
-        attempt([&] {
-            const float v = w_.dayOffset / static_cast<float>(Cycles[c].period);
-            w_.phase[c] = v - std::floor(v);
-        });
-    }
+    for (std::size_t c = 0; c < Cycles.size(); ++c)
+        w_.phase[c] = phase(w_.dayOffset, Cycles[c].period);
     // One point every 10 pixels, 60 pixels a day: day t of the month lies at 60t + 260,
     // 450 pixels stand for a cycle value of 1.
     w_.previousX = 260;
     for (int x = 260; x <= 2180; x += 10) {
         w_.currentX = static_cast<std::int16_t>(x);
         for (std::size_t c = 0; c < Cycles.size(); ++c) {
-            attempt([&] {
-                const double span = 60.0 * Cycles[c].period;
-                const double a = kFullTurn * ((x - 260) / span + static_cast<double>(w_.phase[c]));
-                w_.currentY[c] = static_cast<float>(990.0 + dy - 450.0 * std::sin(a));
-            });
+            const double span = 60.0 * Cycles[c].period;
+            const double a = kFullTurn * ((x - 260) / span + static_cast<double>(w_.phase[c]));
+            w_.currentY[c] = static_cast<float>(990.0 + dy - 450.0 * std::sin(a));
         }
         if (x > 260) {
             for (std::size_t c = 0; c < Cycles.size(); ++c) {
@@ -242,13 +229,8 @@ void PrintedPage::drawCurves(DrawingSurface& p, int dy, const std::array<PrintPe
         w_.previousX = w_.currentX;
         // Each segment starts at the previous point taken to a whole pixel.
         for (std::size_t c = 0; c < Cycles.size(); ++c)
-            attempt([&] { w_.previousY[c] = roundHalfToEven(w_.currentY[c]); });
+            w_.previousY[c] = roundHalfToEven(w_.currentY[c]);
     }
-}
-
-bool printPage(DrawingSurface& printer, Date birth, Date reference, PrintMode mode) {
-    PrintedPage page;
-    return page.draw(printer, birth, reference, mode);
 }
 
 } // namespace vitalune

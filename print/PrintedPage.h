@@ -28,7 +28,7 @@ std::array<PrintPen, 3> printPens(PrintMode mode);
 // reference month and the month after it, at fixed printer-pixel positions.
 //
 // The dates come from the window's date model. Every step is attempted in its turn and a
-// step that fails (a drawing operation that returns false, an arithmetic or table fault) is
+// step that fails (a drawing operation that returns false, a month no table holds) is
 // skipped, so the page always reaches finishPage. The working values are kept from one page to the
 // next, as the page printer that owns the page keeps them: a step that fails leaves the value
 // of the previous page in place.
@@ -37,6 +37,7 @@ public:
     // Draws the page on the printer and ends the job. Returns finishPage's result.
     bool draw(DrawingSurface& printer, Date birth, Date reference, PrintMode mode);
 
+private:
     // Working values, as the last page left them.
     struct Working {
         std::int16_t currentX = 0;
@@ -48,9 +49,6 @@ public:
         std::int16_t birthDay = 0, birthMonth = 0, birthYear = 0;
         std::int16_t chartDay = 0, chartMonth = 0, chartYear = 0;
     };
-    const Working& working() const { return w_; }
-
-private:
     void normaliseChartMonth();
     void prepareMonth();
     void drawHeader(DrawingSurface& p);
@@ -59,8 +57,5 @@ private:
 
     Working w_;
 };
-
-// Convenience for a one-off page with fresh working values.
-bool printPage(DrawingSurface& printer, Date birth, Date reference, PrintMode mode);
 
 } // namespace vitalune

@@ -26,13 +26,7 @@ QRgb toRgb(Colour c) {
     return qRgb(redOf(c), greenOf(c), blueOf(c));
 }
 
-bool finite(float v) {
-    return std::isfinite(v);
-}
-
 QSize deviceSize(QSize logical, qreal ratio) {
-    if (ratio == 1)
-        return logical;
     return QSize(int(std::ceil(logical.width() * ratio)), int(std::ceil(logical.height() * ratio)));
 }
 
@@ -178,7 +172,7 @@ bool PictureBox::clear() {
 }
 
 bool PictureBox::line(float x1, float y1, float x2, float y2, Colour colour) {
-    if (!finite(x1) || !finite(y1) || !finite(x2) || !finite(y2))
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         return false;
     const SurfaceState& s = state();
     RasterPen pen;
@@ -294,7 +288,7 @@ bool PictureBox::drawText(const std::vector<std::string>& items) {
     const SurfaceState& s = state();
     if (text.empty() || image_.isNull())
         return true;
-    if (!finite(s.currentX) || !finite(s.currentY))
+    if (!std::isfinite(s.currentX) || !std::isfinite(s.currentY))
         return false;
     FontEntry& font = currentFont();
     const Sprite& sprite = spriteFor(font, text, foreColour().rgb());
@@ -307,10 +301,6 @@ void PictureBox::touched(const QRect& area) {
         return;
     // One growing rectangle per paint keeps the repaint bookkeeping to a few calls per redraw.
     requested_ = requested_.united(area);
-    if (ratio_ == 1) {
-        update(requested_);
-        return;
-    }
     const QRectF r = requested_;
     update(QRectF(r.x() / ratio_, r.y() / ratio_, r.width() / ratio_, r.height() / ratio_)
                .toAlignedRect());

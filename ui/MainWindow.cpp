@@ -126,8 +126,8 @@ void MainWindow::buildControls() {
     referenceHeading =
         heading("referenceHeading", QStringLiteral("Data do Vitalune"), layout::referenceHeading);
 
-    auto valueLabel = [this](const char* name, const QString& placeholder, QRect r) {
-        auto* label = new QLabel(placeholder, this);
+    auto valueLabel = [this](const char* name, QRect r) {
+        auto* label = new QLabel(this);
         label->setObjectName(QString::fromUtf8(name));
         label->setGeometry(r);
         label->setFont(designFont("MS Sans Serif", 8.25, true));
@@ -143,16 +143,12 @@ void MainWindow::buildControls() {
         label->setPalette(pal);
         return label;
     };
-    birthMonthLabel =
-        valueLabel("birthMonthLabel", QStringLiteral("Septembre"), layout::birthMonthLabel);
-    birthDayLabel = valueLabel("birthDayLabel", QStringLiteral("01"), layout::birthDayLabel);
-    birthYearLabel = valueLabel("birthYearLabel", QStringLiteral("1960"), layout::birthYearLabel);
-    referenceMonthLabel =
-        valueLabel("referenceMonthLabel", QStringLiteral("Septembre"), layout::referenceMonthLabel);
-    referenceDayLabel =
-        valueLabel("referenceDayLabel", QStringLiteral("01"), layout::referenceDayLabel);
-    referenceYearLabel =
-        valueLabel("referenceYearLabel", QStringLiteral("1960"), layout::referenceYearLabel);
+    birthMonthLabel = valueLabel("birthMonthLabel", layout::birthMonthLabel);
+    birthDayLabel = valueLabel("birthDayLabel", layout::birthDayLabel);
+    birthYearLabel = valueLabel("birthYearLabel", layout::birthYearLabel);
+    referenceMonthLabel = valueLabel("referenceMonthLabel", layout::referenceMonthLabel);
+    referenceDayLabel = valueLabel("referenceDayLabel", layout::referenceDayLabel);
+    referenceYearLabel = valueLabel("referenceYearLabel", layout::referenceYearLabel);
 
     auto stepper = [this](const char* name, const char* spoken, QLabel* label, int min, int max,
                           int large, QRect r) {
@@ -285,16 +281,10 @@ void MainWindow::showDates(DateModel::Change change) {
     birthShown_ = birth;
     referenceShown_ = reference;
 
-    switch (change) {
-    case DateModel::Change::Birth:
+    if (change == DateModel::Change::Birth)
         clearChart();
-        break;
-    case DateModel::Change::ReferenceDay:
+    else if (change == DateModel::Change::ReferenceDay)
         moveDayCursor();
-        break;
-    case DateModel::Change::Reference:
-        break;
-    }
     redrawChart();
     describeChart();
     for (DateStepper* stepper : changed)

@@ -25,7 +25,6 @@ class DateStepper;
 class PictureBox;
 class Toolbar;
 class ToolbarButton;
-class ToolbarSeparator;
 
 // The plug-in's main window: the monthly chart, the two date groups with the dials
 // between them, and the toolbar with its status line.
@@ -48,7 +47,6 @@ public:
 
     // The birth and reference dates everything shown is computed from.
     DateModel& dates() { return dates_; }
-    const DateModel& dates() const { return dates_; }
 
     // The host form of the last Run. With `personToRead` (the form has a Caption), its
     // person is read the next time the window becomes active.
@@ -76,8 +74,6 @@ public:
     // digits and the plain month name.
     void loadBirthDate(Date birth);
 
-    // Opens the help page with the desktop's viewer.
-    void openHelp();
     // How web pages and the help page are opened (the desktop's browser unless replaced).
     using UrlOpener = std::function<void(const QUrl&)>;
     void setUrlOpener(UrlOpener opener);
@@ -88,7 +84,6 @@ public:
     PrintModeDialog* printModeDialog() const { return printModeDialog_.get(); }
 
     const ScreenChart& chart() const { return chart_; }
-    QString helpFile() const { return helpFile_; }
 
     PictureBox* chartView = nullptr;
     PictureBox* physicalDial = nullptr;
@@ -111,7 +106,6 @@ public:
     QLabel* statusLine = nullptr;
     Toolbar* toolbar = nullptr;
     ToolbarButton* webButton = nullptr;
-    ToolbarSeparator* toolbarSeparator = nullptr;
     ToolbarButton* printButton = nullptr;
     ToolbarButton* helpButton = nullptr;
     ToolbarButton* closeButton = nullptr;

@@ -21,10 +21,6 @@ namespace vitalune {
 const QString kWebAddress = QStringLiteral("https://www.lumenfold.com/");
 
 namespace {
-QPixmap picture(const char* name) {
-    return QPixmap(QStringLiteral(":/images/") + QString::fromLatin1(name));
-}
-
 // A toolbar picture, plain and, under the pointer, coloured, each with its twice-as-fine
 // version ("name@2x.png") so that the button draws it at the screen's resolution.
 QIcon toolbarPicture(const char* plain, const char* hovered) {
@@ -60,7 +56,7 @@ void MainWindow::buildActions() {
 
     // Over the web page's button the pointer is a hand; leaving the button sets it back (event()).
     connect(webPageAction, &QAction::hovered, this,
-            [this] { setCursor(QCursor(picture("hand-32.png"), 0, 0)); });
+            [this] { setCursor(QCursor(QPixmap(QStringLiteral(":/images/hand-32.png")), 0, 0)); });
     connect(webPageAction, &QAction::triggered, this, [this] {
         unsetCursor();
         setStatus(restingStatus_);
@@ -70,7 +66,7 @@ void MainWindow::buildActions() {
     connect(printAction, &QAction::triggered, this, &MainWindow::printChart);
     connect(helpAction, &QAction::triggered, this, [this] {
         setStatus(restingStatus_);
-        openHelp();
+        openUrl_(QUrl::fromLocalFile(helpFile_));
     });
     connect(closeAction, &QAction::triggered, this, &QWidget::close);
 }
@@ -92,9 +88,9 @@ void MainWindow::buildToolbar() {
     closeButton = button(closeAction, "closeButton", layout::closeButton);
     closeButton->setIconSize(QSize(32, 32));
 
-    toolbarSeparator = new ToolbarSeparator(toolbar);
-    toolbarSeparator->setObjectName(QStringLiteral("toolbarSeparator"));
-    toolbarSeparator->setGeometry(layout::toolbarSeparator);
+    auto* separator = new ToolbarSeparator(toolbar);
+    separator->setObjectName(QStringLiteral("toolbarSeparator"));
+    separator->setGeometry(layout::toolbarSeparator);
 
     webButton = button(webPageAction, "webButton", layout::webButton);
     webButton->setAccessibleDescription(kWebAddress);
@@ -161,10 +157,6 @@ void MainWindow::printChart() {
                     PrintMode mode) { pagePrinter_.print(dialog, birth, reference, mode); });
     dialog->choose();
     disconnect(printing);
-}
-
-void MainWindow::openHelp() {
-    openUrl_(QUrl::fromLocalFile(helpFile_));
 }
 
 void MainWindow::setUrlOpener(UrlOpener opener) {

@@ -115,9 +115,9 @@ void PrintedPage::normaliseChartMonth() {
 void PrintedPage::prepareMonth() {
     // Days from the birth date to the last day of the month before the chart month; the
     // chart day cancels out.
-    w_.dayOffset = static_cast<float>(dayNumber(w_.chartYear, w_.chartMonth, w_.chartDay) -
-                                      dayNumber(w_.birthYear, w_.birthMonth, w_.birthDay) -
-                                      w_.chartDay);
+    w_.dayOffset =
+        static_cast<float>(dayNumber(w_.chartYear, w_.chartMonth, w_.chartDay) -
+                           dayNumber(w_.birthYear, w_.birthMonth, w_.birthDay) - w_.chartDay);
 }
 
 void PrintedPage::drawHeader(DrawingSurface& p) {

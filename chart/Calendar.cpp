@@ -1,20 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "Calendar.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 
 namespace vitalune {
 
 namespace {
-int utf8Length(const std::string& s) {
-    int n = 0;
-    for (unsigned char c : s)
-        if ((c & 0xC0) != 0x80)
-            ++n;
-    return n;
-}
-
 // Day 0 of the day numbers.
 constexpr std::chrono::sys_days kEpoch = std::chrono::year(1899) / 12 / 30;
 
@@ -26,23 +19,14 @@ constexpr std::array<const char*, 14> kMonthNames = {
 
 std::string fixedText(const std::string& text, int width) {
     std::string out;
-    int n = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        std::size_t len = 1;
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0xF0)
-            len = 4;
-        else if (c >= 0xE0)
-            len = 3;
-        else if (c >= 0xC0)
-            len = 2;
-        if (n == width)
+    int characters = 0;
+    for (const char c : text) {
+        // A byte that does not continue a UTF-8 sequence starts a character.
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 && characters++ == width)
             break;
-        out += text.substr(i, len);
-        ++n;
-        i += len;
+        out += c;
     }
-    out.append(static_cast<std::size_t>(width - utf8Length(out)), ' ');
+    out.append(static_cast<std::size_t>(std::max(0, width - characters)), ' ');
     return out;
 }
 

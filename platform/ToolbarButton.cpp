@@ -57,31 +57,28 @@ void drawEdge(QPainter& p, const QRect& r, const QPalette& pal, bool sunken) {
 // show focus frames to keyboard users only; a mouse user sees none.
 class KeyboardInUse : public QObject {
 public:
-    static bool now() { return one() && one()->keyboard_; }
+    static bool now() { return watcher() && watcher()->keyboard_; }
 
     // Starts watching the application's input, once per application.
     static void watch() {
-        if (one() || !qApp)
+        if (watcher() || !qApp)
             return;
-        one() = new KeyboardInUse(qApp);
-        qApp->installEventFilter(one());
+        watcher() = new KeyboardInUse(qApp);
+        qApp->installEventFilter(watcher());
     }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        switch (event->type()) {
-        case QEvent::KeyPress:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-            set(true);
-            break;
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::TouchBegin:
-            set(false);
-            break;
-        default:
-            break;
+        const QEvent::Type type = event->type();
+        const bool key = type == QEvent::KeyPress || type == QEvent::ShortcutOverride ||
+                         type == QEvent::Shortcut;
+        const bool press = type == QEvent::MouseButtonPress ||
+                           type == QEvent::MouseButtonDblClick || type == QEvent::TouchBegin;
+        if ((key || press) && key != keyboard_) {
+            keyboard_ = key;
+            // The focused button shows or hides its frame.
+            if (auto* focused = qobject_cast<ToolbarButton*>(QApplication::focusWidget()))
+                focused->update();
         }
         return false;
     }
@@ -89,18 +86,9 @@ protected:
 private:
     using QObject::QObject;
 
-    void set(bool keyboard) {
-        if (keyboard == keyboard_)
-            return;
-        keyboard_ = keyboard;
-        // The focused button shows or hides its frame.
-        if (auto* focused = qobject_cast<ToolbarButton*>(QApplication::focusWidget()))
-            focused->update();
-    }
-
-    static QPointer<KeyboardInUse>& one() {
-        static QPointer<KeyboardInUse> watcher;
-        return watcher;
+    static QPointer<KeyboardInUse>& watcher() {
+        static QPointer<KeyboardInUse> one;
+        return one;
     }
 
     bool keyboard_ = false;

@@ -188,21 +188,14 @@ using JobOptions = std::vector<std::pair<QByteArray, QByteArray>>;
 JobOptions jobOptions(const QPrinter& printer) {
     const QPageLayout layout = printer.pageLayout();
     const bool portrait = layout.orientation() == QPageLayout::Portrait;
-    JobOptions options{{"media", layout.pageSize().key().toLocal8Bit()}};
-    switch (printer.duplex()) {
-    case QPrinter::DuplexNone:
-        options.emplace_back("sides", "one-sided");
-        break;
-    case QPrinter::DuplexAuto:
-        options.emplace_back("sides", portrait ? "two-sided-long-edge" : "two-sided-short-edge");
-        break;
-    case QPrinter::DuplexLongSide:
-        options.emplace_back("sides", "two-sided-long-edge");
-        break;
-    case QPrinter::DuplexShortSide:
-        options.emplace_back("sides", "two-sided-short-edge");
-        break;
-    }
+    const QPrinter::DuplexMode duplex = printer.duplex();
+    // Automatic duplex turns over the long edge of a portrait page.
+    const bool longEdge =
+        duplex == QPrinter::DuplexLongSide || (duplex == QPrinter::DuplexAuto && portrait);
+    JobOptions options{{"media", layout.pageSize().key().toLocal8Bit()},
+                       {"sides", duplex == QPrinter::DuplexNone ? "one-sided"
+                                 : longEdge                     ? "two-sided-long-edge"
+                                                                : "two-sided-short-edge"}};
     if (!portrait)
         options.emplace_back("landscape", "");
     return options;

@@ -134,8 +134,6 @@ void MainWindow::buildControls() {
         label->setAlignment(Qt::AlignCenter);
         label->setAutoFillBackground(true);
         label->setFrameShape(QFrame::Box);
-        label->setFrameShadow(QFrame::Plain);
-        label->setLineWidth(1);
         QPalette pal = label->palette();
         // White labels keep black text and border under any theme.
         pal.setColor(QPalette::Window, Qt::white);
@@ -158,7 +156,6 @@ void MainWindow::buildControls() {
         bar->setValueLabel(label);
         bar->setGeometry(r);
         bar->setRange(min, max);
-        bar->setSingleStep(1);
         bar->setPageStep(large);
         return bar;
     };

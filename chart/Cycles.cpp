@@ -21,11 +21,14 @@ float phase(float ageInDays, int period) {
     return v - std::floor(v);
 }
 
+namespace {
+// Angle of a cycle at screen chart abscissa x (pixels).
 double angle(int x, int period, float phase) {
     const float span = static_cast<float>(kDayWidth * period);
     const float bracket = static_cast<float>(x) / span + phase;
     return kFullTurn * static_cast<double>(bracket);
 }
+} // namespace
 
 float ordinate(int x, int period, float phase) {
     return static_cast<float>(100.0 - kAmplitude * std::sin(angle(x, period, phase)));

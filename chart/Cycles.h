@@ -34,9 +34,6 @@ float baseDays(Date birth, Date target);
 // Fractional part of the age in cycles, in [0, 1) also for negative ages.
 float phase(float ageInDays, int period);
 
-// Angle of a cycle at screen chart abscissa x (pixels).
-double angle(int x, int period, float phase);
-
 // Curve ordinate at screen chart abscissa x: 100 on the zero line, 15 at a peak.
 float ordinate(int x, int period, float phase);
 

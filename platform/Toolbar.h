@@ -8,15 +8,11 @@
 
 namespace vitalune {
 
-// A flat toolbar holding buttons, separators and labels at fixed places: the button face
-// (Button) with a light line (Light) along its top edge.
-//
-// It keeps track of which of its buttons is under the pointer. One at most is: the one
-// before is always left before the next is entered, whatever order the windowing system
-// reports the crossings in, and a button that is hidden or disabled, or whose window is
-// deactivated or blocked by a modal window, is left then. Entering a button shows its
-// action's status text and hovers the action; leaving it clears the status text. Status
-// texts go up to the window as QStatusTipEvents, as Qt's own toolbars send them.
+// A flat toolbar (Button face, Light top line) holding buttons, separators and labels at
+// fixed places. At most one button is hovered, whatever order the windowing system reports
+// crossings in; hiding, disabling, deactivation or a modal window end the hover. The hovered
+// button's action is hovered and its status text goes up as a QStatusTipEvent, as Qt's own
+// toolbars send it.
 class Toolbar : public QWidget {
     Q_OBJECT
 public:

@@ -8,18 +8,11 @@ class QAction;
 
 namespace vitalune {
 
-// A flat button showing a picture (its icon, at iconSize()) or, without one, a caption (its
-// text). Under the pointer it shows the icon's Active picture, its caption as a link, and a
-// raised edge; held down, a sunken one. The face and edge colours come from the palette:
-// Button, ButtonText, Link for the hovered caption, Light and Shadow for the outer ring of
-// the edge, Midlight and Dark for the inner one.
-//
-// Keyboard: Tab (not the mouse) gives it the focus, shown by a dotted frame while the keyboard
-// is in use (the last key or mouse press was a key's); Space, Enter and Return click it, the
-// arrow keys move the focus on. On a dark face its pictures show in lightened ink.
-//
-// On a Toolbar the toolbar decides which button counts as under the pointer; elsewhere the
-// pointer alone does.
+// A flat button showing its icon or, without one, its text. Under the pointer: the icon's
+// Active picture or the text as a link (Link), and a raised edge; held down, a sunken one
+// (Light/Shadow outer ring, Midlight/Dark inner). On a dark face pictures show in lightened ink.
+// Tab, not the mouse, focuses it, with a dotted frame only while the keyboard is in use;
+// Space, Enter and Return click it. On a Toolbar the toolbar decides the hover.
 class ToolbarButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -33,6 +26,10 @@ public:
 
     // Shown as under the pointer.
     bool isHovered() const;
+
+    // A picture for a button: `plain`, and `hovered` (if any) as the Active picture, each with
+    // its twice-as-fine version beside it ("name@2x.png") for finer screens.
+    static QIcon picture(const QString& plain, const QString& hovered = {});
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ToolbarButton.h"
 
+#include "DoubleResolution.h"
 #include "SystemColours.h"
 #include "Toolbar.h"
 
@@ -131,6 +132,17 @@ void ToolbarButton::setAction(QAction* action) {
     follow();
     connect(action, &QAction::changed, this, follow);
     connect(this, &QAbstractButton::clicked, action, &QAction::trigger);
+}
+
+QIcon ToolbarButton::picture(const QString& plain, const QString& hovered) {
+    QIcon icon;
+    for (auto [path, mode] : {std::pair{plain, QIcon::Normal}, std::pair{hovered, QIcon::Active}}) {
+        if (path.isEmpty())
+            continue;
+        icon.addPixmap(QPixmap(path), mode);
+        icon.addPixmap(QPixmap(doubleResolutionPath(path)), mode); // with a pixel ratio of 2
+    }
+    return icon;
 }
 
 bool ToolbarButton::isHovered() const {

@@ -3,17 +3,13 @@
 // button asks for the page with printRequested, which the main window answers.
 #include "PrintModeDialog.h"
 
-#include "DoubleResolution.h"
 #include "FontTable.h"
 #include "SystemColours.h"
 #include "ToolbarButton.h"
 #include "WindowLayout.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QLabel>
-#include <QPainter>
-#include <QPixmap>
 #include <QScopedValueRollback>
 
 // Resources of a static library are registered by hand; the call must stand outside any
@@ -23,33 +19,6 @@ static void initPrintPictures() {
 }
 
 namespace vitalune {
-
-namespace {
-
-// Adds a picture from the resources, in `mode`, with its twice-as-fine version
-// ("name@2x.png"), so that the button draws it at the screen's resolution; a plain square
-// of the given colour should one be missing, so the button still shows something to click.
-void addPicture(QIcon& icon, const char* name, const QColor& stand_in,
-                QIcon::Mode mode = QIcon::Normal) {
-    const QString path = QStringLiteral(":/print/") + QLatin1String(name);
-    QPixmap pixmap(path);
-    if (pixmap.isNull()) {
-        pixmap = QPixmap(32, 32);
-        pixmap.fill(stand_in);
-        icon.addPixmap(pixmap, mode);
-        return;
-    }
-    icon.addPixmap(pixmap, mode);
-    icon.addPixmap(QPixmap(doubleResolutionPath(path)), mode); // with a device pixel ratio of 2
-}
-
-QIcon picture(const char* name, const QColor& stand_in) {
-    QIcon icon;
-    addPicture(icon, name, stand_in);
-    return icon;
-}
-
-} // namespace
 
 PrintModeDialog::PrintModeDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -71,24 +40,25 @@ void PrintModeDialog::buildControls() {
     setFont(substituteFont("MS Sans Serif", 8.25, true, 96));
 
     // Pictures alone, 37 x 37, with a raised edge under the pointer.
-    auto makeButton = [this](const char* name, const char* spoken, QRect place, const QIcon& icon) {
+    auto makeButton = [this](const char* name, const char* spoken, QRect place, const char* picture,
+                             const char* hovered = "") {
         auto* b = new ToolbarButton(this);
         b->setObjectName(QLatin1String(name));
         b->setAccessibleName(QString::fromUtf8(spoken));
-        b->setIcon(icon);
+        const QString folder = QStringLiteral(":/print/");
+        b->setIcon(ToolbarButton::picture(folder + QLatin1String(picture),
+                                          *hovered ? folder + QLatin1String(hovered) : QString()));
         b->setIconSize(QSize(32, 32));
         b->setGeometry(place);
         return b;
     };
 
     // In the order the form lists them.
-    QIcon cross = picture("cross-32.png", Qt::black);
-    addPicture(cross, "cross-focused-32.png", Qt::red, QIcon::Active);
-    cancelButton = makeButton("cancelButton", "Cancelar", layout::cancelButton, cross);
+    cancelButton = makeButton("cancelButton", "Cancelar", layout::cancelButton, "cross-32.png",
+                              "cross-focused-32.png");
     blackAndWhiteButton = makeButton("blackAndWhiteButton", "Preto e branco",
-                                     layout::blackAndWhiteButton, picture("grey-32.png", Qt::gray));
-    colourButton = makeButton("colourButton", "Colorida", layout::colourButton,
-                              picture("colour-32.png", Qt::magenta));
+                                     layout::blackAndWhiteButton, "grey-32.png");
+    colourButton = makeButton("colourButton", "Colorida", layout::colourButton, "colour-32.png");
     // Tab and the arrow keys go from left to right: colour, black and white, cancel.
     setTabOrder(colourButton, blackAndWhiteButton);
     setTabOrder(blackAndWhiteButton, cancelButton);

@@ -2,7 +2,6 @@
 // The main window's commands (web page, print, help, close) as actions, the toolbar along
 // the bottom of the window whose buttons show them, with the status line, and printing:
 // the printer-type dialog asks for the mode and the window's page printer prints.
-#include "DoubleResolution.h"
 #include "FontTable.h"
 #include "MainWindow.h"
 #include "Toolbar.h"
@@ -21,16 +20,10 @@ namespace vitalune {
 const QString kWebAddress = QStringLiteral("https://www.lumenfold.com/");
 
 namespace {
-// A toolbar picture, plain and, under the pointer, coloured, each with its twice-as-fine
-// version ("name@2x.png") so that the button draws it at the screen's resolution.
+// A toolbar picture, plain and, under the pointer, coloured.
 QIcon toolbarPicture(const char* plain, const char* hovered) {
-    QIcon icon;
-    for (auto [name, mode] : {std::pair{plain, QIcon::Normal}, std::pair{hovered, QIcon::Active}}) {
-        const QString path = QStringLiteral(":/images/") + QString::fromLatin1(name);
-        icon.addPixmap(QPixmap(path), mode);
-        icon.addPixmap(QPixmap(doubleResolutionPath(path)), mode); // with a pixel ratio of 2
-    }
-    return icon;
+    const QString folder = QStringLiteral(":/images/");
+    return ToolbarButton::picture(folder + QLatin1String(plain), folder + QLatin1String(hovered));
 }
 } // namespace
 

@@ -4,7 +4,6 @@
 #include "DrawingSurface.h"
 
 #include <QColor>
-#include <QFont>
 #include <QImage>
 #include <QWidget>
 

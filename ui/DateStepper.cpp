@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "DateStepper.h"
 
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOption>

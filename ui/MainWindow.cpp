@@ -18,7 +18,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFocusFrame>
-#include <QImage>
 #include <QLabel>
 #include <QPointer>
 #include <QScrollBar>

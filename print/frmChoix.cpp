@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "frmChoix.h"
 
-#include "CupsPrintQueue.h"
 #include "DoubleResolution.h"
 #include "FontTable.h"
+#include "PrintModule.h"
 #include "PrinterSurface.h"
 #include "SystemColours.h"
 #include "ToolbarButton.h"
@@ -181,7 +181,7 @@ void frmChoix::Imprime() {
     setCursor(Qt::WaitCursor);
 
     if (!queue_ && !makeSurface_)
-        queue_ = std::make_shared<CupsPrintQueue>();
+        queue_ = systemPrintQueue();
     QStringList problems;
     bool send = true;
     if (queue_) {

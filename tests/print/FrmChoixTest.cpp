@@ -3,7 +3,7 @@
 #include "CupsPrintQueue.h"
 #include "FontTable.h"
 #include "PageFixture.h"
-#include "PrinterSurface.h"
+#include "PrinterQueueSurface.h"
 #include "ToolbarButton.h"
 
 #include <QAccessible>
@@ -274,7 +274,7 @@ TEST_F(FrmChoixTest, APageThatCannotBePrintedIsReported) {
 
     // The printer surface itself when there is no printer queue.
     messages.clear();
-    dlg.setSurfaceFactory([] { return std::make_unique<PrinterSurface>(QPrinterInfo()); });
+    dlg.setSurfaceFactory([] { return std::make_unique<PrinterQueueSurface>(QPrinterInfo()); });
     dlg.blackAndWhiteButton->click();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "Nenhuma impressora disponível.");

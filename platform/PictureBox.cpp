@@ -3,6 +3,7 @@
 
 #include "DoubleResolution.h"
 #include "FontTable.h"
+#include "PictureFile.h"
 #include "RasterLine.h"
 
 #include <QFileInfo>
@@ -78,7 +79,7 @@ void PictureBox::setBackgroundPicture(const QImage& picture) {
 }
 
 void PictureBox::setBackgroundPicture(const QString& path) {
-    backgroundPicture_ = QImage(path);
+    backgroundPicture_ = readPicture(path);
     backgroundPath_ = path;
     rebuildBackground();
     clear();
@@ -100,8 +101,8 @@ QImage PictureBox::pictureForRatio() const {
             if (r >= ratio_)
                 break;
         }
-        QImage picture;
-        if (!path.isEmpty() && picture.load(path)) {
+        QImage picture = path.isEmpty() ? QImage() : readPicture(path);
+        if (!picture.isNull()) {
             picture.setDevicePixelRatio(drawnFor);
             return picture;
         }

@@ -149,23 +149,25 @@ QColor PictureBox::foreColour() const {
 }
 
 void PictureBox::rebuildBackground() {
-    cleared_ = QImage(image_.size(), QImage::Format_RGB32);
+    // A plain colour is kept as a colour: a copy of the whole image would only repeat it.
+    const QImage picture = pictureForRatio();
+    cleared_ = picture.isNull() ? QImage() : QImage(image_.size(), QImage::Format_RGB32);
     if (cleared_.isNull())
         return;
     cleared_.setDevicePixelRatio(ratio_);
     cleared_.fill(backColour_.rgb());
-    const QImage picture = pictureForRatio();
-    if (!picture.isNull()) {
-        QPainter p(&cleared_);
-        p.drawImage(0, 0, picture);
-    }
+    QPainter p(&cleared_);
+    p.drawImage(0, 0, picture);
 }
 
 bool PictureBox::clear() {
     if (image_.isNull())
         return true;
-    // Same size and format: a plain copy, without reallocating the image.
-    std::memcpy(image_.bits(), cleared_.constBits(), std::size_t(image_.sizeInBytes()));
+    // The colour filled in, or the background copied: same size and format, no reallocation.
+    if (cleared_.isNull())
+        image_.fill(backColour_.rgb());
+    else
+        std::memcpy(image_.bits(), cleared_.constBits(), std::size_t(image_.sizeInBytes()));
     touched(image_.rect());
     return true;
 }

@@ -85,6 +85,12 @@ void PictureBox::setBackgroundPicture(const QString& path) {
     clear();
 }
 
+void PictureBox::setPictureFilter(PictureFilter filter) {
+    pictureFilter_ = std::move(filter);
+    rebuildBackground();
+    clear();
+}
+
 QImage PictureBox::pictureForRatio() const {
     if (ratio_ > 1 && !backgroundPath_.isEmpty()) {
         // The coarsest version beside the file drawn for at least the screen's ratio, so
@@ -149,8 +155,10 @@ QColor PictureBox::foreColour() const {
 }
 
 void PictureBox::rebuildBackground() {
+    QImage picture = pictureForRatio();
+    if (pictureFilter_ && !picture.isNull())
+        picture = pictureFilter_(picture);
     // A plain colour is kept as a colour: a copy of the whole image would only repeat it.
-    const QImage picture = pictureForRatio();
     cleared_ = picture.isNull() ? QImage() : QImage(image_.size(), QImage::Format_RGB32);
     if (cleared_.isNull())
         return;

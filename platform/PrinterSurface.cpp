@@ -9,8 +9,6 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QPen>
-#include <QPrinter>
-#include <QPrinterInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -19,20 +17,8 @@ namespace vitalune {
 
 namespace {
 
-// Pixels per inch where the printer has no pixel grid of its own; the printed page's
-// layout is drawn for it.
+// Pixels per inch of a PDF; the printed page's layout is drawn for it.
 constexpr int kDefaultResolution = 300;
-
-int chooseResolution(const QList<int>& supported) {
-    if (supported.isEmpty() || supported.contains(kDefaultResolution))
-        return kDefaultResolution;
-    QList<int> sorted = supported;
-    std::sort(sorted.begin(), sorted.end());
-    for (int r : sorted)
-        if (r >= kDefaultResolution)
-            return r;
-    return sorted.back() > 0 ? sorted.back() : kDefaultResolution;
-}
 
 bool finite(float v) {
     return std::isfinite(v);
@@ -47,25 +33,6 @@ QList<qreal> patternFor(LineStyle style, int resolution) {
 }
 
 } // namespace
-
-PrinterSurface::PrinterSurface() : PrinterSurface(QPrinterInfo::defaultPrinter()) {}
-
-PrinterSurface::PrinterSurface(const QPrinterInfo& printer) {
-    if (printer.isNull())
-        return;
-    printer_ = std::make_unique<QPrinter>(printer, QPrinter::HighResolution);
-    printer_->setResolution(chooseResolution(printer.supportedResolutions()));
-    printer_->setDocName("Vitalune");
-    page_ = printer_.get();
-}
-
-PrinterSurface::PrinterSurface(const QPrinterInfo& printer, const QString& spoolFile)
-    : PrinterSurface(printer) {
-    // Still the printer's own engine, so the file holds exactly what Qt would send; only a
-    // ".pdf" name would switch to the plain PDF writer.
-    if (printer_)
-        printer_->setOutputFileName(spoolFile);
-}
 
 // A PDF is drawn by Qt's PDF writer rather than a QPrinter: creating a QPrinter asks the
 // print system for the default printer, which waits on a scheduler that may never answer.
@@ -89,20 +56,24 @@ void PrinterSurface::setUpPdf() {
     page_ = pdf_.get();
 }
 
+PrinterSurface::PrinterSurface() = default;
+
 PrinterSurface::~PrinterSurface() {
+    endJob();
+}
+
+void PrinterSurface::endJob() {
     // A job left open is finished, as the page would be at the end of the program.
     if (painter_.isActive())
         painter_.end();
 }
 
-bool PrinterSurface::hasDefaultPrinter() {
-    return !QPrinterInfo::defaultPrinter().isNull();
+int PrinterSurface::resolution() const {
+    return pdf_ ? pdf_->resolution() : 0;
 }
 
-int PrinterSurface::resolution() const {
-    if (printer_)
-        return printer_->resolution();
-    return pdf_ ? pdf_->resolution() : 0;
+QString PrinterSurface::refusal() const {
+    return QStringLiteral("não foi possível gravar o arquivo «%1»").arg(pdfFile_);
 }
 
 bool PrinterSurface::fail(const QString& why) {
@@ -116,18 +87,13 @@ bool PrinterSurface::begin() {
     if (broken_)
         return false;
     if (painter_.isActive()) {
-        const auto st = printer_ ? printer_->printerState() : QPrinter::Active;
-        if (st == QPrinter::Aborted || st == QPrinter::Error)
+        if (stopped())
             return fail(QStringLiteral("A impressão foi interrompida pela impressora."));
         return true;
     }
     if (!painter_.begin(page_)) {
         broken_ = true;
-        QString reason =
-            printer_ ? QStringLiteral("a impressora «%1» não aceitou o trabalho")
-                           .arg(printer_->printerName())
-                     : QStringLiteral("não foi possível gravar o arquivo «%1»").arg(pdfFile_);
-        return fail(QStringLiteral("O trabalho de impressão não pôde começar: %1.").arg(reason));
+        return fail(QStringLiteral("O trabalho de impressão não pôde começar: %1.").arg(refusal()));
     }
     painter_.setRenderHint(QPainter::Antialiasing, true);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -216,8 +182,7 @@ bool PrinterSurface::finishPage() {
     if (!painter_.isActive())
         return true; // nothing was drawn: there is no page to print
     const bool ended = painter_.end();
-    const auto st = printer_ ? printer_->printerState() : QPrinter::Idle;
-    if (!ended || st == QPrinter::Aborted || st == QPrinter::Error)
+    if (!ended || stopped())
         return fail(QStringLiteral("O trabalho de impressão não pôde ser concluído."));
     return true;
 }

@@ -12,25 +12,17 @@
 class QIODevice;
 class QPagedPaintDevice;
 class QPdfWriter;
-class QPrinter;
-class QPrinterInfo;
 
 namespace vitalune {
 
-// A drawing surface on a printer: one print job of one page. The job starts with the
-// first drawing operation and ends with finishPage. Coordinates are the printer's device
+// A drawing surface on a printed page: one print job of one page. The job starts with the
+// first drawing operation and ends with finishPage. Coordinates are the page's device
 // pixels; a printer without a fixed pixel grid (PDF, print to file) has 300 per inch.
 // Every operation returns false when it could not be carried out (no printer, the job
-// could not start, the printer stopped) and errorString() says why.
+// could not start, the printer stopped) and errorString() says why. A page for a printer
+// queue is a PrinterQueueSurface, which needs Qt's print support; a PDF needs only QtGui.
 class PrinterSurface : public DrawingSurface {
 public:
-    // The user's default printer.
-    PrinterSurface();
-    // A given printer queue; a null QPrinterInfo means there is no printer.
-    explicit PrinterSurface(const QPrinterInfo& printer);
-    // The page for a printer queue, written to `spoolFile` instead of being sent: the
-    // caller hands the file to the queue itself, and so learns the job's number.
-    PrinterSurface(const QPrinterInfo& printer, const QString& spoolFile);
     // Writes the page to a PDF file instead of a printer: an A4 sheet with 10 mm margins.
     // No printer is involved: the print system (and its scheduler) is never asked.
     explicit PrinterSurface(const QString& pdfFile);
@@ -41,15 +33,11 @@ public:
     PrinterSurface(const PrinterSurface&) = delete;
     PrinterSurface& operator=(const PrinterSurface&) = delete;
 
-    static bool hasDefaultPrinter();
-
     // Why the last failing operation failed, in words for the user; empty when none failed.
     QString errorString() const { return error_; }
     // Pixels per inch of the page; 0 without a printer.
-    int resolution() const;
+    virtual int resolution() const;
     bool jobActive() const { return painter_.isActive(); }
-    // The printer the page is laid out for (page size, sides); null without one.
-    const QPrinter* printer() const { return printer_.get(); }
 
     // A printed page cannot be erased.
     bool clear() override;
@@ -57,6 +45,16 @@ public:
     bool finishPage() override;
 
 protected:
+    // A page drawn on the subclass's own device, given by setPage; none means no printer.
+    PrinterSurface();
+    void setPage(QPagedPaintDevice* page) { page_ = page; }
+    // Ends a job left open; a subclass calls it before its device goes.
+    void endJob();
+    // The device stopped the job (aborted, or in error).
+    virtual bool stopped() const { return false; }
+    // Why the job could not start, as the end of a sentence.
+    virtual QString refusal() const;
+
     bool drawText(const std::vector<std::string>& items) override;
 
 private:
@@ -76,9 +74,8 @@ private:
     bool fail(const QString& why);
     Chain* chainAt(double x, double y, Colour colour, LineStyle style, int width);
 
-    std::unique_ptr<QPrinter> printer_; // a printer queue; or
-    std::unique_ptr<QPdfWriter> pdf_;   // a PDF file or device
-    QPagedPaintDevice* page_ = nullptr; // whichever of the two there is
+    std::unique_ptr<QPdfWriter> pdf_;   // a PDF file or device; or
+    QPagedPaintDevice* page_ = nullptr; // the subclass's printer
     QString pdfFile_;
     QPainter painter_;
     QString error_;

@@ -2,6 +2,7 @@
 #include "ToolbarButton.h"
 
 #include "DoubleResolution.h"
+#include "PictureFile.h"
 #include "SystemColours.h"
 #include "Toolbar.h"
 
@@ -139,8 +140,8 @@ QIcon ToolbarButton::picture(const QString& plain, const QString& hovered) {
     for (auto [path, mode] : {std::pair{plain, QIcon::Normal}, std::pair{hovered, QIcon::Active}}) {
         if (path.isEmpty())
             continue;
-        icon.addPixmap(QPixmap(path), mode);
-        icon.addPixmap(QPixmap(doubleResolutionPath(path)), mode); // with a pixel ratio of 2
+        icon.addPixmap(readPixmap(path), mode);
+        icon.addPixmap(readPixmap(doubleResolutionPath(path)), mode); // with a pixel ratio of 2
     }
     return icon;
 }

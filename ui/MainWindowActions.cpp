@@ -4,6 +4,7 @@
 // the printer-type dialog asks for the mode and the window's page printer prints.
 #include "FontTable.h"
 #include "MainWindow.h"
+#include "PictureFile.h"
 #include "Toolbar.h"
 #include "ToolbarButton.h"
 #include "ToolbarSeparator.h"
@@ -48,8 +49,9 @@ void MainWindow::buildActions() {
     closeAction->setIcon(toolbarPicture("close-32.png", "close-focused-32.png"));
 
     // Over the web page's button the pointer is a hand; leaving the button sets it back (event()).
-    connect(webPageAction, &QAction::hovered, this,
-            [this] { setCursor(QCursor(QPixmap(QStringLiteral(":/images/hand-32.png")), 0, 0)); });
+    connect(webPageAction, &QAction::hovered, this, [this] {
+        setCursor(QCursor(readPixmap(QStringLiteral(":/images/hand-32.png")), 0, 0));
+    });
     connect(webPageAction, &QAction::triggered, this, [this] {
         unsetCursor();
         setStatus(restingStatus_);

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "PrinterSurface.h"
+
+#include <memory>
+
+class QPrinter;
+class QPrinterInfo;
+
+namespace vitalune {
+
+// The printed page for a printer queue, through Qt's print support. It lives in the print
+// module, which the program loads only when the user prints.
+class PrinterQueueSurface : public PrinterSurface {
+public:
+    // The user's default printer.
+    PrinterQueueSurface();
+    // A given printer queue; a null QPrinterInfo means there is no printer.
+    explicit PrinterQueueSurface(const QPrinterInfo& printer);
+    // The page for a printer queue, written to `spoolFile` instead of being sent: the
+    // caller hands the file to the queue itself, and so learns the job's number.
+    PrinterQueueSurface(const QPrinterInfo& printer, const QString& spoolFile);
+    ~PrinterQueueSurface() override;
+
+    static bool hasDefaultPrinter();
+
+    int resolution() const override;
+    // The printer the page is laid out for (page size, sides); null without one.
+    const QPrinter* printer() const { return printer_.get(); }
+
+protected:
+    bool stopped() const override;
+    QString refusal() const override;
+
+private:
+    std::unique_ptr<QPrinter> printer_;
+};
+
+} // namespace vitalune

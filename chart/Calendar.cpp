@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cstdio>
 
 namespace vitalune {
 
@@ -28,6 +29,12 @@ std::string fixedText(const std::string& text, int width) {
     }
     out.append(static_cast<std::size_t>(std::max(0, width - characters)), ' ');
     return out;
+}
+
+std::string zeroPadded(int value, int width) {
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%0*d", value < 0 ? width + 1 : width, value);
+    return digits;
 }
 
 std::string trimmed(const std::string& text) {

@@ -17,6 +17,8 @@ struct Date {
 
 // Pads with blanks or cuts a UTF-8 text to a width counted in characters.
 std::string fixedText(const std::string& text, int width);
+// A whole number with at least `width` digits after its sign ("0000", "00" formats).
+std::string zeroPadded(int value, int width);
 // Removes leading and trailing blanks.
 std::string trimmed(const std::string& text);
 

@@ -5,7 +5,6 @@
 #include "Numbers.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace vitalune {
 
@@ -14,12 +13,6 @@ const Colour kGrey = rgb(128, 128, 128);
 const Colour kNavy = rgb(0, 0, 128);
 const Colour kWhite = rgb(255, 255, 255);
 const Colour kBlack = rgb(0, 0, 0);
-
-std::string fourDigits(int year) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%04d", year);
-    return buf;
-}
 } // namespace
 
 bool ScreenChart::redraw(Date birth, Date target, ChartPictures p) {
@@ -48,7 +41,7 @@ bool ScreenChart::redraw(Date birth, Date target, ChartPictures p) {
     chart.setFontBold(true);
     chart.setCurrentY(0);
     chart.setCurrentX(190);
-    if (!chart.text({trimmed(paddedMonthName(target.month)), "  ", fourDigits(target.year)}))
+    if (!chart.text({trimmed(paddedMonthName(target.month)), "  ", zeroPadded(target.year, 4)}))
         return false;
 
     chart.setFontName("Small Fonts");

@@ -39,14 +39,6 @@ void text(DrawingSurface& p, float x, float y, std::initializer_list<std::string
     p.text(items);
 }
 
-// A whole number with at least `width` digits ("0000", "00" formats).
-std::string zeroPadded(int value, int width) {
-    std::string digits = std::to_string(value < 0 ? -static_cast<long>(value) : value);
-    if (static_cast<int>(digits.size()) < width)
-        digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
-    return value < 0 ? "-" + digits : digits;
-}
-
 struct LegendPlace {
     float textX, sampleX1, sampleX2;
 };

@@ -47,13 +47,11 @@ Date todayOf(const MainWindow::TodayFn& today) {
 // The help page sits next to the binary in the build tree and in the data folder
 // once installed.
 QString locateHelpFile() {
-    const QString dir = QCoreApplication::applicationDirPath();
-    const QStringList candidates = {dir + QStringLiteral("/vitalune.html"),
-                                    dir + QStringLiteral("/../share/vitalune/vitalune.html")};
-    for (const auto& path : candidates)
-        if (QFileInfo::exists(path))
-            return QDir::cleanPath(path);
-    return QDir::cleanPath(candidates.front());
+    const QDir bin(QCoreApplication::applicationDirPath());
+    const QString built = bin.filePath(QStringLiteral("vitalune.html"));
+    const QString installed = bin.filePath(QStringLiteral("../share/vitalune/vitalune.html"));
+    return QDir::cleanPath(!QFileInfo::exists(built) && QFileInfo::exists(installed) ? installed
+                                                                                     : built);
 }
 } // namespace
 
@@ -114,32 +112,31 @@ void MainWindow::buildControls() {
         *dials[i] = dial;
     }
 
-    auto heading = [this](const char* name, const QString& text, QRect r) {
+    auto makeLabel = [this](const char* name, QRect r, const QFont& font,
+                            const QString& text = {}) {
         auto* label = new QLabel(text, this);
         label->setObjectName(QString::fromLatin1(name));
         label->setGeometry(r);
-        label->setFont(designFont("MS Sans Serif", 9.75, false));
+        label->setFont(font);
         return label;
     };
-    birthHeading =
-        heading("birthHeading", QStringLiteral("Data de Nascimento"), layout::birthHeading);
-    referenceHeading =
-        heading("referenceHeading", QStringLiteral("Data do Vitalune"), layout::referenceHeading);
+    const QFont headingFont = designFont("MS Sans Serif", 9.75, false);
+    birthHeading = makeLabel("birthHeading", layout::birthHeading, headingFont,
+                             QStringLiteral("Data de Nascimento"));
+    referenceHeading = makeLabel("referenceHeading", layout::referenceHeading, headingFont,
+                                 QStringLiteral("Data do Vitalune"));
 
-    auto valueLabel = [this](const char* name, QRect r) {
-        auto* label = new QLabel(this);
-        label->setObjectName(QString::fromUtf8(name));
-        label->setGeometry(r);
-        label->setFont(designFont("MS Sans Serif", 8.25, true));
-        label->setAlignment(Qt::AlignCenter);
-        label->setAutoFillBackground(true);
-        label->setFrameShape(QFrame::Box);
-        QPalette pal = label->palette();
+    auto valueLabel = [&makeLabel](const char* name, QRect r) {
+        QLabel* value = makeLabel(name, r, designFont("MS Sans Serif", 8.25, true));
+        value->setAlignment(Qt::AlignCenter);
+        value->setAutoFillBackground(true);
+        value->setFrameShape(QFrame::Box);
+        QPalette pal = value->palette();
         // White labels keep black text and border under any theme.
         pal.setColor(QPalette::Window, Qt::white);
         pal.setColor(QPalette::WindowText, Qt::black);
-        label->setPalette(pal);
-        return label;
+        value->setPalette(pal);
+        return value;
     };
     birthMonthLabel = valueLabel("birthMonthLabel", layout::birthMonthLabel);
     birthDayLabel = valueLabel("birthDayLabel", layout::birthDayLabel);

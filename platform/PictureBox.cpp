@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <unordered_map>
 
 namespace vitalune {
 
@@ -189,14 +190,10 @@ bool PictureBox::line(float x1, float y1, float x2, float y2, Colour colour) {
 
 PictureBox::FontEntry& PictureBox::currentFont() {
     const SurfaceState& s = state();
-    if (lastFont_ && s.fontSize == lastFontSize_ && s.fontBold == lastFontBold_ &&
-        s.fontName == lastFontName_)
+    const auto key = std::tie(s.fontName, s.fontSize, s.fontBold);
+    if (lastFont_ && key == lastFontKey_)
         return *lastFont_;
-    std::string key = s.fontName;
-    key += '\x1f';
-    key += std::to_string(s.fontSize);
-    key += s.fontBold ? "b" : "n";
-    auto& slot = fonts_[key];
+    auto& slot = fonts_[FontKey(key)];
     if (!slot) {
         slot = std::make_unique<FontEntry>();
         slot->font = substituteFont(s.fontName, s.fontSize, s.fontBold, kScreenDpi);
@@ -207,9 +204,7 @@ PictureBox::FontEntry& PictureBox::currentFont() {
         slot->ascent = QFontMetrics(slot->font).ascent();
     }
     lastFont_ = slot.get();
-    lastFontName_ = s.fontName;
-    lastFontSize_ = s.fontSize;
-    lastFontBold_ = s.fontBold;
+    lastFontKey_ = key;
     return *lastFont_;
 }
 

@@ -8,10 +8,11 @@
 #include <QWidget>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
+#include <tuple>
 
 namespace vitalune {
 
@@ -85,11 +86,10 @@ private:
     std::optional<QColor> foreColour_;
     QRect requested_; // area already handed to update() since the last paint
 
-    std::unordered_map<std::string, std::unique_ptr<FontEntry>> fonts_;
+    using FontKey = std::tuple<std::string, float, bool>; // name, size, bold
+    std::map<FontKey, std::unique_ptr<FontEntry>> fonts_;
     FontEntry* lastFont_ = nullptr;
-    std::string lastFontName_;
-    float lastFontSize_ = -1;
-    bool lastFontBold_ = false;
+    FontKey lastFontKey_;
 };
 
 } // namespace vitalune

@@ -14,7 +14,6 @@ struct PrintPen {
     std::int16_t width;
     LineStyle style;
     Colour colour;
-    bool operator==(const PrintPen&) const = default;
 };
 
 // How the page is printed, as the printer-type dialog asks.

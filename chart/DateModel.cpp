@@ -5,13 +5,6 @@
 
 namespace vitalune {
 
-namespace {
-Date withDayInMonth(Date d) {
-    d.day = clampDay(d);
-    return d;
-}
-} // namespace
-
 DateModel::DateModel(Date reference, Date birth)
     : birth_(wholeBirth(birth)), reference_(wholeReference(reference)) {}
 
@@ -19,7 +12,8 @@ Date DateModel::wholeBirth(Date d) {
     d.day = std::clamp(d.day, 1, 31);
     d.month = std::clamp(d.month, 1, 12);
     d.year = std::clamp(d.year, MinYear, MaxYear);
-    return withDayInMonth(d);
+    d.day = clampDay(d);
+    return d;
 }
 
 Date DateModel::wholeReference(Date d) {
@@ -43,35 +37,8 @@ Date DateModel::wholeReference(Date d) {
             d.month = 1;
         }
     }
-    return withDayInMonth(d);
-}
-
-void DateModel::setBirthDay(int day) {
-    setBirth({day, birth_.month, birth_.year});
-}
-
-void DateModel::setBirthMonth(int month) {
-    setBirth({birth_.day, month, birth_.year});
-}
-
-void DateModel::setBirthYear(int year) {
-    setBirth({birth_.day, birth_.month, year});
-}
-
-void DateModel::setReferenceDay(int day) {
-    setReference({day, reference_.month, reference_.year});
-}
-
-void DateModel::setReferenceMonth(int month) {
-    setReference({reference_.day, month, reference_.year});
-}
-
-void DateModel::setReferenceYear(int year) {
-    setReference({reference_.day, reference_.month, year});
-}
-
-void DateModel::addListener(Listener listener) {
-    listeners_.push_back(std::move(listener));
+    d.day = clampDay(d);
+    return d;
 }
 
 void DateModel::setBirth(Date date) {

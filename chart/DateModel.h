@@ -34,19 +34,19 @@ public:
     Date birth() const { return birth_; }
     Date reference() const { return reference_; }
 
-    void setBirthDay(int day);
-    void setBirthMonth(int month);
-    void setBirthYear(int year);
+    void setBirthDay(int day) { setBirth({day, birth_.month, birth_.year}); }
+    void setBirthMonth(int month) { setBirth({birth_.day, month, birth_.year}); }
+    void setBirthYear(int year) { setBirth({birth_.day, birth_.month, year}); }
     void setBirth(Date date);
 
-    void setReferenceDay(int day);
+    void setReferenceDay(int day) { setReference({day, reference_.month, reference_.year}); }
     // Month 0..13 as the step control gives it: 13 is the step past December, 0 the
     // step before January.
-    void setReferenceMonth(int month);
-    void setReferenceYear(int year);
+    void setReferenceMonth(int month) { setReference({reference_.day, month, reference_.year}); }
+    void setReferenceYear(int year) { setReference({reference_.day, reference_.month, year}); }
     void setReference(Date date);
 
-    void addListener(Listener listener);
+    void addListener(Listener listener) { listeners_.push_back(std::move(listener)); }
 
 private:
     static Date wholeBirth(Date date);

@@ -141,10 +141,6 @@ long PictureBox::toDevice(float v) const {
     return long(std::floor(d + 0.5));
 }
 
-void PictureBox::setForeColour(const QColor& colour) {
-    foreColour_ = colour;
-}
-
 QColor PictureBox::foreColour() const {
     return foreColour_ ? *foreColour_ : palette().color(QPalette::WindowText);
 }

@@ -40,7 +40,7 @@ public:
     using PictureFilter = std::function<QImage(const QImage&)>;
     void setPictureFilter(PictureFilter filter);
     // Colour of printed text; the palette's window-text colour unless set.
-    void setForeColour(const QColor& colour);
+    void setForeColour(const QColor& colour) { foreColour_ = colour; }
     QColor foreColour() const;
 
     // What the box shows (RGB32, at the pixel ratio below).

@@ -28,20 +28,6 @@ void showMessage(QWidget* parent, const QString& message) {
 
 PagePrinter::PagePrinter() : report_(showMessage) {}
 
-PagePrinter::~PagePrinter() = default;
-
-void PagePrinter::setSurfaceFactory(SurfaceFactory factory) {
-    makeSurface_ = std::move(factory);
-}
-
-void PagePrinter::setReporter(Reporter reporter) {
-    report_ = std::move(reporter);
-}
-
-void PagePrinter::setPrintQueue(std::shared_ptr<PrintQueue> queue) {
-    queue_ = std::move(queue);
-}
-
 void PagePrinter::print(QWidget* shownOn, Date birth, Date reference, PrintMode mode) {
     if (shownOn)
         shownOn->setCursor(Qt::WaitCursor);

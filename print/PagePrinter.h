@@ -25,14 +25,13 @@ public:
     using Reporter = std::function<void(QWidget* parent, const QString& message)>;
 
     PagePrinter();
-    ~PagePrinter();
 
-    void setSurfaceFactory(SurfaceFactory factory);
-    void setReporter(Reporter reporter);
+    void setSurfaceFactory(SurfaceFactory factory) { makeSurface_ = std::move(factory); }
+    void setReporter(Reporter reporter) { report_ = std::move(reporter); }
     // Who is asked about the queue around each job and, unless the surface factory has been
     // replaced, gives the surface the page is drawn on; the CUPS scheduler's default queue
     // when neither has been replaced.
-    void setPrintQueue(std::shared_ptr<PrintQueue> queue);
+    void setPrintQueue(std::shared_ptr<PrintQueue> queue) { queue_ = std::move(queue); }
 
     // Prints the page for the two dates in `mode`, with the hourglass on `shownOn` (the
     // dialog still on screen) meanwhile. A step that fails is skipped; a job that cannot be

@@ -27,8 +27,6 @@ PrintModeDialog::PrintModeDialog(QWidget* parent)
     buildControls();
 }
 
-PrintModeDialog::~PrintModeDialog() = default;
-
 void PrintModeDialog::buildControls() {
     // No text in the title bar. An empty title would not do: the platform shows the
     // application's name in its place.

@@ -22,7 +22,6 @@ class PrintModeDialog : public QDialog {
     Q_OBJECT
 public:
     explicit PrintModeDialog(QWidget* parent = nullptr);
-    ~PrintModeDialog() override;
 
     // Shows the dialog modally until a button ends it: the mode printed, or none when the
     // dialog was cancelled.

@@ -327,11 +327,6 @@ void MainWindow::loadBirthDate(Date birth) {
     describeChart();
 }
 
-void MainWindow::setPendingHost(HostFormPtr host, bool personToRead) {
-    pendingHost_ = std::move(host);
-    personPending_ = personToRead;
-}
-
 void MainWindow::readPendingPerson() {
     if (!personPending_ || !pendingHost_ || readingHost_)
         return;

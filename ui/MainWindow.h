@@ -50,7 +50,10 @@ public:
 
     // The host form of the last Run. With `personToRead` (the form has a Caption), its
     // person is read the next time the window becomes active.
-    void setPendingHost(HostFormPtr host, bool personToRead);
+    void setPendingHost(HostFormPtr host, bool personToRead) {
+        pendingHost_ = std::move(host);
+        personPending_ = personToRead;
+    }
     const HostFormPtr& pendingHost() const { return pendingHost_; }
     bool personPending() const { return personPending_; }
     // The form's host has gone before its person was read: nothing is read.

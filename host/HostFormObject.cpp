@@ -13,18 +13,14 @@ namespace {
 const QString PropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
 const QString IntrospectableInterface = QStringLiteral("org.freedesktop.DBus.Introspectable");
 
-QString controlInterface() {
-    return QString::fromLatin1(identity::ControlInterface);
-}
-QString captionProperty() {
-    return QString::fromLatin1(identity::CaptionProperty);
-}
+const QString ControlInterface = QString::fromLatin1(identity::ControlInterface);
+const QString CaptionProperty = QString::fromLatin1(identity::CaptionProperty);
 
 QString controlInterfaceXml() {
     return QStringLiteral("  <interface name=\"%1\">\n"
                           "    <property name=\"%2\" type=\"v\" access=\"read\"/>\n"
                           "  </interface>\n")
-        .arg(controlInterface(), captionProperty());
+        .arg(ControlInterface, CaptionProperty);
 }
 
 QString propertiesInterfaceXml() {
@@ -78,12 +74,9 @@ QString HostFormObject::introspect(const QString& path) const {
         xml += propertiesInterfaceXml();
     if (value.kind == ControlValue::Kind::Caption)
         xml += controlInterfaceXml();
-    if (member->isEmpty()) {
-        for (const QString& child : members_) {
-            if (valueOf(child).kind != ControlValue::Kind::NoObject)
-                xml += QStringLiteral("  <node name=\"%1\"/>\n").arg(child);
-        }
-    }
+    for (const QString& child : member->isEmpty() ? members_ : QStringList())
+        if (valueOf(child).kind != ControlValue::Kind::NoObject)
+            xml += QStringLiteral("  <node name=\"%1\"/>\n").arg(child);
     return xml;
 }
 
@@ -95,20 +88,18 @@ QDBusMessage HostFormObject::propertiesCall(const QDBusMessage& message, const Q
                                         QStringLiteral("No such object path '%1'").arg(path));
     const QList<QVariant> arguments = message.arguments();
     const QString interface = arguments.value(0).toString();
-    const bool hasControl = value.kind == ControlValue::Kind::Caption;
-    if (interface != controlInterface() || !hasControl)
+    if (interface != ControlInterface || value.kind != ControlValue::Kind::Caption)
         return message.createErrorReply(
             QDBusError::UnknownInterface,
             QStringLiteral("No such interface '%1' on object at path %2").arg(interface, path));
 
     if (message.member() == QLatin1String("GetAll")) {
-        QVariantMap all;
-        all.insert(captionProperty(), value.value);
-        return message.createReply(QVariant::fromValue(all));
+        return message.createReply(
+            QVariant::fromValue(QVariantMap{{CaptionProperty, value.value}}));
     }
     if (message.member() == QLatin1String("Get")) {
         const QString property = arguments.value(1).toString();
-        if (property != captionProperty())
+        if (property != CaptionProperty)
             return message.createErrorReply(
                 QDBusError::UnknownProperty,
                 QStringLiteral("No such property '%1' on interface '%2'").arg(property, interface));
@@ -150,7 +141,7 @@ bool HostFormObject::handleMessage(const QDBusMessage& message, const QDBusConne
     }
 
     const bool captionRead = message.member() == QLatin1String("Get") &&
-                             message.arguments().value(1).toString() == captionProperty();
+                             message.arguments().value(1).toString() == CaptionProperty;
     if (captionRead) {
         emit captionRequested(*member);
         if (stalled_) {

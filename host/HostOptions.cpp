@@ -3,8 +3,9 @@
 
 #include "QtCommandLine.h"
 
+#include "CaptionValue.h"
+
 #include <QCommandLineParser>
-#include <QRegularExpression>
 
 #include <tuple>
 
@@ -39,38 +40,6 @@ QVariant HostOptions::captionValue() const {
     }
     return text;
 }
-
-namespace {
-
-bool parseCaptionType(const QString& text, HostOptions::CaptionType& type) {
-    if (text == QLatin1String("string"))
-        type = HostOptions::CaptionType::String;
-    else if (text == QLatin1String("int"))
-        type = HostOptions::CaptionType::Int;
-    else if (text == QLatin1String("bool"))
-        type = HostOptions::CaptionType::Bool;
-    else if (text == QLatin1String("array"))
-        type = HostOptions::CaptionType::Array;
-    else
-        return false;
-    return true;
-}
-
-bool isObjectPath(const QString& text) {
-    static const QRegularExpression path(QStringLiteral("^(/|(/[A-Za-z0-9_]+)+)$"));
-    return path.match(text).hasMatch();
-}
-
-bool parsePositive(const QString& text, int& value) {
-    bool ok = false;
-    const int parsed = text.toInt(&ok);
-    if (!ok || parsed < 1)
-        return false;
-    value = parsed;
-    return true;
-}
-
-} // namespace
 
 namespace {
 
@@ -136,9 +105,13 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
     describe(parser);
     ParsedHostOptions parsed;
     HostOptions& o = parsed.options;
-    parsed.error = parseOptions(parser, QStringLiteral("vitalune-host"), arguments);
-    if (!parsed.error.isEmpty())
+    const auto invalid = [&parsed](const QString& why) {
+        parsed.error = why;
         return parsed;
+    };
+    if (const QString error = parseOptions(parser, QStringLiteral("vitalune-host"), arguments);
+        !error.isEmpty())
+        return invalid(error);
     parsed.help = parser.isSet(Help);
     parsed.qt = qtOptions(parser);
     parsed.version = parser.isSet(Version);
@@ -151,29 +124,27 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
         o.birth = value(Birth);
     if (parser.isSet(Caption))
         o.caption = value(Caption);
-    if (parser.isSet(CaptionTypeOption) &&
-        !parseCaptionType(value(CaptionTypeOption), o.captionType)) {
-        parsed.error = QStringLiteral("--caption-type: string, int, bool or array");
-        return parsed;
+    if (parser.isSet(CaptionTypeOption)) {
+        const qsizetype type = QStringList{QStringLiteral("string"), QStringLiteral("int"),
+                                           QStringLiteral("bool"), QStringLiteral("array")}
+                                   .indexOf(value(CaptionTypeOption));
+        if (type < 0)
+            return invalid(QStringLiteral("--caption-type: string, int, bool or array"));
+        o.captionType = HostOptions::CaptionType(type);
     }
     if (parser.isSet(Path)) {
-        if (!isObjectPath(value(Path))) {
-            parsed.error = QStringLiteral("--path: not a D-Bus object path: %1").arg(value(Path));
-            return parsed;
-        }
+        if (!isValidObjectPath(value(Path)))
+            return invalid(QStringLiteral("--path: not a D-Bus object path: %1").arg(value(Path)));
         o.formPath = value(Path);
     }
     for (const QString& member : parser.values(Without)) {
-        if (member == QLatin1String("lblnick"))
-            o.withNick = false;
-        else if (member == QLatin1String("lblnasc"))
-            o.withBirth = false;
-        else if (member == QLatin1String("Caption"))
-            o.withCaption = false;
-        else {
-            parsed.error = QStringLiteral("--without: lblnick, lblnasc or Caption");
-            return parsed;
-        }
+        bool* with = member == QLatin1String("lblnick")   ? &o.withNick
+                     : member == QLatin1String("lblnasc") ? &o.withBirth
+                     : member == QLatin1String("Caption") ? &o.withCaption
+                                                          : nullptr;
+        if (!with)
+            return invalid(QStringLiteral("--without: lblnick, lblnasc or Caption"));
+        *with = false;
     }
     o.stall = parser.isSet(Stall);
     o.exitDuringRun = parser.isSet(ExitDuringRun);
@@ -181,20 +152,19 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
          {std::tuple{Runs, &o.runs, "--runs: a whole number of at least 1"},
           std::tuple{Timeout, &o.timeoutSeconds, "--timeout: seconds, at least 1"},
           std::tuple{CallTimeout, &o.callTimeoutMs, "--call-timeout: milliseconds, at least 1"}}) {
-        if (parser.isSet(name) && !parsePositive(value(name), *target)) {
-            parsed.error = QString::fromLatin1(why);
-            return parsed;
-        }
+        if (!parser.isSet(name))
+            continue;
+        bool ok = false;
+        *target = value(name).toInt(&ok);
+        if (!ok || *target < 1)
+            return invalid(QString::fromLatin1(why));
     }
     o.runAtStart = parser.isSet(Run);
-    if (o.captionType == HostOptions::CaptionType::Int && o.caption) {
-        bool ok = false;
-        o.caption->toInt(&ok);
-        if (!ok) {
-            parsed.error = QStringLiteral("--caption-type int needs a whole-number caption");
-            return parsed;
-        }
-    }
+    bool whole = true;
+    if (o.captionType == HostOptions::CaptionType::Int && o.caption)
+        o.caption->toInt(&whole);
+    if (!whole)
+        return invalid(QStringLiteral("--caption-type int needs a whole-number caption"));
     bool scripted = false;
     for (const QString& name : {Nick, Birth, Caption, CaptionTypeOption, Path, Without, Stall,
                                 ExitDuringRun, Runs, Timeout, CallTimeout})
@@ -206,10 +176,7 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
 QString hostUsage() {
     QCommandLineParser parser;
     describe(parser);
-    // The parser names the program from the application object, which may not exist yet.
-    QString text = parser.helpText();
-    text.replace(0, text.indexOf(u'\n'), QStringLiteral("Usage: vitalune-host [options]"));
-    return text;
+    return helpText(parser, QStringLiteral("vitalune-host"));
 }
 
 QString hostVersion() {

@@ -6,7 +6,6 @@
 #include <QDBusConnectionInterface>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 #include <QDBusReply>
 #include <QDBusServiceWatcher>
 
@@ -36,13 +35,19 @@ ControlValue lookupFor(const HostOptions& o, const QString& member) {
 
 } // namespace
 
-QDBusPendingCallWatcher* callPlugin(QDBusConnection& bus, const char* method, int timeoutMs,
-                                    const QList<QVariant>& arguments) {
+void callPlugin(QDBusConnection& bus, const char* method, int timeoutMs, QObject* context,
+                std::function<void(const QDBusPendingReply<QString>&)> done,
+                const QList<QVariant>& arguments) {
     QDBusMessage call = QDBusMessage::createMethodCall(
         QString::fromLatin1(identity::BusName), QString::fromLatin1(identity::ObjectPath),
         QString::fromLatin1(identity::InterfaceName), QString::fromLatin1(method));
     call.setArguments(arguments);
-    return new QDBusPendingCallWatcher(bus.asyncCall(call, timeoutMs));
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, timeoutMs), context);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context,
+                     [done = std::move(done)](QDBusPendingCallWatcher* finished) {
+                         finished->deleteLater();
+                         done(*finished);
+                     });
 }
 
 QString callErrorText(const QDBusError& error) {
@@ -86,10 +91,7 @@ void ScriptedHost::start() {
 }
 
 void ScriptedHost::identify() {
-    QDBusPendingCallWatcher* watcher = callPlugin(bus_, "Identify", options_.callTimeoutMs);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
-        w->deleteLater();
-        const QDBusPendingReply<QString> reply = *w;
+    callPlugin(bus_, "Identify", options_.callTimeoutMs, this, [this](const auto& reply) {
         if (reply.isError()) {
             print(QStringLiteral("IdentifyError"), callErrorText(reply.error()));
             end(QStringLiteral("error"), 1);
@@ -106,19 +108,15 @@ void ScriptedHost::run(int left) {
         watchPlugin();
         return;
     }
-    QDBusPendingCallWatcher* watcher =
-        callPlugin(bus_, "Run", options_.callTimeoutMs,
-                   {QVariant::fromValue(QDBusObjectPath(options_.formPath))});
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, left](QDBusPendingCallWatcher* w) {
-                w->deleteLater();
-                const QDBusPendingReply<QString> reply = *w;
-                if (reply.isError())
-                    print(QStringLiteral("RunError"), callErrorText(reply.error()));
-                else
-                    print(QStringLiteral("Run"), reply.value());
-                run(left - 1);
-            });
+    callPlugin(bus_, "Run", options_.callTimeoutMs, this,
+               [this, left](const auto& reply) {
+                   if (reply.isError())
+                       print(QStringLiteral("RunError"), callErrorText(reply.error()));
+                   else
+                       print(QStringLiteral("Run"), reply.value());
+                   run(left - 1);
+               },
+               {QVariant::fromValue(QDBusObjectPath(options_.formPath))});
 }
 
 void ScriptedHost::watchPlugin() {

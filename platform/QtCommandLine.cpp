@@ -84,4 +84,11 @@ QString parseOptions(QCommandLineParser& parser, const QString& program,
     return {};
 }
 
+QString helpText(const QCommandLineParser& parser, const QString& program) {
+    // The parser names the program from the application object, which may not exist yet.
+    QString text = parser.helpText();
+    text.replace(0, text.indexOf(u'\n'), QStringLiteral("Usage: %1 [options]").arg(program));
+    return text;
+}
+
 } // namespace vitalune

@@ -9,6 +9,7 @@
 #include <QDBusSignature>
 #include <QDBusUnixFileDescriptor>
 #include <QDBusVariant>
+#include <QRegularExpression>
 
 namespace vitalune {
 
@@ -68,28 +69,15 @@ HostRead captionFromValue(const QVariant& value) {
 }
 
 bool isValidPathElement(const QString& element) {
-    if (element.isEmpty())
-        return false;
-    for (QChar c : element) {
-        const bool ok = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
-                        (c >= u'0' && c <= u'9') || c == u'_';
-        if (!ok)
-            return false;
-    }
-    return true;
+    static const QRegularExpression name(
+        QRegularExpression::anchoredPattern(QStringLiteral("[A-Za-z0-9_]+")));
+    return name.match(element).hasMatch();
 }
 
 bool isValidObjectPath(const QString& path) {
-    if (path == QLatin1String("/"))
-        return true;
-    if (!path.startsWith(u'/'))
-        return false;
-    const QStringList elements = path.mid(1).split(u'/');
-    for (const QString& element : elements) {
-        if (!isValidPathElement(element))
-            return false;
-    }
-    return true;
+    static const QRegularExpression objectPath(
+        QRegularExpression::anchoredPattern(QStringLiteral("/|(/[A-Za-z0-9_]+)+")));
+    return objectPath.match(path).hasMatch();
 }
 
 QString memberObjectPath(const QString& formPath, const QString& member) {

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -17,27 +18,6 @@
 namespace vitalune {
 
 namespace {
-
-bool isPlainShellWord(const QString& text) {
-    if (text.isEmpty())
-        return false;
-    for (QChar c : text) {
-        const bool plain = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
-                           (c >= u'0' && c <= u'9') || c == u'/' || c == u'.' || c == u'_' ||
-                           c == u'-' || c == u'+' || c == u'@' || c == u',' || c == u':';
-        if (!plain)
-            return false;
-    }
-    return true;
-}
-
-// The bus reads a service file as a desktop-entry key file before it splits Exec= as a
-// shell would: there a backslash starts an escape, so each one is doubled.
-QString escapeKeyFileValue(const QString& value) {
-    QString escaped = value;
-    escaped.replace(u'\\', QLatin1String("\\\\"));
-    return escaped;
-}
 
 std::optional<QByteArray> environmentBytes(const char* name) {
     if (!qEnvironmentVariableIsSet(name))
@@ -118,7 +98,9 @@ private:
 } // namespace
 
 QString quoteExecArgument(const QString& argument) {
-    if (isPlainShellWord(argument))
+    static const QRegularExpression plainWord(
+        QRegularExpression::anchoredPattern(QStringLiteral("[A-Za-z0-9/._+@,:-]+")));
+    if (plainWord.match(argument).hasMatch())
         return argument;
     // Inside single quotes nothing is special; a quote itself closes, escapes and reopens.
     QString quoted = argument;
@@ -137,7 +119,10 @@ bool canStartFrom(const QString& executable) {
 
 QString serviceFileText(const QString& executable) {
     return QStringLiteral("[D-BUS Service]\nName=%1\nExec=%2 %3\n")
-        .arg(QLatin1String(identity::BusName), escapeKeyFileValue(quoteExecArgument(executable)),
+        .arg(QLatin1String(identity::BusName),
+             // The bus reads the file as a key file, where a backslash starts an escape,
+             // before it splits Exec= as a shell would.
+             quoteExecArgument(executable).replace(u'\\', QLatin1String("\\\\")),
              QLatin1String(identity::AutomationOption));
 }
 

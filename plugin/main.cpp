@@ -41,8 +41,7 @@ QDBusConnection automationBus() {
     return QDBusConnection::sessionBus();
 }
 
-// With VITALUNE_TRACE set, each read of a person is reported on stderr, for the
-// end-to-end tests that drive the real program.
+// With VITALUNE_TRACE set, each read of a person is reported, for the end-to-end tests.
 void traceHostReads(MainWindow& window) {
     if (!qEnvironmentVariableIsSet("VITALUNE_TRACE"))
         return;
@@ -81,26 +80,18 @@ int serve(QApplication& app, bool automation, const QString& noDisplay) {
     }
 
     AutomationServer server(automation ? automationBus() : QDBusConnection::sessionBus(), runs);
-    switch (server.start()) {
-    case AutomationServer::Outcome::Serving:
-        break;
-    case AutomationServer::Outcome::NameTaken:
+    if (const auto outcome = server.start(); outcome != AutomationServer::Outcome::Serving) {
+        const bool taken = outcome == AutomationServer::Outcome::NameTaken;
         if (automation) {
-            print(stderr, QStringLiteral("vitalune: %1; leaving\n").arg(server.problem()));
-            return 0;
+            print(stderr,
+                  QStringLiteral("vitalune: %1%2\n")
+                      .arg(server.problem(), taken ? QStringLiteral("; leaving") : QString()));
+            return taken ? 0 : 1;
         }
-        print(stderr,
-              QStringLiteral("vitalune: %1; the window runs on its own\n").arg(server.problem()));
-        break;
-    case AutomationServer::Outcome::NoBus:
-    case AutomationServer::Outcome::Failed:
-        if (automation) {
-            print(stderr, QStringLiteral("vitalune: %1\n").arg(server.problem()));
-            return 1;
-        }
-        print(stderr, QStringLiteral("vitalune: not serving %1 (%2); the window runs on its own\n")
-                          .arg(QLatin1String(identity::BusName), server.problem()));
-        break;
+        const QString why = taken ? server.problem()
+                                  : QStringLiteral("not serving %1 (%2)")
+                                        .arg(QLatin1String(identity::BusName), server.problem());
+        print(stderr, QStringLiteral("vitalune: %1; the window runs on its own\n").arg(why));
     }
 
     if (automation) {
@@ -117,14 +108,6 @@ int serve(QApplication& app, bool automation, const QString& noDisplay) {
     runs.windowClosed();
     server.flush();
     return status;
-}
-
-int exportFile(const ChartExport& request, const QByteArray& path) {
-    const QString problem = exportChart(request, path);
-    if (problem.isEmpty())
-        return 0;
-    print(stderr, QStringLiteral("vitalune: %1\n").arg(problem));
-    return UsageExitStatus;
 }
 
 } // namespace
@@ -182,8 +165,12 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("vitalune"));
     QApplication::setApplicationVersion(QStringLiteral(VITALUNE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("com.lumenfold.Vitalune"));
-    if (commandLine.mode == LaunchMode::Export)
-        return exportFile(commandLine.chartExport, commandLine.exportPath);
+    if (commandLine.mode == LaunchMode::Export) {
+        const QString problem = exportChart(commandLine.chartExport, commandLine.exportPath);
+        if (!problem.isEmpty())
+            print(stderr, QStringLiteral("vitalune: %1\n").arg(problem));
+        return problem.isEmpty() ? 0 : UsageExitStatus;
+    }
     if (!noDisplay.isEmpty()) {
         print(stderr, QStringLiteral("%1: %2\n").arg(program, noDisplay));
         if (commandLine.mode == LaunchMode::Window)

@@ -50,7 +50,7 @@ private:
     std::FILE* out_;
     HostFormObject form_;
     QTimer limit_;
-    QString pluginOwner_; // the unique name of the server that answered Identify
+    QString pluginOwner_; // the server that answered Identify
     bool ended_ = false;
 };
 

@@ -23,15 +23,13 @@ namespace {
 // layout is drawn for it.
 constexpr int kDefaultResolution = 300;
 
-int chooseResolution(const QList<int>& supported) {
-    if (supported.isEmpty() || supported.contains(kDefaultResolution))
-        return kDefaultResolution;
-    QList<int> sorted = supported;
-    std::sort(sorted.begin(), sorted.end());
-    for (int r : sorted)
-        if (r >= kDefaultResolution)
-            return r;
-    return sorted.back() > 0 ? sorted.back() : kDefaultResolution;
+// The printer's coarsest resolution of at least the default one, or else its finest.
+int chooseResolution(QList<int> supported) {
+    std::sort(supported.begin(), supported.end());
+    const auto above = std::lower_bound(supported.begin(), supported.end(), kDefaultResolution);
+    if (above != supported.end())
+        return *above;
+    return !supported.isEmpty() && supported.back() > 0 ? supported.back() : kDefaultResolution;
 }
 
 bool finite(float v) {
@@ -61,8 +59,7 @@ PrinterSurface::PrinterSurface(const QPrinterInfo& printer) {
 
 PrinterSurface::PrinterSurface(const QPrinterInfo& printer, const QString& spoolFile)
     : PrinterSurface(printer) {
-    // Still the printer's own engine, so the file holds exactly what Qt would send; only a
-    // ".pdf" name would switch to the plain PDF writer.
+    // Still the printer's own engine: the file holds what Qt would send (not a ".pdf" name).
     if (printer_)
         printer_->setOutputFileName(spoolFile);
 }
@@ -80,8 +77,7 @@ PrinterSurface::PrinterSurface(QIODevice* pdfOutput)
 }
 
 void PrinterSurface::setUpPdf() {
-    // An A4 sheet with Qt's PDF margins, whatever the default printer's paper is, so
-    // the file is the same on every machine.
+    // A4 with Qt's PDF margins, whatever the default paper: the same file on every machine.
     pdf_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                     QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
     pdf_->setResolution(kDefaultResolution);

@@ -17,24 +17,19 @@ class QPrinterInfo;
 
 namespace vitalune {
 
-// A drawing surface on a printer: one print job of one page. The job starts with the
-// first drawing operation and ends with finishPage. Coordinates are the printer's device
-// pixels; a printer without a fixed pixel grid (PDF, print to file) has 300 per inch.
-// Every operation returns false when it could not be carried out (no printer, the job
-// could not start, the printer stopped) and errorString() says why.
+// A drawing surface on a printer: one print job of one page, from the first drawing to
+// finishPage, in the printer's device pixels (300 per inch for PDF). A failing operation
+// returns false and errorString() says why.
 class PrinterSurface : public DrawingSurface {
 public:
     // The user's default printer.
     PrinterSurface();
     // A given printer queue; a null QPrinterInfo means there is no printer.
     explicit PrinterSurface(const QPrinterInfo& printer);
-    // The page for a printer queue, written to `spoolFile` instead of being sent: the
-    // caller hands the file to the queue itself, and so learns the job's number.
+    // Written to `spoolFile` instead: the caller sends it to the queue and learns the job.
     PrinterSurface(const QPrinterInfo& printer, const QString& spoolFile);
-    // Writes the page to a PDF file instead of a printer: an A4 sheet with 10 mm margins.
-    // No printer is involved: the print system (and its scheduler) is never asked.
+    // An A4 PDF file or device, without asking the print system.
     explicit PrinterSurface(const QString& pdfFile);
-    // The same page written to an open device.
     explicit PrinterSurface(QIODevice* pdfOutput);
     ~PrinterSurface() override;
 
@@ -43,7 +38,7 @@ public:
 
     static bool hasDefaultPrinter();
 
-    // Why the last failing operation failed, in words for the user; empty when none failed.
+    // Why the last failing operation failed, for the user.
     QString errorString() const { return error_; }
     // Pixels per inch of the page; 0 without a printer.
     int resolution() const;
@@ -60,8 +55,7 @@ protected:
     bool drawText(const std::vector<std::string>& items) override;
 
 private:
-    // The end of a recently drawn segment, so that a styled curve drawn as many short
-    // segments keeps its dash pattern running instead of restarting at every joint.
+    // The end of a recent segment: a dashed curve drawn as short segments keeps its pattern.
     struct Chain {
         double x = 0, y = 0;
         double offset = 0; // pattern position at the end, in pixels
@@ -76,8 +70,8 @@ private:
     bool fail(const QString& why);
     Chain* chainAt(double x, double y, Colour colour, LineStyle style, int width);
 
-    std::unique_ptr<QPrinter> printer_; // a printer queue; or
-    std::unique_ptr<QPdfWriter> pdf_;   // a PDF file or device
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPdfWriter> pdf_;
     QPagedPaintDevice* page_ = nullptr; // whichever of the two there is
     QString pdfFile_;
     QPainter painter_;

@@ -10,9 +10,10 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <filesystem>
+
 #include <fcntl.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vitalune {
@@ -33,15 +34,6 @@ std::optional<QByteArray> accountHomeFolder() {
     return QByteArray(account->pw_dir);
 }
 
-bool sameFolder(const QByteArray& first, const QByteArray& second) {
-    if (first == second)
-        return true;
-    struct stat a {};
-    struct stat b {};
-    return ::stat(first.constData(), &a) == 0 && ::stat(second.constData(), &b) == 0 &&
-           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 // Appended as the bus does it: no lexical clean-up, so `link/..` goes where the file
 // system takes it.
 QByteArray below(QByteArray folder, const char* tail) {
@@ -54,45 +46,20 @@ QString shownServiceFile(const QByteArray& folder) {
     return QFile::decodeName(below(folder, identity::ServiceFileName));
 }
 
-// Creates the folder and those above it by the bytes of their names, which Qt's own
-// paths (UTF-8) cannot always spell.
-bool makeFolder(const QByteArray& path) {
-    for (qsizetype end = path.indexOf('/', 1);; end = path.indexOf('/', end + 1)) {
-        const QByteArray part = end < 0 ? path : path.left(end);
-        if (::mkdir(part.constData(), 0777) != 0 && errno != EEXIST)
-            return false;
-        if (end < 0)
-            break;
-    }
-    struct stat info {};
-    if (::stat(path.constData(), &info) != 0)
-        return false;
-    errno = ENOTDIR;
-    return S_ISDIR(info.st_mode);
-}
-
-// A folder named by bytes, reached through its open descriptor so that Qt's file classes
-// work in it whatever its name.
-class OpenFolder {
-public:
+// A folder named by bytes (Qt's paths are UTF-8), reached through its open descriptor so
+// that Qt's file classes work in it whatever its name.
+struct OpenFolder {
     explicit OpenFolder(const QByteArray& path)
-        : fd_(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+        : fd(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
     ~OpenFolder() {
-        if (fd_ >= 0)
-            ::close(fd_);
+        if (fd >= 0)
+            ::close(fd);
     }
     OpenFolder(const OpenFolder&) = delete;
-    OpenFolder& operator=(const OpenFolder&) = delete;
-
-    bool isOpen() const { return fd_ >= 0; }
     QString serviceFile() const {
-        return QStringLiteral("/proc/self/fd/%1/%2")
-            .arg(fd_)
-            .arg(QLatin1String(identity::ServiceFileName));
+        return QStringLiteral("/proc/self/fd/%1/%2").arg(fd).arg(identity::ServiceFileName);
     }
-
-private:
-    int fd_;
+    const int fd;
 };
 
 } // namespace
@@ -144,7 +111,9 @@ ServiceFolder userServiceFolder(const std::optional<QByteArray>& xdgDataHome,
         return {{},
                 QStringLiteral("the user database gives this account no home folder, where "
                                "the session bus looks for the service file; set XDG_DATA_HOME")};
-    if (home && !sameFolder(*home, *accountHome)) {
+    std::error_code unknown;
+    if (home && *home != *accountHome &&
+        !std::filesystem::equivalent(home->toStdString(), accountHome->toStdString(), unknown)) {
         const QString account = QFile::decodeName(*accountHome);
         return {{},
                 QStringLiteral("HOME (%1) is not this account's home folder (%2), where the "
@@ -176,13 +145,14 @@ RegistrationResult registerServer(const ServiceFolder& folder, const QString& ex
                                "move it elsewhere")
                     .arg(executable)};
     const QString shown = shownServiceFile(folder.path);
-    if (!makeFolder(folder.path)) {
-        const QString reason = qt_error_string(errno);
+    std::error_code made;
+    std::filesystem::create_directories(folder.path.toStdString(), made);
+    if (made)
         return {false,
-                QStringLiteral("cannot create %1: %2").arg(QFile::decodeName(folder.path), reason)};
-    }
+                QStringLiteral("cannot create %1: %2")
+                    .arg(QFile::decodeName(folder.path), QString::fromLocal8Bit(made.message()))};
     const OpenFolder services(folder.path);
-    if (!services.isOpen()) {
+    if (services.fd < 0) {
         const QString reason = qt_error_string(errno);
         return {false, QStringLiteral("cannot write %1: %2").arg(shown, reason)};
     }
@@ -202,7 +172,7 @@ RegistrationResult unregisterServer(const ServiceFolder& folder) {
     const RegistrationResult absent{true, QStringLiteral("%1 was not registered (no %2)")
                                               .arg(QLatin1String(identity::BusName), shown)};
     const OpenFolder services(folder.path);
-    if (!services.isOpen()) {
+    if (services.fd < 0) {
         if (errno == ENOENT)
             return absent;
         const QString reason = qt_error_string(errno);

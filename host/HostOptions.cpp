@@ -43,21 +43,36 @@ QVariant HostOptions::captionValue() const {
 
 namespace {
 
-const QString Window = QStringLiteral("window");
-const QString Run = QStringLiteral("run");
-const QString Nick = QStringLiteral("nick");
-const QString Birth = QStringLiteral("birth");
-const QString Caption = QStringLiteral("caption");
-const QString CaptionTypeOption = QStringLiteral("caption-type");
-const QString Path = QStringLiteral("path");
-const QString Without = QStringLiteral("without");
-const QString Stall = QStringLiteral("stall");
-const QString ExitDuringRun = QStringLiteral("exit-during-run");
-const QString Runs = QStringLiteral("runs");
-const QString Timeout = QStringLiteral("timeout");
-const QString CallTimeout = QStringLiteral("call-timeout");
-const QString Help = QStringLiteral("help");
-const QString Version = QStringLiteral("version");
+QCommandLineOption option(const char* name, const char* description, const char* value = "") {
+    return {QString::fromLatin1(name), QString::fromUtf8(description), QString::fromLatin1(value)};
+}
+
+const QCommandLineOption Window =
+    option("window", "Open the window, even with options of the scripted run.");
+const QCommandLineOption Run = option("run", "Window: press its plug-in button once started.");
+const QCommandLineOption Nick = option("nick", "The person's nickname (default Ana).", "TEXT");
+const QCommandLineOption Birth =
+    option("birth", "The person's birth date (default 05/06/1970).", "DD/MM/YYYY");
+const QCommandLineOption Caption =
+    option("caption", "The form's Caption (default \"Ficha de <nick>\").", "TEXT");
+const QCommandLineOption CaptionType =
+    option("caption-type", "The type the Caption goes on the bus as.", "string|int|bool|array");
+const QCommandLineOption Path =
+    option("path", "The form's object path (default /forms/1).", "PATH");
+const QCommandLineOption Without =
+    option("without", "Leave this member or property out of the form.", "lblnick|lblnasc|Caption");
+const QCommandLineOption Stall = option("stall", "Never answer a read of Caption.");
+const QCommandLineOption ExitDuringRun =
+    option("exit-during-run", "Leave as soon as the plug-in reads the form's Caption.");
+const QCommandLineOption Runs =
+    option("runs", "Call Run this many times, one after the other (default 1).", "N");
+const QCommandLineOption Timeout =
+    option("timeout", "Serve the form at most this long (default 60).", "S");
+const QCommandLineOption CallTimeout =
+    option("call-timeout", "Wait this long for each Identify and Run (default 25000).", "MS");
+const QCommandLineOption Help({QStringLiteral("h"), QStringLiteral("help")},
+                              QStringLiteral("Show this text."));
+const QCommandLineOption Version = option("version", "Show the version.");
 
 void describe(QCommandLineParser& parser) {
     parser.setApplicationDescription(QStringLiteral(
@@ -71,31 +86,8 @@ void describe(QCommandLineParser& parser) {
         "(End=plugin-gone) or the time limit passes (End=time-limit). Qt's standard\n"
         "options (-style, -platform, -reverse, ...) are accepted too."));
     acceptQtOptions(parser);
-    parser.addOptions({
-        {Window, QStringLiteral("Open the window, even with options of the scripted run.")},
-        {Run, QStringLiteral("Window: press its plug-in button once started.")},
-        {Nick, QStringLiteral("The person's nickname (default Ana)."), QStringLiteral("TEXT")},
-        {Birth, QStringLiteral("The person's birth date (default 05/06/1970)."),
-         QStringLiteral("DD/MM/YYYY")},
-        {Caption, QStringLiteral("The form's Caption (default \"Ficha de <nick>\")."),
-         QStringLiteral("TEXT")},
-        {CaptionTypeOption, QStringLiteral("The type the Caption goes on the bus as."),
-         QStringLiteral("string|int|bool|array")},
-        {Path, QStringLiteral("The form's object path (default /forms/1)."),
-         QStringLiteral("PATH")},
-        {Without, QStringLiteral("Leave this member or property out of the form."),
-         QStringLiteral("lblnick|lblnasc|Caption")},
-        {Stall, QStringLiteral("Never answer a read of Caption.")},
-        {ExitDuringRun, QStringLiteral("Leave as soon as the plug-in reads the form's Caption.")},
-        {Runs, QStringLiteral("Call Run this many times, one after the other (default 1)."),
-         QStringLiteral("N")},
-        {Timeout, QStringLiteral("Serve the form at most this long (default 60)."),
-         QStringLiteral("S")},
-        {CallTimeout, QStringLiteral("Wait this long for each Identify and Run (default 25000)."),
-         QStringLiteral("MS")},
-        {{QStringLiteral("h"), Help}, QStringLiteral("Show this text.")},
-        {Version, QStringLiteral("Show the version.")},
-    });
+    parser.addOptions({Window, Run, Nick, Birth, Caption, CaptionType, Path, Without, Stall,
+                       ExitDuringRun, Runs, Timeout, CallTimeout, Help, Version});
 }
 
 } // namespace
@@ -117,17 +109,19 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
     parsed.version = parser.isSet(Version);
 
     // The last value given counts, as with most programs.
-    const auto value = [&parser](const QString& name) { return parser.values(name).constLast(); };
+    const auto value = [&parser](const QCommandLineOption& o) {
+        return parser.values(o).constLast();
+    };
     if (parser.isSet(Nick))
         o.nick = value(Nick);
     if (parser.isSet(Birth))
         o.birth = value(Birth);
     if (parser.isSet(Caption))
         o.caption = value(Caption);
-    if (parser.isSet(CaptionTypeOption)) {
+    if (parser.isSet(CaptionType)) {
         const qsizetype type = QStringList{QStringLiteral("string"), QStringLiteral("int"),
                                            QStringLiteral("bool"), QStringLiteral("array")}
-                                   .indexOf(value(CaptionTypeOption));
+                                   .indexOf(value(CaptionType));
         if (type < 0)
             return invalid(QStringLiteral("--caption-type: string, int, bool or array"));
         o.captionType = HostOptions::CaptionType(type);
@@ -166,8 +160,8 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
     if (!whole)
         return invalid(QStringLiteral("--caption-type int needs a whole-number caption"));
     bool scripted = false;
-    for (const QString& name : {Nick, Birth, Caption, CaptionTypeOption, Path, Without, Stall,
-                                ExitDuringRun, Runs, Timeout, CallTimeout})
+    for (const QCommandLineOption& name : {Nick, Birth, Caption, CaptionType, Path, Without, Stall,
+                                           ExitDuringRun, Runs, Timeout, CallTimeout})
         scripted = scripted || parser.isSet(name);
     o.window = parser.isSet(Window) || !scripted;
     return parsed;

@@ -104,10 +104,8 @@ void ScriptedHost::identify() {
 }
 
 void ScriptedHost::run(int left) {
-    if (left <= 0) {
-        watchPlugin();
-        return;
-    }
+    if (left <= 0)
+        return watchPlugin();
     callPlugin(bus_, "Run", options_.callTimeoutMs, this,
                [this, left](const auto& reply) {
                    if (reply.isError())
@@ -120,10 +118,8 @@ void ScriptedHost::run(int left) {
 }
 
 void ScriptedHost::watchPlugin() {
-    if (pluginOwner_.isEmpty()) {
-        end(QStringLiteral("plugin-gone"), 0);
-        return;
-    }
+    if (pluginOwner_.isEmpty())
+        return end(QStringLiteral("plugin-gone"), 0);
     auto* watcher = new QDBusServiceWatcher(pluginOwner_, bus_,
                                             QDBusServiceWatcher::WatchForUnregistration, this);
     connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this,

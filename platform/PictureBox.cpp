@@ -4,6 +4,7 @@
 #include "DoubleResolution.h"
 #include "FontTable.h"
 #include "RasterLine.h"
+#include "SystemColours.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -21,10 +22,6 @@ namespace {
 constexpr double kScreenDpi = 96;
 // Rendered texts kept per font before the cache starts afresh.
 constexpr std::size_t kMaxSprites = 1024;
-
-QRgb toRgb(Colour c) {
-    return qRgb(redOf(c), greenOf(c), blueOf(c));
-}
 
 bool finite(float v) {
     return std::isfinite(v);
@@ -173,11 +170,8 @@ bool PictureBox::line(float x1, float y1, float x2, float y2, Colour colour) {
     if (!finite(x1) || !finite(y1) || !finite(x2) || !finite(y2))
         return false;
     const SurfaceState& s = state();
-    RasterPen pen;
-    pen.colour = toRgb(colour);
-    pen.exclusiveOr = s.penMode == PenMode::Xor;
-    pen.style = s.lineStyle;
-    pen.width = s.lineWidth;
+    const RasterPen pen{toQColor(colour).rgb(), s.penMode == PenMode::Xor, s.lineStyle,
+                        s.lineWidth};
     touched(drawRasterLine(image_, x1, y1, x2, y2, pen, ratio_));
     return true;
 }

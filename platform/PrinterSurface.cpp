@@ -91,10 +91,6 @@ PrinterSurface::~PrinterSurface() {
         painter_.end();
 }
 
-bool PrinterSurface::hasDefaultPrinter() {
-    return !QPrinterInfo::defaultPrinter().isNull();
-}
-
 int PrinterSurface::resolution() const {
     if (printer_)
         return printer_->resolution();
@@ -142,11 +138,7 @@ PrinterSurface::Chain* PrinterSurface::chainAt(double x, double y, Colour colour
             std::abs(c.x - x) <= 1.0 && std::abs(c.y - y) <= 1.0)
             return &c;
     Chain& fresh = chains_[nextChain_++ % chains_.size()];
-    fresh = Chain{};
-    fresh.colour = colour;
-    fresh.style = style;
-    fresh.width = width;
-    fresh.used = true;
+    fresh = {x, y, 0, colour, style, width, true};
     return &fresh;
 }
 

@@ -36,8 +36,6 @@ public:
     PrinterSurface(const PrinterSurface&) = delete;
     PrinterSurface& operator=(const PrinterSurface&) = delete;
 
-    static bool hasDefaultPrinter();
-
     // Why the last failing operation failed, for the user.
     QString errorString() const { return error_; }
     // Pixels per inch of the page; 0 without a printer.

@@ -59,16 +59,9 @@ QStringList installedPlatforms(const QString& pluginPath) {
         const QDir dir(folder);
         for (const QString& file : dir.entryList(QDir::Files)) {
             const QJsonObject about = QPluginLoader(dir.filePath(file)).metaData();
-            if (!about.value(QLatin1String("IID"))
-                     .toString()
-                     .startsWith(QLatin1String("org.qt-project.Qt.QPA.QPlatformIntegration")))
-                continue;
-            const QJsonArray keys = about.value(QLatin1String("MetaData"))
-                                        .toObject()
-                                        .value(QLatin1String("Keys"))
-                                        .toArray();
-            for (const QJsonValue key : keys)
-                names << key.toString().toLower();
+            if (about[u"IID"].toString().startsWith(u"org.qt-project.Qt.QPA.QPlatformIntegration"))
+                for (const QJsonValue key : about[u"MetaData"][u"Keys"].toArray())
+                    names << key.toString().toLower();
         }
     }
     names.removeDuplicates();

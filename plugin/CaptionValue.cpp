@@ -5,10 +5,6 @@
 
 #include <QDBusArgument>
 #include <QDBusMetaType>
-#include <QDBusObjectPath>
-#include <QDBusSignature>
-#include <QDBusUnixFileDescriptor>
-#include <QDBusVariant>
 #include <QRegularExpression>
 
 namespace vitalune {
@@ -22,17 +18,8 @@ HostRead text(QString value) {
 } // namespace
 
 QString dbusSignatureOf(const QVariant& value) {
-    const int type = value.metaType().id();
-    if (type == qMetaTypeId<QDBusArgument>())
+    if (value.metaType() == QMetaType::fromType<QDBusArgument>())
         return value.value<QDBusArgument>().currentSignature();
-    if (type == qMetaTypeId<QDBusVariant>())
-        return QStringLiteral("v");
-    if (type == qMetaTypeId<QDBusObjectPath>())
-        return QStringLiteral("o");
-    if (type == qMetaTypeId<QDBusSignature>())
-        return QStringLiteral("g");
-    if (type == qMetaTypeId<QDBusUnixFileDescriptor>())
-        return QStringLiteral("h");
     if (const char* signature = QDBusMetaType::typeToSignature(value.metaType()))
         return QString::fromLatin1(signature);
     return QString::fromLatin1(value.metaType().name());

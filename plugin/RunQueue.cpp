@@ -132,10 +132,8 @@ void RunQueue::forget(Calls::iterator call) {
 }
 
 void RunQueue::armDeadline() {
-    if (pending_.empty()) {
-        deadline_.stop();
-        return;
-    }
+    if (pending_.empty())
+        return deadline_.stop();
     deadline_.start(std::chrono::ceil<std::chrono::milliseconds>(
         pending_.front().deadline.remainingTimeAsDuration()));
 }

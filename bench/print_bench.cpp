@@ -14,13 +14,13 @@ namespace {
 
 using namespace vitalune;
 
-void pageToPdf(benchmark::State& state, std::int16_t modeCouleur) {
+void pageToPdf(benchmark::State& state, PrintMode mode) {
     QTemporaryDir dir;
     const QString file = dir.filePath("page.pdf");
     PrintedPage page;
     for (auto _ : state) {
         PrinterSurface pdf(file);
-        if (!page.draw(pdf, {17, 2, 1959}, {10, 6, 2004}, modeCouleur)) {
+        if (!page.draw(pdf, {17, 2, 1959}, {10, 6, 2004}, mode)) {
             state.SkipWithError("the page could not be written");
             break;
         }
@@ -28,10 +28,10 @@ void pageToPdf(benchmark::State& state, std::int16_t modeCouleur) {
 }
 
 void BM_PrintedPageColour(benchmark::State& state) {
-    pageToPdf(state, 1);
+    pageToPdf(state, PrintMode::Colour);
 }
 void BM_PrintedPageBlackAndWhite(benchmark::State& state) {
-    pageToPdf(state, 0);
+    pageToPdf(state, PrintMode::BlackAndWhite);
 }
 
 BENCHMARK(BM_PrintedPageColour)

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// The printed page: header and two monthly charts at printer-pixel places, in the pens of
+// the print mode.
 #include "PrintedPage.h"
 
 #include "Calendar.h"
@@ -53,8 +55,8 @@ constexpr std::array<LegendPlace, 3> kLegend = {
 
 } // namespace
 
-std::array<PrintPen, 3> printPens(std::int16_t modeCouleur) {
-    if (modeCouleur == 1)
+std::array<PrintPen, 3> printPens(PrintMode mode) {
+    if (mode == PrintMode::Colour)
         return {{{3, LineStyle::Solid, rgb(255, 0, 0)},
                  {3, LineStyle::Solid, rgb(0, 0, 255)},
                  {3, LineStyle::Solid, rgb(0, 255, 0)}}};
@@ -62,7 +64,7 @@ std::array<PrintPen, 3> printPens(std::int16_t modeCouleur) {
         {{1, LineStyle::Solid, kBlack}, {1, LineStyle::Dash, kBlack}, {1, LineStyle::Dot, kBlack}}};
 }
 
-bool PrintedPage::draw(DrawingSurface& p, Date birth, Date reference, std::int16_t modeCouleur) {
+bool PrintedPage::draw(DrawingSurface& p, Date birth, Date reference, PrintMode mode) {
     // Dates are whole and inside the controls' ranges: they fit the page's 16-bit fields.
     const auto chartFrom = [&] {
         w_.chartDay = static_cast<std::int16_t>(reference.day);
@@ -78,7 +80,7 @@ bool PrintedPage::draw(DrawingSurface& p, Date birth, Date reference, std::int16
 
     p.setPenMode(PenMode::Copy);
     p.setFontName("Courier New");
-    const auto pens = printPens(modeCouleur);
+    const auto pens = printPens(mode);
 
     drawHeader(p);
     drawChart(p, 0, pens);
@@ -244,9 +246,9 @@ void PrintedPage::drawCurves(DrawingSurface& p, int dy, const std::array<PrintPe
     }
 }
 
-bool printPage(DrawingSurface& printer, Date birth, Date reference, std::int16_t modeCouleur) {
+bool printPage(DrawingSurface& printer, Date birth, Date reference, PrintMode mode) {
     PrintedPage page;
-    return page.draw(printer, birth, reference, modeCouleur);
+    return page.draw(printer, birth, reference, mode);
 }
 
 } // namespace vitalune

@@ -17,9 +17,12 @@ struct PrintPen {
     bool operator==(const PrintPen&) const = default;
 };
 
-// Pens for Físico, Emocional, Intelectual: print mode 1 is colour (thick red, blue and
-// green), any other value black and white (thin black, solid, dashed and dotted).
-std::array<PrintPen, 3> printPens(std::int16_t modeCouleur);
+// How the page is printed, as the printer-type dialog asks.
+enum class PrintMode { Colour, BlackAndWhite };
+
+// Pens for Físico, Emocional, Intelectual: thick red, blue and green in colour; thin black,
+// solid, dashed and dotted in black and white.
+std::array<PrintPen, 3> printPens(PrintMode mode);
 
 // The printed biorhythm page: a title, the birth date and two monthly charts, the
 // reference month and the month after it, at fixed printer-pixel positions.
@@ -27,12 +30,12 @@ std::array<PrintPen, 3> printPens(std::int16_t modeCouleur);
 // The dates come from the window's date model. Every step is attempted in its turn and a
 // step that fails (a drawing operation that returns false, an arithmetic or table fault) is
 // skipped, so the page always reaches finishPage. The working values are kept from one page to the
-// next, as the dialog that owns the page keeps them: a step that fails leaves the value
+// next, as the page printer that owns the page keeps them: a step that fails leaves the value
 // of the previous page in place.
 class PrintedPage {
 public:
     // Draws the page on the printer and ends the job. Returns finishPage's result.
-    bool draw(DrawingSurface& printer, Date birth, Date reference, std::int16_t modeCouleur);
+    bool draw(DrawingSurface& printer, Date birth, Date reference, PrintMode mode);
 
     // Working values, as the last page left them.
     struct Working {
@@ -58,6 +61,6 @@ private:
 };
 
 // Convenience for a one-off page with fresh working values.
-bool printPage(DrawingSurface& printer, Date birth, Date reference, std::int16_t modeCouleur);
+bool printPage(DrawingSurface& printer, Date birth, Date reference, PrintMode mode);
 
 } // namespace vitalune

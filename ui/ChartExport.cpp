@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// The chart written to a file: the printed page straight from a date model, the window's
+// picture from a main window loaded with the dates off screen.
 #include "ChartExport.h"
 
 #include "DateModel.h"
@@ -53,7 +55,8 @@ QString writeWindow(const DateModel& dates, bool birthGiven, QIODevice& out) {
 QString writePage(const DateModel& dates, bool blackAndWhite, QIODevice& out) {
     PrinterSurface surface(&out);
     PrintedPage page;
-    if (!page.draw(surface, dates.birth(), dates.reference(), blackAndWhite ? 0 : 1))
+    const PrintMode mode = blackAndWhite ? PrintMode::BlackAndWhite : PrintMode::Colour;
+    if (!page.draw(surface, dates.birth(), dates.reference(), mode))
         return surface.errorString().isEmpty() ? QStringLiteral("could not draw the page")
                                                : surface.errorString();
     return {};

@@ -3,6 +3,8 @@
 
 #include "DateModel.h"
 #include "HostForm.h"
+#include "PagePrinter.h"
+#include "PrintModeDialog.h"
 #include "ScreenChart.h"
 
 #include <QDate>
@@ -10,6 +12,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QFocusFrame;
@@ -31,7 +34,8 @@ class ToolbarSeparator;
 // whoever made it, comes back through one listener that shows the new dates in the step
 // controls and labels, redraws the chart and the dials, and tells screen readers. The Run
 // queue hands over the host form; the window reads the person from it into a Person when it
-// next becomes active.
+// next becomes active. The print command asks the printer-type dialog, which the window makes
+// on the first print and keeps, for the mode and prints the model's dates in it.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -77,6 +81,11 @@ public:
     // How web pages and the help page are opened (the desktop's browser unless replaced).
     using UrlOpener = std::function<void(const QUrl&)>;
     void setUrlOpener(UrlOpener opener);
+
+    // Prints the page the print command asks for (the default printer unless replaced).
+    PagePrinter& pagePrinter() { return pagePrinter_; }
+    // The printer-type dialog, made on the first print; null before.
+    PrintModeDialog* printModeDialog() const { return printModeDialog_.get(); }
 
     const ScreenChart& chart() const { return chart_; }
     QString helpFile() const { return helpFile_; }
@@ -153,6 +162,8 @@ private:
     void setStatus(const QString& text);
     // The text the status line shows when no button is hovered.
     void setRestingStatus(const QString& text);
+    // Redraws the chart and asks for the mode in the printer-type dialog, which stays on
+    // screen while the page is printed.
     void printChart();
     void connectSteppers();
 
@@ -168,6 +179,8 @@ private:
     bool quitOnClose_ = true;
     UrlOpener openUrl_;
     QFocusFrame* pictureFocus_ = nullptr; // shows the focus on the chart and the dials
+    PagePrinter pagePrinter_;
+    std::unique_ptr<PrintModeDialog> printModeDialog_; // a window of its own: no parent
 };
 
 } // namespace vitalune

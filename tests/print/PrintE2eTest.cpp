@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
-// Prints through the dialog on a real CUPS queue and looks at the page it produced. The
-// scheduler is the private one scripts/test starts (scripts/services/cups.sh); without it
-// these tests skip.
+// Prints through the printer-type dialog and the page printer on a real CUPS queue and looks at the
+// page it produced. The scheduler is the private one scripts/test starts
+// (scripts/services/cups.sh); without it these tests skip.
 #include "Calendar.h"
 #include "ChartExport.h"
 #include "CupsPrintQueue.h"
+#include "PagePrinter.h"
+#include "PrintModeDialog.h"
 #include "ToolbarButton.h"
-#include "frmChoix.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -224,9 +225,12 @@ protected:
         if (qEnvironmentVariableIsEmpty("CUPS_SERVER") || pdf_.isEmpty())
             GTEST_SKIP() << "no private CUPS scheduler (scripts/test starts one)";
         ASSERT_TRUE(tmp_.isValid());
-        dlg_ = &frmChoix::instance();
-        dlg_->setDates({17, 2, 1959}, {10, 6, 2004});
-        dlg_->setReporter([this](QWidget*, const QString& m) { messages_.push_back(m); });
+        dlg_ = std::make_unique<PrintModeDialog>();
+        // Wired as the main window wires them.
+        QObject::connect(dlg_.get(), &PrintModeDialog::printRequested, [this](PrintMode mode) {
+            printer_.print(dlg_.get(), {17, 2, 1959}, {10, 6, 2004}, mode);
+        });
+        printer_.setReporter([this](QWidget*, const QString& m) { messages_.push_back(m); });
     }
 
     // The job is done when the queue is empty and the file is a whole PDF.
@@ -269,7 +273,8 @@ protected:
 
     QString pdf_;
     QTemporaryDir tmp_;
-    frmChoix* dlg_ = nullptr;
+    std::unique_ptr<PrintModeDialog> dlg_;
+    PagePrinter printer_;
     std::vector<QString> messages_;
 };
 
@@ -375,10 +380,10 @@ TEST_F(PrintE2eTest, AQueueThatRefusesOrStandsStillIsToldAndNeverLooksLikeSucces
     // A queue that closes once checked: the job never comes to be, which is no success.
     messages_.clear();
     QFile::remove(pdf_);
-    dlg_->setPrintQueue(std::make_shared<ClosingQueue>(queue));
+    printer_.setPrintQueue(std::make_shared<ClosingQueue>(queue));
     dlg_->show();
     dlg_->colourButton->click();
-    dlg_->setPrintQueue(nullptr);
+    printer_.setPrintQueue(nullptr);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_TRUE(messages_[0].contains("recusou")) << messages_[0].toStdString();
     EXPECT_TRUE(messages_[0].contains("fila fechada")) << messages_[0].toStdString();
@@ -389,9 +394,13 @@ TEST_F(PrintE2eTest, AQueueThatRefusesOrStandsStillIsToldAndNeverLooksLikeSucces
 TEST(PrintNoPrinterTest, NoPrinterIsReportedAndNothingHangs) {
     if (qEnvironmentVariable("VITALUNE_EXPECT_NO_PRINTER") != "1")
         GTEST_SKIP() << "runs only where no printer can be reached";
-    frmChoix& dlg = frmChoix::instance();
+    PrintModeDialog dlg;
+    PagePrinter printer;
+    QObject::connect(&dlg, &PrintModeDialog::printRequested, [&](PrintMode mode) {
+        printer.print(&dlg, {17, 2, 1959}, {10, 6, 2004}, mode);
+    });
     std::vector<QString> messages;
-    dlg.setReporter([&](QWidget*, const QString& m) { messages.push_back(m); });
+    printer.setReporter([&](QWidget*, const QString& m) { messages.push_back(m); });
     dlg.show();
     dlg.colourButton->click();
     EXPECT_FALSE(dlg.isVisible());

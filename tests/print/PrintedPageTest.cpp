@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// The printed page as drawing operations: places, texts, curves and the pens of each print
+// mode.
 #include "PrintedPage.h"
 #include "PageFixture.h"
 
@@ -16,7 +18,7 @@ namespace {
 
 class PrintedPageTest : public ::testing::Test {
 protected:
-    bool print(Date birth, Date target, std::int16_t mode = 1) {
+    bool print(Date birth, Date target, PrintMode mode = PrintMode::Colour) {
         return page.draw(printer, birth, target, mode);
     }
     std::vector<std::string> labelsAt(float y) const {
@@ -126,15 +128,15 @@ TEST_F(PrintedPageTest, ChartsTheReferenceMonthAndTheMonthAfter) {
 
 TEST_F(PrintedPageTest, ReferenceDayDoesNotChangeThePage) {
     RecordingSurface firstDay, lastDay;
-    PrintedPage().draw(firstDay, {17, 2, 1959}, {1, 2, 2004}, 1);
-    PrintedPage().draw(lastDay, {17, 2, 1959}, {29, 2, 2004}, 1);
+    PrintedPage().draw(firstDay, {17, 2, 1959}, {1, 2, 2004}, PrintMode::Colour);
+    PrintedPage().draw(lastDay, {17, 2, 1959}, {29, 2, 2004}, PrintMode::Colour);
     ASSERT_EQ(lastDay.ops.size(), firstDay.ops.size());
     for (std::size_t i = 0; i < firstDay.ops.size(); ++i)
         ASSERT_TRUE(sameOp(lastDay.ops[i], firstDay.ops[i])) << "operation " << i;
 }
 
 TEST_F(PrintedPageTest, FramesAxisTicksAndGridOfBothCharts) {
-    print({17, 2, 1959}, {10, 6, 2004}, 1);
+    print({17, 2, 1959}, {10, 6, 2004}, PrintMode::Colour);
     std::vector<Op> black;
     for (const auto& op : printer.lines())
         if (op.colour == rgb(0, 0, 0))
@@ -281,22 +283,24 @@ TEST_F(PrintedPageTest, CurvesFollowTheThreeCycles) {
 
 TEST_F(PrintedPageTest, PensOfColourAndBlackAndWhite) {
     struct Expected {
-        std::int16_t mode;
+        PrintMode mode;
         Colour colours[3];
         std::int16_t width;
         LineStyle styles[3];
     };
     const Colour black = rgb(0, 0, 0);
     const Expected cases[] = {
-        {1,
+        {PrintMode::Colour,
          {rgb(255, 0, 0), rgb(0, 0, 255), rgb(0, 255, 0)},
          3,
          {LineStyle::Solid, LineStyle::Solid, LineStyle::Solid}},
-        {0, {black, black, black}, 1, {LineStyle::Solid, LineStyle::Dash, LineStyle::Dot}},
-        {7, {black, black, black}, 1, {LineStyle::Solid, LineStyle::Dash, LineStyle::Dot}},
+        {PrintMode::BlackAndWhite,
+         {black, black, black},
+         1,
+         {LineStyle::Solid, LineStyle::Dash, LineStyle::Dot}},
     };
     for (const auto& e : cases) {
-        SCOPED_TRACE(e.mode);
+        SCOPED_TRACE(e.mode == PrintMode::Colour ? "colour" : "black and white");
         printer.forget();
         print({17, 2, 1959}, {10, 6, 2004}, e.mode);
         const auto curves = linesSpanning(printer, 10);
@@ -335,7 +339,8 @@ TEST_F(PrintedPageTest, FailingOperationsAreSkippedAndTheJobStillEnds) {
     for (const auto kind : {Kind::Line, Kind::Text, Kind::FinishPage}) {
         RecordingSurface failing;
         failing.failing = kind;
-        const bool ended = PrintedPage().draw(failing, {17, 2, 1959}, {10, 6, 2004}, 1);
+        const bool ended =
+            PrintedPage().draw(failing, {17, 2, 1959}, {10, 6, 2004}, PrintMode::Colour);
         EXPECT_EQ(ended, kind != Kind::FinishPage);
         EXPECT_EQ(failing.lines().size(), kind == Kind::Line ? 0 : allLines);
         EXPECT_EQ(failing.texts().size(), kind == Kind::Text ? 0 : allTexts);

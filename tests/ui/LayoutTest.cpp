@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
+// The main window's and the printer-type dialog's make-up: places, ranges, pictures and
+// readable colours.
+#include "PrintModeDialog.h"
 #include "ToolbarButton.h"
 #include "WindowFixture.h"
-#include "frmChoix.h"
 
 #include <QApplication>
 
@@ -142,7 +144,7 @@ TEST_F(DarkThemeTest, TextOnTheWhiteChartAndValueLabelsStaysDark) {
 }
 
 TEST_F(DarkThemeTest, EveryLabelOfTheWindowAndTheDialogIsReadable) {
-    frmChoix dialog;
+    PrintModeDialog dialog;
     QList<QLabel*> labels = window->findChildren<QLabel*>();
     labels += dialog.findChildren<QLabel*>();
     for (QLabel* label : labels) {
@@ -165,7 +167,7 @@ TEST_F(LayoutTest, ToolbarPicturesComeAtTwiceTheResolution) {
 
     // At scale 2 the print, help and dialog pictures show more than the 1x picture blown
     // up: some 2 x 2 block of what the button draws is not of one colour.
-    frmChoix dialog;
+    PrintModeDialog dialog;
     for (auto* b : {window->printButton, window->helpButton, dialog.cancelButton,
                     dialog.blackAndWhiteButton, dialog.colourButton})
         for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Active}) {

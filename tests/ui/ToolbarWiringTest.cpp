@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
+// The main window's commands through the toolbar and the keyboard: status texts, web page,
+// help, close, and printing through the window's printer-type dialog and page printer.
+#include "PrintModeDialog.h"
 #include "RecordingSurface.h"
 #include "ToolbarButton.h"
 #include "WindowFixture.h"
-#include "frmChoix.h"
 
 #include <QEnterEvent>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -50,6 +53,8 @@ protected:
         QTest::keyClick(target, Qt::Key(key), mods);
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << name;
     }
+    // The printer-type dialog, once the print command has made it.
+    PrintModeDialog& dialog() const { return *window->printModeDialog(); }
     void activate() {
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -116,13 +121,31 @@ TEST_F(ToolbarWiringTest, HelpButtonAndF1OpenTheHelpPage) {
 
     // And from the print dialog, which blocks the window while it is open.
     QTimer::singleShot(0, [&] {
-        auto& dialog = frmChoix::instance();
-        if (QTest::qWaitForWindowActive(&dialog))
-            QTest::keyClick(dialog.focusWidget(), Qt::Key_F1);
-        dialog.reject();
+        if (QTest::qWaitForWindowActive(&dialog()))
+            QTest::keyClick(dialog().focusWidget(), Qt::Key_F1);
+        dialog().reject();
     });
     QTest::mouseClick(window->printButton, Qt::LeftButton, {}, {5, 5});
     EXPECT_EQ(opened.size(), 3u);
+
+    // And from the message box that says the page could not be printed, over the dialog.
+    window->pagePrinter().setSurfaceFactory([] { return nullptr; });
+    QString told;
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box && QTest::qWaitForWindowActive(box)) {
+                told = box->text();
+                QTest::keyClick(box, Qt::Key_F1);
+            }
+            if (box)
+                box->reject();
+        });
+        dialog().colourButton->click();
+    });
+    QTest::mouseClick(window->printButton, Qt::LeftButton, {}, {5, 5});
+    EXPECT_EQ(told, "Nenhuma impressora disponível.");
+    EXPECT_EQ(opened.size(), 4u);
 }
 
 TEST_F(ToolbarWiringTest, CancellingThePrintDialogLeavesTheWindowAsItWas) {
@@ -130,18 +153,40 @@ TEST_F(ToolbarWiringTest, CancellingThePrintDialogLeavesTheWindowAsItWas) {
     const Date was = target();
     bool sawDialog = false;
     QTimer::singleShot(0, [&] {
-        auto& dialog = frmChoix::instance();
-        sawDialog = dialog.isVisible();
-        QTest::mouseClick(dialog.cancelButton, Qt::LeftButton, {}, {5, 5});
-        if (dialog.isVisible())
-            dialog.reject();
+        sawDialog = dialog().isVisible();
+        QTest::mouseClick(dialog().cancelButton, Qt::LeftButton, {}, {5, 5});
+        if (dialog().isVisible())
+            dialog().reject();
     });
     QTest::mouseClick(window->printButton, Qt::LeftButton, {}, {5, 5});
     EXPECT_TRUE(sawDialog);
-    EXPECT_FALSE(frmChoix::instance().isVisible());
+    EXPECT_FALSE(dialog().isVisible());
     EXPECT_EQ(window->chartView->image(), before);
     EXPECT_EQ(target(), was);
     EXPECT_EQ(status(), "");
+}
+
+TEST_F(ToolbarWiringTest, TheWindowKeepsOneDialog) {
+    window->pagePrinter().setSurfaceFactory(
+        [] { return std::make_unique<vitalune::testing::RecordingSurface>(); });
+    const auto printInColour = [this] {
+        QTimer::singleShot(0, [this] {
+            dialog().colourButton->click();
+            if (dialog().isVisible())
+                dialog().reject();
+        });
+        QTest::mouseClick(window->printButton, Qt::LeftButton, {}, {5, 5});
+    };
+    printInColour();
+    PrintModeDialog* first = window->printModeDialog();
+    ASSERT_NE(first, nullptr);
+    const auto* colour = first->colourButton;
+    EXPECT_FALSE(first->isVisible());
+    printInColour();
+    EXPECT_EQ(window->printModeDialog(), first);
+    EXPECT_EQ(dialog().colourButton, colour);
+    EXPECT_EQ(dialog().printMode(), PrintMode::Colour);
+    EXPECT_EQ(dialog().heading->text(), "Tipo de Impressora");
 }
 
 TEST_F(ToolbarWiringTest, TabGoesRoundTheDatesThePicturesAndTheToolbar) {
@@ -190,15 +235,14 @@ TEST_F(ToolbarWiringTest, SpaceEnterAndShortcutsActAsClicks) {
     // Ctrl+P opens the printer-type dialog, on the colour button; Escape cancels.
     QWidget* dialogFocus = nullptr;
     QTimer::singleShot(0, [&] {
-        auto& dialog = frmChoix::instance();
-        dialogFocus = dialog.focusWidget();
-        QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape);
-        if (dialog.isVisible())
-            dialog.reject();
+        dialogFocus = dialog().focusWidget();
+        QTest::keyClick(dialog().focusWidget(), Qt::Key_Escape);
+        if (dialog().isVisible())
+            dialog().reject();
     });
     type(Qt::Key_P, Qt::ControlModifier);
-    EXPECT_EQ(dialogFocus, frmChoix::instance().colourButton);
-    EXPECT_FALSE(frmChoix::instance().isVisible());
+    EXPECT_EQ(dialogFocus, dialog().colourButton);
+    EXPECT_FALSE(dialog().isVisible());
 
     activate();
     type(Qt::Key_W, Qt::ControlModifier);
@@ -208,8 +252,7 @@ TEST_F(ToolbarWiringTest, SpaceEnterAndShortcutsActAsClicks) {
 TEST_F(ToolbarWiringTest, KeyboardAlonePrintsAPageInBlackAndWhite) {
     using vitalune::testing::RecordingSurface;
     std::vector<RecordingSurface::Op> page;
-    auto& dialog = frmChoix::instance();
-    dialog.setSurfaceFactory([&page]() -> std::unique_ptr<DrawingSurface> {
+    window->pagePrinter().setSurfaceFactory([&page]() -> std::unique_ptr<DrawingSurface> {
         struct Keep : RecordingSurface {
             std::vector<Op>* out;
             ~Keep() override { *out = ops; }
@@ -223,15 +266,14 @@ TEST_F(ToolbarWiringTest, KeyboardAlonePrintsAPageInBlackAndWhite) {
         type(Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), window->printButton);
     QTimer::singleShot(0, [&] {
-        QTest::keyClick(dialog.focusWidget(), Qt::Key_Right); // black and white
-        QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
-        if (dialog.isVisible())
-            dialog.reject();
+        QTest::keyClick(dialog().focusWidget(), Qt::Key_Right); // black and white
+        QTest::keyClick(dialog().focusWidget(), Qt::Key_Return);
+        if (dialog().isVisible())
+            dialog().reject();
     });
     type(Qt::Key_Space);
-    dialog.setSurfaceFactory({});
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.modeCouleur(), 0);
+    EXPECT_FALSE(dialog().isVisible());
+    EXPECT_EQ(dialog().printMode(), PrintMode::BlackAndWhite);
     ASSERT_FALSE(page.empty());
     EXPECT_EQ(page.back().kind, RecordingSurface::Kind::FinishPage);
     bool birthDateShown = false;

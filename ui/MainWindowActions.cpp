@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The window's commands (web page, print, help, close) and the toolbar along the bottom
-// of the main window that shows them, with the status line.
+// The main window's commands (web page, print, help, close) as actions, the toolbar along
+// the bottom of the window whose buttons show them, with the status line, and printing:
+// the printer-type dialog asks for the mode and the window's page printer prints.
 #include "DoubleResolution.h"
 #include "FontTable.h"
 #include "MainWindow.h"
@@ -9,7 +10,6 @@
 #include "ToolbarButton.h"
 #include "ToolbarSeparator.h"
 #include "WindowLayout.h"
-#include "frmChoix.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -163,11 +163,20 @@ void MainWindow::setRestingStatus(const QString& text) {
 void MainWindow::printChart() {
     redrawChart();
     setStatus(restingStatus_);
-    auto& dialog = frmChoix::instance();
-    // The dialog blocks the window's shortcuts while it is shown: F1 must be its own too.
-    dialog.addAction(helpAction);
-    dialog.setDates(dates_.birth(), dates_.reference());
-    dialog.exec();
+    if (!printModeDialog_) {
+        printModeDialog_ = std::make_unique<PrintModeDialog>();
+        // The dialog blocks the window's shortcuts while it is shown: F1 must be its own too.
+        printModeDialog_->addAction(helpAction);
+    }
+    // The page shows the dates of the moment print was asked for, whatever a host does
+    // while the dialog is open.
+    PrintModeDialog* dialog = printModeDialog_.get();
+    const auto printing =
+        connect(dialog, &PrintModeDialog::printRequested, this,
+                [this, dialog, birth = dates_.birth(), reference = dates_.reference()](
+                    PrintMode mode) { pagePrinter_.print(dialog, birth, reference, mode); });
+    dialog->choose();
+    disconnect(printing);
 }
 
 void MainWindow::openHelp() {

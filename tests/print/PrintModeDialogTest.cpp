@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "frmChoix.h"
+// The printer-type dialog with a page printer behind it: its make-up and keys, the order
+// mode, print, hide, and what the user is told when a page cannot be printed.
+#include "PrintModeDialog.h"
 #include "CupsPrintQueue.h"
 #include "FontTable.h"
 #include "PageFixture.h"
+#include "PagePrinter.h"
 #include "PrinterSurface.h"
 #include "ToolbarButton.h"
 
@@ -60,18 +63,21 @@ public:
     }
 };
 
-class FrmChoixTest : public ::testing::Test {
+// The dialog with a page printer behind it, wired as the main window wires them.
+class PrintModeDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dlg.setDates({17, 2, 1959}, {10, 6, 2004});
-        dlg.setSurfaceFactory([this]() -> std::unique_ptr<DrawingSurface> {
+        QObject::connect(&dlg, &PrintModeDialog::printRequested, [this](PrintMode mode) {
+            printer.print(&dlg, {17, 2, 1959}, reference, mode);
+        });
+        printer.setSurfaceFactory([this]() -> std::unique_ptr<DrawingSurface> {
             jobs.visibleAtStart.push_back(dlg.isVisible());
             jobs.cursorAtStart.push_back(dlg.cursor().shape());
             auto s = std::make_unique<JobSurface>(jobs);
             s->failing = failing;
             return s;
         });
-        dlg.setReporter([this](QWidget* parent, const QString& message) {
+        printer.setReporter([this](QWidget* parent, const QString& message) {
             EXPECT_EQ(parent, &dlg);
             messages.push_back(message);
         });
@@ -85,26 +91,28 @@ protected:
         return n;
     }
 
-    frmChoix dlg;
+    PrintModeDialog dlg;
+    PagePrinter printer;
+    Date reference{10, 6, 2004};
     Jobs jobs;
     std::optional<Kind> failing;
     std::vector<QString> messages;
 };
 
-TEST_F(FrmChoixTest, LayoutAsDesigned) {
+TEST_F(PrintModeDialogTest, LayoutAsDesigned) {
     // A blank title: an empty one would make the title bar show the application's name.
     EXPECT_EQ(dlg.windowTitle(), " ");
     EXPECT_EQ(dlg.size(), QSize(169, 66));
     EXPECT_EQ(dlg.colourButton->geometry(), QRect(7, 22, 37, 37));
     EXPECT_EQ(dlg.blackAndWhiteButton->geometry(), QRect(46, 22, 37, 37));
     EXPECT_EQ(dlg.cancelButton->geometry(), QRect(127, 22, 37, 37));
-    EXPECT_EQ(dlg.Label1->geometry(), QRect(31, 4, 110, 17));
+    EXPECT_EQ(dlg.heading->geometry(), QRect(31, 4, 110, 17));
 
-    EXPECT_EQ(dlg.Label1->text(), "Tipo de Impressora");
-    EXPECT_EQ(dlg.Label1->palette().color(QPalette::WindowText), QColor(128, 0, 128));
-    EXPECT_TRUE(dlg.Label1->font().bold());
-    EXPECT_EQ(dlg.Label1->font().pixelSize(), 11); // 8.25 points on a 96 dpi screen
-    EXPECT_EQ(dlg.Label1->font().family(), substituteFamily("MS Sans Serif"));
+    EXPECT_EQ(dlg.heading->text(), "Tipo de Impressora");
+    EXPECT_EQ(dlg.heading->palette().color(QPalette::WindowText), QColor(128, 0, 128));
+    EXPECT_TRUE(dlg.heading->font().bold());
+    EXPECT_EQ(dlg.heading->font().pixelSize(), 11); // 8.25 points on a 96 dpi screen
+    EXPECT_EQ(dlg.heading->font().family(), substituteFamily("MS Sans Serif"));
 
     // Pictures only, three different ones; only the cross has a focused variant.
     for (auto* b : {dlg.colourButton, dlg.blackAndWhiteButton, dlg.cancelButton}) {
@@ -129,10 +137,10 @@ TEST_F(FrmChoixTest, LayoutAsDesigned) {
     EXPECT_EQ(image(dlg.cancelButton).pixelColor(16, 2).alpha(), 0); // the cross's open top
 }
 
-TEST_F(FrmChoixTest, PrintButtonsStoreTheModeThenPrintThenHide) {
+TEST_F(PrintModeDialogTest, PrintButtonsStoreTheModeThenPrintThenHide) {
     dlg.show();
     dlg.colourButton->click();
-    EXPECT_EQ(dlg.modeCouleur(), 1);
+    EXPECT_EQ(dlg.printMode(), PrintMode::Colour);
     EXPECT_FALSE(dlg.isVisible());
     ASSERT_EQ(jobs.drawn.size(), 1u);
     // The dialog stays up, with the hourglass, while the page prints.
@@ -146,7 +154,7 @@ TEST_F(FrmChoixTest, PrintButtonsStoreTheModeThenPrintThenHide) {
     // A later black-and-white print is black and white: the mode is written on every click.
     dlg.show();
     dlg.blackAndWhiteButton->click();
-    EXPECT_EQ(dlg.modeCouleur(), 0);
+    EXPECT_EQ(dlg.printMode(), PrintMode::BlackAndWhite);
     EXPECT_FALSE(dlg.isVisible());
     ASSERT_EQ(jobs.drawn.size(), 2u);
     EXPECT_TRUE(jobs.visibleAtStart[1]);
@@ -155,7 +163,7 @@ TEST_F(FrmChoixTest, PrintButtonsStoreTheModeThenPrintThenHide) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(FrmChoixTest, CancelAndClosingPrintNothing) {
+TEST_F(PrintModeDialogTest, CancelAndClosingPrintNothing) {
     dlg.show();
     dlg.colourButton->click();
     ASSERT_EQ(jobs.drawn.size(), 1u);
@@ -164,7 +172,7 @@ TEST_F(FrmChoixTest, CancelAndClosingPrintNothing) {
     dlg.cancelButton->click();
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(jobs.drawn.size(), 1u);
-    EXPECT_EQ(dlg.modeCouleur(), 1) << "cancel leaves the mode alone";
+    EXPECT_EQ(dlg.printMode(), PrintMode::Colour) << "cancel leaves the mode alone";
 
     // The frame's close box and Escape act as cancel.
     dlg.show();
@@ -182,7 +190,7 @@ TEST_F(FrmChoixTest, CancelAndClosingPrintNothing) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(FrmChoixTest, KeyboardChoosesAmongColourBlackAndWhiteAndCancel) {
+TEST_F(PrintModeDialogTest, KeyboardChoosesAmongColourBlackAndWhiteAndCancel) {
     const auto press = [this](Qt::Key key, Qt::KeyboardModifiers mods = {}) {
         QTest::keyClick(dlg.focusWidget(), key, mods);
     };
@@ -224,8 +232,11 @@ TEST_F(FrmChoixTest, KeyboardChoosesAmongColourBlackAndWhiteAndCancel) {
     }
 }
 
-TEST_F(FrmChoixTest, ModalShowEndsWhenAButtonHidesTheDialog) {
-    for (auto* button : {dlg.colourButton, dlg.cancelButton, dlg.blackAndWhiteButton}) {
+TEST_F(PrintModeDialogTest, ModalShowEndsWhenAButtonHidesTheDialog) {
+    using Chosen = std::optional<PrintMode>;
+    for (auto [button, chosen] : {std::pair{dlg.colourButton, Chosen(PrintMode::Colour)},
+                                  {dlg.cancelButton, Chosen()},
+                                  {dlg.blackAndWhiteButton, Chosen(PrintMode::BlackAndWhite)}}) {
         bool clicked = false, timedOut = false;
         QTimer::singleShot(0, &dlg, [&] {
             clicked = dlg.isVisible() && dlg.isModal();
@@ -239,7 +250,7 @@ TEST_F(FrmChoixTest, ModalShowEndsWhenAButtonHidesTheDialog) {
             dlg.done(QDialog::Rejected);
         });
         guard.start(10000);
-        dlg.exec();
+        EXPECT_EQ(dlg.choose(), chosen) << button->objectName().toStdString();
         EXPECT_TRUE(clicked);
         EXPECT_FALSE(timedOut) << button->objectName().toStdString();
         EXPECT_FALSE(dlg.isVisible());
@@ -247,24 +258,9 @@ TEST_F(FrmChoixTest, ModalShowEndsWhenAButtonHidesTheDialog) {
     EXPECT_EQ(jobs.drawn.size(), 2u);
 }
 
-TEST_F(FrmChoixTest, ApplicationKeepsOneDialog) {
-    frmChoix& first = frmChoix::instance();
-    const auto* coul = first.colourButton;
-    first.setSurfaceFactory([] { return std::make_unique<RecordingSurface>(); });
-    first.setReporter([](QWidget*, const QString&) {});
-    first.show();
-    first.colourButton->click();
-    EXPECT_FALSE(first.isVisible());
-    frmChoix& again = frmChoix::instance();
-    EXPECT_EQ(&again, &first);
-    EXPECT_EQ(again.colourButton, coul);
-    EXPECT_EQ(again.modeCouleur(), 1);
-    EXPECT_EQ(again.Label1->text(), "Tipo de Impressora");
-}
-
-TEST_F(FrmChoixTest, APageThatCannotBePrintedIsReported) {
+TEST_F(PrintModeDialogTest, APageThatCannotBePrintedIsReported) {
     // No printer at all.
-    dlg.setSurfaceFactory([] { return nullptr; });
+    printer.setSurfaceFactory([] { return nullptr; });
     dlg.show();
     dlg.colourButton->click();
     ASSERT_EQ(messages.size(), 1u);
@@ -274,14 +270,14 @@ TEST_F(FrmChoixTest, APageThatCannotBePrintedIsReported) {
 
     // The printer surface itself when there is no printer queue.
     messages.clear();
-    dlg.setSurfaceFactory([] { return std::make_unique<PrinterSurface>(QPrinterInfo()); });
+    printer.setSurfaceFactory([] { return std::make_unique<PrinterSurface>(QPrinterInfo()); });
     dlg.blackAndWhiteButton->click();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "Nenhuma impressora disponível.");
 
     // A job that cannot start says why.
     messages.clear();
-    dlg.setSurfaceFactory(
+    printer.setSurfaceFactory(
         [] { return std::make_unique<PrinterSurface>(QString("/nonexistent-vitalune/page.pdf")); });
     dlg.colourButton->click();
     ASSERT_EQ(messages.size(), 1u);
@@ -290,7 +286,7 @@ TEST_F(FrmChoixTest, APageThatCannotBePrintedIsReported) {
 
     // A surface that cannot end the job.
     messages.clear();
-    dlg.setSurfaceFactory([this]() -> std::unique_ptr<DrawingSurface> {
+    printer.setSurfaceFactory([this]() -> std::unique_ptr<DrawingSurface> {
         auto s = std::make_unique<JobSurface>(jobs);
         s->failing = Kind::FinishPage;
         return s;
@@ -300,9 +296,9 @@ TEST_F(FrmChoixTest, APageThatCannotBePrintedIsReported) {
     EXPECT_FALSE(messages[0].isEmpty());
 }
 
-TEST_F(FrmChoixTest, WhatTheQueueSaysAroundTheJobIsReported) {
+TEST_F(PrintModeDialogTest, WhatTheQueueSaysAroundTheJobIsReported) {
     auto queue = std::make_shared<FakeQueue>();
-    dlg.setPrintQueue(queue);
+    printer.setPrintQueue(queue);
 
     // A queue that refuses jobs: no page is sent, and the user hears why.
     queue->before = {false, "A impressora \"PDF\" não aceita trabalhos: manutenção"};
@@ -328,7 +324,7 @@ TEST_F(FrmChoixTest, WhatTheQueueSaysAroundTheJobIsReported) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(FrmChoixTest, AHungPrintServiceIsToldAndNeverStopsTheEventLoop) {
+TEST_F(PrintModeDialogTest, AHungPrintServiceIsToldAndNeverStopsTheEventLoop) {
     // A scheduler that takes every connection and never answers.
     QTemporaryDir dir;
     const QByteArray path = dir.filePath("cups.sock").toLocal8Bit();
@@ -340,7 +336,7 @@ TEST_F(FrmChoixTest, AHungPrintServiceIsToldAndNeverStopsTheEventLoop) {
     ASSERT_EQ(::listen(hung, 8), 0);
     const QByteArray server = qgetenv("CUPS_SERVER");
     qputenv("CUPS_SERVER", path);
-    dlg.setPrintQueue(std::make_shared<CupsPrintQueue>());
+    printer.setPrintQueue(std::make_shared<CupsPrintQueue>());
 
     // The bus's calls are served by the same loop as this timer; the buttons wait.
     int ticks = 0;
@@ -366,7 +362,7 @@ TEST_F(FrmChoixTest, AHungPrintServiceIsToldAndNeverStopsTheEventLoop) {
                                              "enviado à impressora."});
 }
 
-TEST_F(FrmChoixTest, SingleFailingStepsAreNotReported) {
+TEST_F(PrintModeDialogTest, SingleFailingStepsAreNotReported) {
     failing = Kind::Line;
     dlg.show();
     dlg.colourButton->click();
@@ -375,8 +371,8 @@ TEST_F(FrmChoixTest, SingleFailingStepsAreNotReported) {
     EXPECT_FALSE(dlg.isVisible());
 }
 
-TEST_F(FrmChoixTest, DatesComeFromTheWindow) {
-    dlg.setDates({17, 2, 1959}, {10, 12, 2004});
+TEST_F(PrintModeDialogTest, DatesComeFromTheWindow) {
+    reference = {10, 12, 2004};
     dlg.colourButton->click();
     ASSERT_EQ(jobs.drawn.size(), 1u);
     std::vector<std::string> texts;
@@ -384,13 +380,6 @@ TEST_F(FrmChoixTest, DatesComeFromTheWindow) {
         texts.push_back(op.text);
     for (const char* t : {"1959/02/17", "Dezembro 2004", "Janeiro 2005"})
         EXPECT_NE(std::find(texts.begin(), texts.end(), t), texts.end()) << t;
-
-    // Without any dates the page still ends its job.
-    frmChoix fresh;
-    fresh.setSurfaceFactory([this] { return std::make_unique<JobSurface>(jobs); });
-    fresh.blackAndWhiteButton->click();
-    ASSERT_EQ(jobs.drawn.size(), 2u);
-    EXPECT_EQ(jobs.drawn[1].back().kind, Kind::FinishPage);
 }
 
 } // namespace

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "DrawingSurface.h"
+#include "PrintQueue.h"
+#include "PrintedPage.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace vitalune {
+
+// Prints the biorhythm page on the default printer and tells the user when it could not
+// be printed. The main window owns one and hands it the dates and the mode the printer-type
+// dialog gave; the page's working values carry over from one print to the next.
+class PagePrinter {
+public:
+    // Makes the surface one page is printed on (the default printer unless replaced).
+    using SurfaceFactory = std::function<std::unique_ptr<DrawingSurface>()>;
+    // Tells the user that nothing could be printed, and why (a message box unless replaced).
+    using Reporter = std::function<void(QWidget* parent, const QString& message)>;
+
+    PagePrinter();
+    ~PagePrinter();
+
+    void setSurfaceFactory(SurfaceFactory factory);
+    void setReporter(Reporter reporter);
+    // Who is asked about the queue around each job and, unless the surface factory has been
+    // replaced, gives the surface the page is drawn on; the CUPS scheduler's default queue
+    // when neither has been replaced.
+    void setPrintQueue(std::shared_ptr<PrintQueue> queue);
+
+    // Prints the page for the two dates in `mode`, with the hourglass on `shownOn` (the
+    // dialog still on screen) meanwhile. A step that fails is skipped; a job that cannot be
+    // printed at all (no printer, the job would not start or not finish) is reported to the
+    // user over `shownOn`. The event loop runs while the print service is asked.
+    void print(QWidget* shownOn, Date birth, Date reference, PrintMode mode);
+
+    const PrintedPage& page() const { return page_; }
+
+private:
+    PrintedPage page_;
+    SurfaceFactory makeSurface_;
+    Reporter report_;
+    std::shared_ptr<PrintQueue> queue_;
+};
+
+} // namespace vitalune

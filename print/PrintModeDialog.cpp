@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: MIT
+// The printer-type dialog's controls and buttons. Printing is not its business: a print
+// button asks for the page with printRequested, which the main window answers.
+#include "PrintModeDialog.h"
+
+#include "DoubleResolution.h"
+#include "FontTable.h"
+#include "SystemColours.h"
+#include "ToolbarButton.h"
+#include "WindowLayout.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QScopedValueRollback>
+
+// Resources of a static library are registered by hand; the call must stand outside any
+// namespace.
+static void initPrintPictures() {
+    Q_INIT_RESOURCE(print_pictures);
+}
+
+namespace vitalune {
+
+namespace {
+
+// Adds a picture from the resources, in `mode`, with its twice-as-fine version
+// ("name@2x.png"), so that the button draws it at the screen's resolution; a plain square
+// of the given colour should one be missing, so the button still shows something to click.
+void addPicture(QIcon& icon, const char* name, const QColor& stand_in,
+                QIcon::Mode mode = QIcon::Normal) {
+    const QString path = QStringLiteral(":/print/") + QLatin1String(name);
+    QPixmap pixmap(path);
+    if (pixmap.isNull()) {
+        pixmap = QPixmap(32, 32);
+        pixmap.fill(stand_in);
+        icon.addPixmap(pixmap, mode);
+        return;
+    }
+    icon.addPixmap(pixmap, mode);
+    icon.addPixmap(QPixmap(doubleResolutionPath(path)), mode); // with a device pixel ratio of 2
+}
+
+QIcon picture(const char* name, const QColor& stand_in) {
+    QIcon icon;
+    addPicture(icon, name, stand_in);
+    return icon;
+}
+
+} // namespace
+
+PrintModeDialog::PrintModeDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
+    initPrintPictures();
+    buildControls();
+}
+
+PrintModeDialog::~PrintModeDialog() = default;
+
+void PrintModeDialog::buildControls() {
+    // No text in the title bar. An empty title would not do: the platform shows the
+    // application's name in its place.
+    setWindowTitle(QStringLiteral(" "));
+    setAccessibleName(QStringLiteral("Tipo de Impressora"));
+    setFixedSize(layout::printModeDialog);
+
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, systemColour(SystemColour::ButtonFace));
+    pal.setColor(QPalette::WindowText, systemColour(SystemColour::WindowText));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setFont(substituteFont("MS Sans Serif", 8.25, true, 96));
+
+    // Pictures alone, 37 x 37, with a raised edge under the pointer.
+    auto makeButton = [this](const char* name, const char* spoken, QRect place, const QIcon& icon) {
+        auto* b = new ToolbarButton(this);
+        b->setObjectName(QLatin1String(name));
+        b->setAccessibleName(QString::fromUtf8(spoken));
+        b->setIcon(icon);
+        b->setIconSize(QSize(32, 32));
+        b->setGeometry(place);
+        return b;
+    };
+
+    // In the order the form lists them.
+    QIcon cross = picture("cross-32.png", Qt::black);
+    addPicture(cross, "cross-focused-32.png", Qt::red, QIcon::Active);
+    cancelButton = makeButton("cancelButton", "Cancelar", layout::cancelButton, cross);
+    blackAndWhiteButton = makeButton("blackAndWhiteButton", "Preto e branco",
+                                     layout::blackAndWhiteButton, picture("grey-32.png", Qt::gray));
+    colourButton = makeButton("colourButton", "Colorida", layout::colourButton,
+                              picture("colour-32.png", Qt::magenta));
+    // Tab and the arrow keys go from left to right: colour, black and white, cancel.
+    setTabOrder(colourButton, blackAndWhiteButton);
+    setTabOrder(blackAndWhiteButton, cancelButton);
+
+    heading = new QLabel(QStringLiteral("Tipo de Impressora"), this);
+    heading->setObjectName(QStringLiteral("heading"));
+    heading->setGeometry(layout::printModeHeading);
+    QPalette labelPal = heading->palette();
+    labelPal.setColor(QPalette::WindowText,
+                      readableOn(QColor(128, 0, 128), systemColour(SystemColour::ButtonFace)));
+    heading->setPalette(labelPal);
+
+    connect(colourButton, &QAbstractButton::clicked, this, &PrintModeDialog::printInColour);
+    connect(blackAndWhiteButton, &QAbstractButton::clicked, this,
+            &PrintModeDialog::printInBlackAndWhite);
+    connect(cancelButton, &QAbstractButton::clicked, this, &PrintModeDialog::cancel);
+}
+
+void PrintModeDialog::showEvent(QShowEvent* event) {
+    // Every opening starts on the colour button, whichever button ended the last one.
+    colourButton->setFocus(Qt::OtherFocusReason);
+    QDialog::showEvent(event);
+}
+
+std::optional<PrintMode> PrintModeDialog::choose() {
+    if (exec() == Accepted)
+        return printMode_;
+    return std::nullopt;
+}
+
+void PrintModeDialog::printInColour() {
+    print(PrintMode::Colour);
+}
+
+void PrintModeDialog::printInBlackAndWhite() {
+    print(PrintMode::BlackAndWhite);
+}
+
+void PrintModeDialog::print(PrintMode mode) {
+    // The event loop runs while the page is printed: the buttons wait meanwhile.
+    if (printing_)
+        return;
+    printMode_ = mode;
+    {
+        const QScopedValueRollback<bool> busy(printing_, true);
+        emit printRequested(mode);
+    }
+    // Hidden rather than closed, as after every use: it stays for the next print.
+    setResult(Accepted);
+    hide();
+}
+
+void PrintModeDialog::cancel() {
+    if (!printing_) {
+        setResult(Rejected);
+        hide();
+    }
+}
+
+void PrintModeDialog::reject() {
+    cancel();
+}
+
+} // namespace vitalune

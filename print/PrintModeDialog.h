@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "PrintedPage.h"
+
+#include <QDialog>
+
+#include <optional>
+
+class QLabel;
+
+namespace vitalune {
+
+class ToolbarButton;
+
+// The printer-type dialog: colour, black and white, or cancel. It knows nothing of pages
+// or printers: a print button stores the mode, asks for the page in that mode with
+// printRequested while the dialog stays on screen, and hides the dialog once the page has
+// been printed. The main window owns one dialog for its whole life, shows it with choose()
+// and prints whatever is requested (PagePrinter).
+class PrintModeDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit PrintModeDialog(QWidget* parent = nullptr);
+    ~PrintModeDialog() override;
+
+    // Shows the dialog modally until a button ends it: the mode printed, or none when the
+    // dialog was cancelled.
+    std::optional<PrintMode> choose();
+    // The mode of the last print; cancel leaves it as it was.
+    PrintMode printMode() const { return printMode_; }
+
+    // Escape and the window frame's close box end the dialog as cancel does.
+    void reject() override;
+
+    ToolbarButton* cancelButton = nullptr;
+    ToolbarButton* blackAndWhiteButton = nullptr;
+    ToolbarButton* colourButton = nullptr;
+    QLabel* heading = nullptr;
+
+signals:
+    // Print the page in `mode` now. Connected slots run while the dialog stays on screen;
+    // meanwhile its buttons, Escape and the close box do nothing.
+    void printRequested(vitalune::PrintMode mode);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private slots:
+    void printInColour();
+    void printInBlackAndWhite();
+    void cancel();
+
+private:
+    void buildControls();
+    void print(PrintMode mode);
+
+    PrintMode printMode_ = PrintMode::BlackAndWhite;
+    bool printing_ = false; // a page is being printed: the buttons, Escape and the close box wait
+};
+
+} // namespace vitalune

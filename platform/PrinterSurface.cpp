@@ -46,8 +46,6 @@ QList<qreal> patternFor(LineStyle style, int resolution) {
 
 } // namespace
 
-PrinterSurface::PrinterSurface() : PrinterSurface(QPrinterInfo::defaultPrinter()) {}
-
 PrinterSurface::PrinterSurface(const QPrinterInfo& printer) {
     if (printer.isNull())
         return;

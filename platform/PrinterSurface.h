@@ -22,8 +22,6 @@ namespace vitalune {
 // returns false and errorString() says why.
 class PrinterSurface : public DrawingSurface {
 public:
-    // The user's default printer.
-    PrinterSurface();
     // A given printer queue; a null QPrinterInfo means there is no printer.
     explicit PrinterSurface(const QPrinterInfo& printer);
     // Written to `spoolFile` instead: the caller sends it to the queue and learns the job.

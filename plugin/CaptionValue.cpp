@@ -15,8 +15,7 @@ HostRead text(QString value) {
     return {true, std::move(value), {}};
 }
 
-} // namespace
-
+// The D-Bus signature of a value as QtDBus demarshals it ("s", "as", "a{sv}", ...).
 QString dbusSignatureOf(const QVariant& value) {
     if (value.metaType() == QMetaType::fromType<QDBusArgument>())
         return value.value<QDBusArgument>().currentSignature();
@@ -24,6 +23,8 @@ QString dbusSignatureOf(const QVariant& value) {
         return QString::fromLatin1(signature);
     return QString::fromLatin1(value.metaType().name());
 }
+
+} // namespace
 
 HostRead captionFromValue(const QVariant& value) {
     switch (value.metaType().id()) {

@@ -12,9 +12,6 @@ namespace vitalune {
 // anything else an error naming the D-Bus type found.
 HostRead captionFromValue(const QVariant& value);
 
-// The D-Bus signature of a value as QtDBus demarshals it ("s", "as", "a{sv}", ...).
-QString dbusSignatureOf(const QVariant& value);
-
 // "/" or "/a/b_c" (ASCII letters, digits, '_'), and one element of such a path.
 bool isValidObjectPath(const QString& path);
 bool isValidPathElement(const QString& element);

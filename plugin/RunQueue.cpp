@@ -152,7 +152,6 @@ QString RunQueue::timeoutText() const {
 void RunQueue::answer(const Reply& reply, const QString& result) {
     if (reply)
         reply(result);
-    emit runFinished(result);
 }
 
 void RunQueue::finish(Calls::iterator call, const QString& result, bool handOver) {

@@ -72,8 +72,6 @@ public:
 
 signals:
     void runStarted();
-    // A call has been replied to with `result`.
-    void runFinished(const QString& result);
 
 private:
     struct Call {

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
@@ -75,15 +76,6 @@ QString quoteExecArgument(const QString& argument) {
     return u'\'' + quoted + u'\'';
 }
 
-bool canStartFrom(const QString& executable) {
-    // A service file holds one line per key, in UTF-8: control characters have no safe
-    // spelling, and a name that is not UTF-8 on disk cannot be written back as it is.
-    for (QChar c : executable)
-        if (c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter)
-            return false;
-    return true;
-}
-
 QString serviceFileText(const QString& executable) {
     return QStringLiteral("[D-BUS Service]\nName=%1\nExec=%2 %3\n")
         .arg(QLatin1String(identity::BusName),
@@ -138,7 +130,11 @@ RegistrationResult registerServer(const ServiceFolder& folder, const QString& ex
         return {false, folder.problem};
     if (!QDir::isAbsolutePath(executable))
         return {false, QStringLiteral("cannot tell where this program is installed")};
-    if (!canStartFrom(executable))
+    // A service file holds one line per key, in UTF-8: control characters have no safe
+    // spelling, and a name that is not UTF-8 on disk cannot be written back as it is.
+    if (std::any_of(executable.begin(), executable.end(), [](QChar c) {
+            return c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter;
+        }))
         return {false,
                 QStringLiteral("the bus cannot start a program whose path holds a line break, "
                                "another control character or a name that is not UTF-8: %1; "

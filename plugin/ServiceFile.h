@@ -17,9 +17,6 @@ QString serviceFileText(const QString& executable);
 // One argument of an Exec= line: the bus splits that line as a shell would.
 QString quoteExecArgument(const QString& argument);
 
-// Whether a service file can name a program at that path at all.
-bool canStartFrom(const QString& executable);
-
 // Where the session bus looks for the user's service files, by the bytes of its name
 // (which need not be UTF-8), or why it cannot be told.
 struct ServiceFolder {

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QDate>
 #include <QFileInfo>
 
 #include <csignal>
@@ -47,13 +48,10 @@ void traceHostReads(MainWindow& window) {
         return;
     QObject::connect(&window, &MainWindow::hostReadFinished, &window, [&window](bool ok) {
         const Date birth = window.dates().birth();
-        const QString birthText = QStringLiteral("%1/%2/%3")
-                                      .arg(birth.day, 2, 10, QLatin1Char('0'))
-                                      .arg(birth.month, 2, 10, QLatin1Char('0'))
-                                      .arg(birth.year);
-        print(stderr, QStringLiteral("vitalune: person read ok=") + (ok ? u'1' : u'0') +
-                          QStringLiteral(" title=\"") + window.windowTitle() +
-                          QStringLiteral("\" birth=") + birthText + u'\n');
+        print(stderr, QStringLiteral("vitalune: person read ok=%1 title=\"%2\" birth=%3\n")
+                          .arg(int(ok))
+                          .arg(window.windowTitle(), QDate(birth.year, birth.month, birth.day)
+                                                         .toString(QStringLiteral("dd/MM/yyyy"))));
     });
 }
 

@@ -81,6 +81,12 @@ void PictureBox::setBackgroundPicture(const QString& path) {
     clear();
 }
 
+void PictureBox::setPictureFilter(PictureFilter filter) {
+    pictureFilter_ = std::move(filter);
+    rebuildBackground();
+    clear();
+}
+
 QImage PictureBox::pictureForRatio() const {
     if (ratio_ > 1 && !backgroundPath_.isEmpty()) {
         // The coarsest version beside the file drawn for at least the screen's ratio, so
@@ -150,7 +156,9 @@ void PictureBox::rebuildBackground() {
         return;
     cleared_.setDevicePixelRatio(ratio_);
     cleared_.fill(backColour_.rgb());
-    const QImage picture = pictureForRatio();
+    QImage picture = pictureForRatio();
+    if (pictureFilter_ && !picture.isNull())
+        picture = pictureFilter_(picture);
     if (!picture.isNull()) {
         QPainter p(&cleared_);
         p.drawImage(0, 0, picture);

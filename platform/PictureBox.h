@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,6 +35,10 @@ public:
     // are used, the coarsest at least as fine as the screen.
     void setBackgroundPicture(const QString& path);
     const QImage& backgroundPicture() const { return backgroundPicture_; }
+    // How the background picture is shown: the version for the box's ratio goes through
+    // `filter` (for instance to lay it on the window's colours). Setting it clears the box.
+    using PictureFilter = std::function<QImage(const QImage&)>;
+    void setPictureFilter(PictureFilter filter);
     // Colour of printed text; the palette's window-text colour unless set.
     void setForeColour(const QColor& colour);
     QColor foreColour() const;
@@ -76,6 +81,7 @@ private:
     QColor backColour_ = Qt::white;
     QImage backgroundPicture_;
     QString backgroundPath_;
+    PictureFilter pictureFilter_;
     qreal ratio_ = 1;
     std::optional<QColor> foreColour_;
     QRect requested_; // area already handed to update() since the last paint

@@ -4,6 +4,7 @@
 #include "DrawingSurface.h"
 
 #include <QColor>
+#include <QImage>
 #include <QPalette>
 
 namespace vitalune {
@@ -25,9 +26,23 @@ enum class SystemColour {
 QColor systemColour(SystemColour role);
 QColor systemColour(SystemColour role, const QPalette& palette);
 
-// A design colour for text on `background`: the colour itself on a light background, a
-// lighter shade of the same hue on a dark one, so that the text stays readable there.
+// How far apart two colours stand for the eye: the ratio of their relative luminances
+// (each plus 0.05), from 1 (the same) to 21 (black on white).
+double contrastRatio(const QColor& a, const QColor& b);
+
+// A background darker than mid grey, on which the design's dark colours would vanish.
+bool isDark(const QColor& background);
+
+// A design colour for text on `background`: the colour itself on a light background; on a
+// dark one the lightest needed shade of the same hue that stands out from it 4.5 to 1.
 QColor readableOn(const QColor& design, const QColor& background);
+
+// A picture drawn in dark ink on a transparent ground, for a dark `background`: every
+// colour is lightened, keeping its hue and the order of light and dark in the picture, so
+// that the darkest stands out from the background 4.5 to 1 (black outlines become light
+// grey). On a light background, and for an opaque picture (a swatch that brings its own
+// ground), the picture as it is.
+QImage readableOn(const QImage& picture, const QColor& background);
 
 // A drawing colour (0x00BBGGRR) as Qt's colour type, and back.
 inline QColor toQColor(Colour c) {

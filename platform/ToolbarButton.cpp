@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "ToolbarButton.h"
 
+#include "SystemColours.h"
 #include "Toolbar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPixmapCache>
+#include <QPointer>
 
 #include <algorithm>
 #include <cmath>
@@ -49,6 +53,75 @@ void drawEdge(QPainter& p, const QRect& r, const QPalette& pal, bool sunken) {
     ring(r.adjusted(1, 1, -1, -1), pal.color(QPalette::Midlight), pal.color(QPalette::Dark));
 }
 
+// Whether the user is working with the keyboard: the last key or mouse press decides. Desktops
+// show focus frames to keyboard users only; a mouse user sees none.
+class KeyboardInUse : public QObject {
+public:
+    static bool now() { return one() && one()->keyboard_; }
+
+    // Starts watching the application's input, once per application.
+    static void watch() {
+        if (one() || !qApp)
+            return;
+        one() = new KeyboardInUse(qApp);
+        qApp->installEventFilter(one());
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+            set(true);
+            break;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::TouchBegin:
+            set(false);
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    using QObject::QObject;
+
+    void set(bool keyboard) {
+        if (keyboard == keyboard_)
+            return;
+        keyboard_ = keyboard;
+        // The focused button shows or hides its frame.
+        if (auto* focused = qobject_cast<ToolbarButton*>(QApplication::focusWidget()))
+            focused->update();
+    }
+
+    static QPointer<KeyboardInUse>& one() {
+        static QPointer<KeyboardInUse> watcher;
+        return watcher;
+    }
+
+    bool keyboard_ = false;
+};
+
+// A picture as it shows on the button's face: on a dark face, in lightened ink (kept once
+// made, for that picture and face).
+QPixmap onFace(const QPixmap& pixmap, const QColor& face) {
+    if (!isDark(face))
+        return pixmap;
+    const QString key =
+        QStringLiteral("vitalune-on-face/%1/%2").arg(pixmap.cacheKey()).arg(face.rgba(), 0, 16);
+    QPixmap shown;
+    if (!QPixmapCache::find(key, &shown)) {
+        shown = QPixmap::fromImage(readableOn(pixmap.toImage(), face));
+        shown.setDevicePixelRatio(pixmap.devicePixelRatio());
+        QPixmapCache::insert(key, shown);
+    }
+    return shown;
+}
+
 } // namespace
 
 ToolbarButton::ToolbarButton(QWidget* parent) : QAbstractButton(parent) {
@@ -56,6 +129,7 @@ ToolbarButton::ToolbarButton(QWidget* parent) : QAbstractButton(parent) {
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setIconSize(QSize(16, 16));
+    KeyboardInUse::watch();
 }
 
 void ToolbarButton::setAction(QAction* action) {
@@ -142,6 +216,7 @@ void ToolbarButton::paintEvent(QPaintEvent*) {
                 visible = QRect(QPoint(0, 0), pixmap.deviceIndependentSize().toSize());
             }
         }
+        pixmap = onFace(pixmap, pal.color(QPalette::Button));
         const qreal ratio = pixmap.devicePixelRatio();
         p.drawPixmap(centred(visible.size()), pixmap,
                      QRectF(QPointF(visible.topLeft()) * ratio, QSizeF(visible.size()) * ratio));
@@ -155,9 +230,9 @@ void ToolbarButton::paintEvent(QPaintEvent*) {
                    text());
     }
 
-    if (hasFocus()) {
-        // A dotted frame that inverts what lies under it, readable on the face and on any
-        // picture, and leaving the picture's own colours alone.
+    if (hasFocus() && KeyboardInUse::now()) {
+        // Only for keyboard users: a dotted frame that inverts what lies under it, readable
+        // on the face and on any picture, and leaving the picture's own colours alone.
         p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         p.setPen(QPen(Qt::white, 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);

@@ -14,8 +14,9 @@ namespace vitalune {
 // Button, ButtonText, Link for the hovered caption, Light and Shadow for the outer ring of
 // the edge, Midlight and Dark for the inner one.
 //
-// Keyboard: Tab (not the mouse) gives it the focus, shown by a dotted frame; Space, Enter
-// and Return click it, the arrow keys move the focus on.
+// Keyboard: Tab (not the mouse) gives it the focus, shown by a dotted frame while the keyboard
+// is in use (the last key or mouse press was a key's); Space, Enter and Return click it, the
+// arrow keys move the focus on. On a dark face its pictures show in lightened ink.
 //
 // On a Toolbar the toolbar decides which button counts as under the pointer; elsewhere the
 // pointer alone does.

@@ -9,6 +9,7 @@
 #include "ToolbarButton.h"
 #include "WindowLayout.h"
 
+#include <QApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QPainter>
@@ -66,10 +67,6 @@ void PrintModeDialog::buildControls() {
     setAccessibleName(QStringLiteral("Tipo de Impressora"));
     setFixedSize(layout::printModeDialog);
 
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, systemColour(SystemColour::ButtonFace));
-    pal.setColor(QPalette::WindowText, systemColour(SystemColour::WindowText));
-    setPalette(pal);
     setAutoFillBackground(true);
     setFont(substituteFont("MS Sans Serif", 8.25, true, 96));
 
@@ -99,15 +96,35 @@ void PrintModeDialog::buildControls() {
     heading = new QLabel(QStringLiteral("Tipo de Impressora"), this);
     heading->setObjectName(QStringLiteral("heading"));
     heading->setGeometry(layout::printModeHeading);
-    QPalette labelPal = heading->palette();
-    labelPal.setColor(QPalette::WindowText,
-                      readableOn(QColor(128, 0, 128), systemColour(SystemColour::ButtonFace)));
-    heading->setPalette(labelPal);
+    applyColours();
 
     connect(colourButton, &QAbstractButton::clicked, this, &PrintModeDialog::printInColour);
     connect(blackAndWhiteButton, &QAbstractButton::clicked, this,
             &PrintModeDialog::printInBlackAndWhite);
     connect(cancelButton, &QAbstractButton::clicked, this, &PrintModeDialog::cancel);
+}
+
+void PrintModeDialog::applyColours() {
+    // The dialog stands on the button face; the heading keeps the design's purple, lightened
+    // on a dark face.
+    const QPalette desktop = QApplication::palette(this);
+    const QColor face = desktop.color(QPalette::Button);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, face);
+    pal.setColor(QPalette::WindowText, desktop.color(QPalette::WindowText));
+    setPalette(pal);
+    QPalette labelPal = heading->palette();
+    labelPal.setColor(QPalette::WindowText, readableOn(QColor(128, 0, 128), face));
+    heading->setPalette(labelPal);
+}
+
+void PrintModeDialog::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    // A new desktop theme (setting the colours above raises this event once more).
+    if (event->type() == QEvent::PaletteChange && heading && !applyingColours_) {
+        const QScopedValueRollback<bool> applying(applyingColours_, true);
+        applyColours();
+    }
 }
 
 void PrintModeDialog::showEvent(QShowEvent* event) {

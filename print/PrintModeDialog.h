@@ -45,6 +45,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private slots:
     void printInColour();
@@ -53,9 +54,12 @@ private slots:
 
 private:
     void buildControls();
+    // The design's colours on the desktop's palette, at start and on every theme change.
+    void applyColours();
     void print(PrintMode mode);
 
     PrintMode printMode_ = PrintMode::BlackAndWhite;
+    bool applyingColours_ = false;
     bool printing_ = false; // a page is being printed: the buttons, Escape and the close box wait
 };
 

@@ -8,7 +8,6 @@
 #include "FontTable.h"
 #include "Person.h"
 #include "PictureBox.h"
-#include "SystemColours.h"
 #include "ToolbarButton.h"
 #include "WindowLayout.h"
 
@@ -120,10 +119,6 @@ void MainWindow::buildControls() {
         label->setObjectName(QString::fromLatin1(name));
         label->setGeometry(r);
         label->setFont(designFont("MS Sans Serif", 9.75, false));
-        QPalette pal = label->palette();
-        pal.setColor(QPalette::WindowText,
-                     readableOn(QColor(128, 0, 128), pal.color(QPalette::Window)));
-        label->setPalette(pal);
         return label;
     };
     birthHeading =
@@ -186,6 +181,7 @@ void MainWindow::buildControls() {
 
     buildToolbar();
     buildKeyboard();
+    applyColours();
 }
 
 void MainWindow::buildKeyboard() {
@@ -391,6 +387,11 @@ void MainWindow::finishHostRead(const HostFormPtr& host, const QString& problem)
 
 void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    // A new desktop theme: the design's colours and the dials are laid on it afresh.
+    if (event->type() == QEvent::PaletteChange && toolbar) {
+        applyColours();
+        redrawChart();
+    }
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         readPendingPerson();
 }

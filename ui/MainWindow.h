@@ -154,6 +154,9 @@ private:
     void buildActions();
     void buildToolbar();
     void buildKeyboard();
+    // The design's colours on the desktop's palette: headings, status line, toolbar
+    // buttons, and the dials laid on the window's background.
+    void applyColours();
     // Gives the chart and the dials the texts a screen reader reads out for the dates
     // shown, and tells it that they changed.
     void describeChart();

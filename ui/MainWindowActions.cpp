@@ -5,7 +5,6 @@
 #include "DoubleResolution.h"
 #include "FontTable.h"
 #include "MainWindow.h"
-#include "SystemColours.h"
 #include "Toolbar.h"
 #include "ToolbarButton.h"
 #include "ToolbarSeparator.h"
@@ -88,21 +87,10 @@ void MainWindow::buildToolbar() {
         b->setObjectName(QString::fromLatin1(name));
         b->setAction(action);
         b->setGeometry(geometry);
-        // Flat: under the pointer only a dark line along the bottom and right sides stands
-        // out, and a caption turns the design's blue.
-        QPalette pal = b->palette();
-        const QColor face = pal.color(QPalette::Button);
-        for (auto role : {QPalette::Light, QPalette::Midlight, QPalette::Dark})
-            pal.setColor(role, face);
-        pal.setColor(QPalette::Link, readableOn(QColor(0, 0, 255), face));
-        b->setPalette(pal);
         return b;
     };
     closeButton = button(closeAction, "closeButton", layout::closeButton);
     closeButton->setIconSize(QSize(32, 32));
-    QPalette flat = closeButton->palette();
-    flat.setColor(QPalette::Shadow, flat.color(QPalette::Button));
-    closeButton->setPalette(flat);
 
     toolbarSeparator = new ToolbarSeparator(toolbar);
     toolbarSeparator->setObjectName(QStringLiteral("toolbarSeparator"));
@@ -117,10 +105,6 @@ void MainWindow::buildToolbar() {
     statusLine = new QLabel(toolbar);
     statusLine->setObjectName(QStringLiteral("statusLine"));
     statusLine->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
-    QPalette pal = statusLine->palette();
-    pal.setColor(QPalette::WindowText,
-                 readableOn(QColor(0, 0, 255), systemColour(SystemColour::ButtonFace)));
-    statusLine->setPalette(pal);
     statusLine->setGeometry(layout::statusLine);
 }
 

@@ -232,6 +232,20 @@ TEST_F(PrintModeDialogTest, KeyboardChoosesAmongColourBlackAndWhiteAndCancel) {
     }
 }
 
+TEST_F(PrintModeDialogTest, FocusFrameOnlyOnceTheKeyboardIsInUse) {
+    const auto look = [this] { return dlg.colourButton->grab().toImage(); };
+    const QImage atRest = look();                   // not focused
+    QTest::mouseClick(dlg.heading, Qt::LeftButton); // a mouse user opens the dialog
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    ASSERT_TRUE(dlg.colourButton->hasFocus());
+    EXPECT_EQ(look(), atRest) << "no frame for the mouse";
+    QTest::keyClick(dlg.colourButton, Qt::Key_Shift);
+    EXPECT_NE(look(), atRest) << "a key shows it";
+    QTest::mouseClick(dlg.heading, Qt::LeftButton);
+    EXPECT_EQ(look(), atRest) << "the mouse hides it again";
+}
+
 TEST_F(PrintModeDialogTest, ModalShowEndsWhenAButtonHidesTheDialog) {
     using Chosen = std::optional<PrintMode>;
     for (auto [button, chosen] : {std::pair{dlg.colourButton, Chosen(PrintMode::Colour)},

@@ -2,6 +2,8 @@
 // The main window's and the printer-type dialog's make-up: places, ranges, pictures and
 // readable colours.
 #include "PrintModeDialog.h"
+#include "SystemColours.h"
+#include "Toolbar.h"
 #include "ToolbarButton.h"
 #include "WindowFixture.h"
 
@@ -84,20 +86,70 @@ TEST_F(LayoutTest, DialsShowTheirFacesAgainWhenCleared) {
 
 namespace {
 
-// A dark desktop theme: light text on dark windows and buttons.
+// Fusion with qt6ct's "darker" colour scheme (its colours in the order of QPalette's roles).
 QPalette darkPalette() {
+    const char* scheme[] = {"#ffffff", "#424245", "#979797", "#5e5c5b", "#302f2e", "#4a4947",
+                            "#ffffff", "#ffffff", "#ffffff", "#3d3d3d", "#222020", "#e7e4e0",
+                            "#12608a", "#f9f9f9", "#0986d3", "#a70b06", "#5c5b5a"};
     QPalette p;
-    const QColor window(53, 53, 53), text(Qt::white);
-    for (auto [role, colour] :
-         {std::pair{QPalette::Window, window}, std::pair{QPalette::WindowText, text},
-          std::pair{QPalette::Base, QColor(42, 42, 42)}, std::pair{QPalette::Text, text},
-          std::pair{QPalette::Button, window}, std::pair{QPalette::ButtonText, text},
-          std::pair{QPalette::Light, QColor(80, 80, 80)},
-          std::pair{QPalette::Dark, QColor(30, 30, 30)},
-          std::pair{QPalette::Midlight, QColor(66, 66, 66)},
-          std::pair{QPalette::Shadow, QColor(20, 20, 20)}})
-        p.setColor(role, colour);
+    for (int role = 0; role < int(std::size(scheme)); ++role)
+        p.setColor(QPalette::ColorRole(role), QColor(scheme[role]));
     return p;
+}
+
+// Where `control` stands in its window's picture.
+QRect placeOf(const QWidget* control) {
+    return QRect(control->mapTo(control->window(), QPoint(0, 0)), control->size());
+}
+
+// How far the pixels of `area` stand out from `background`: the most (the core of a text)
+// or, among those that differ from it, the least (the faintest ink of a picture).
+std::pair<double, double> contrasts(const QImage& image, QRect area, const QColor& background) {
+    double most = 1, least = 21;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.rgb() == background.rgb())
+                continue;
+            most = std::max(most, contrastRatio(c, background));
+            least = std::min(least, contrastRatio(c, background));
+        }
+    return {most, least};
+}
+
+// Every text of the window and the dialog as drawn stands out 4.5 to 1 from its ground, and
+// every picture on the toolbar's face 3 to 1; the dials sit on the window's background.
+void expectReadable(MainWindow& window, PrintModeDialog& dialog) {
+    const QColor face = window.palette().color(QPalette::Button);
+    const QColor ground = window.palette().color(QPalette::Window);
+    const auto inside = [](const QWidget* w) { return placeOf(w).adjusted(2, 2, -2, -2); };
+    for (ToolbarButton* hovered : {window.webButton, window.printButton, window.helpButton,
+                                   window.closeButton, static_cast<ToolbarButton*>(nullptr)}) {
+        window.toolbar->setHoveredButton(hovered); // none: every button at rest
+        const QImage shot = window.grab().toImage();
+        for (ToolbarButton* b : {window.printButton, window.helpButton, window.closeButton}) {
+            if (hovered && b != hovered)
+                continue;
+            EXPECT_GE(contrasts(shot, inside(b), face).second, 3.0) << "picture";
+        }
+        if (hovered == window.webButton) {
+            EXPECT_GE(contrasts(shot, inside(hovered), face).first, 4.5) << "hovered caption";
+        }
+        if (hovered != window.printButton)
+            continue;
+        EXPECT_EQ(window.statusLine->text(), "Imprimir");
+        EXPECT_GE(contrasts(shot, placeOf(window.statusLine), face).first, 4.5) << "status";
+        for (QLabel* heading : {window.birthHeading, window.referenceHeading})
+            EXPECT_GE(contrasts(shot, placeOf(heading), ground).first, 4.5) << "heading";
+        for (QWidget* dial : {window.physicalDial, window.emotionalDial, window.intellectualDial})
+            EXPECT_EQ(shot.pixelColor(placeOf(dial).topLeft()), ground) << "dial corner";
+    }
+    for (bool hovered : {true, false}) {
+        dialog.cancelButton->setAttribute(Qt::WA_UnderMouse, hovered);
+        const QImage shot = dialog.grab().toImage();
+        EXPECT_GE(contrasts(shot, placeOf(dialog.heading), face).first, 4.5) << "dialog heading";
+        EXPECT_GE(contrasts(shot, inside(dialog.cancelButton), face).second, 3.0) << "cross";
+    }
 }
 
 // Pixels of the picture no lighter than dark grey.
@@ -123,7 +175,6 @@ protected:
         QApplication::setPalette(saved_);
     }
 
-private:
     QPalette saved_;
 };
 
@@ -143,18 +194,37 @@ TEST_F(DarkThemeTest, TextOnTheWhiteChartAndValueLabelsStaysDark) {
     }
 }
 
-TEST_F(DarkThemeTest, EveryLabelOfTheWindowAndTheDialogIsReadable) {
+TEST_F(DarkThemeTest, EveryTextAndPictureAsDrawnStandsOutFromItsGround) {
     PrintModeDialog dialog;
-    QList<QLabel*> labels = window->findChildren<QLabel*>();
-    labels += dialog.findChildren<QLabel*>();
-    for (QLabel* label : labels) {
-        const QPalette pal = label->palette();
-        const QColor back = label->autoFillBackground()
-                                ? pal.color(QPalette::Window)
-                                : label->parentWidget()->palette().color(QPalette::Window);
-        EXPECT_GE(std::abs(pal.color(QPalette::WindowText).lightness() - back.lightness()), 100)
-            << label->objectName().toStdString();
+    expectReadable(*window, dialog);
+}
+
+TEST_F(DarkThemeTest, ThemeChangesAreFollowedAndTheDefaultPaletteLooksAsDesigned) {
+    PrintModeDialog dialog;
+    // Windows on screen hear of the desktop's theme.
+    window->show();
+    dialog.show();
+    const QPalette dark = QApplication::palette();
+    // The desktop tells the windows of a new theme through the event loop.
+    const auto switchTo = [this, &dialog](const QPalette& theme) {
+        QApplication::setPalette(theme);
+        const QPalette now = QApplication::palette();
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return window->palette().color(QPalette::Window) == now.color(QPalette::Window) &&
+                   dialog.palette().color(QPalette::Button) == now.color(QPalette::Button);
+        }));
+    };
+    switchTo(saved_);
+    const QImage windowShot = window->grab().toImage(), dialogShot = dialog.grab().toImage();
+    {
+        // A window and a dialog that never saw the dark theme.
+        MainWindow fresh([] { return QDate(2005, 1, 31); });
+        PrintModeDialog freshDialog;
+        EXPECT_EQ(windowShot, fresh.grab().toImage());
+        EXPECT_EQ(dialogShot, freshDialog.grab().toImage());
     }
+    switchTo(dark);
+    expectReadable(*window, dialog);
 }
 
 TEST_F(LayoutTest, ToolbarPicturesComeAtTwiceTheResolution) {

@@ -50,9 +50,7 @@ std::optional<QString> HostFormObject::memberAt(const QString& path) const {
     if (path == formPath_)
         return QString();
     const QString prefix = formPath_ == QLatin1String("/") ? formPath_ : formPath_ + u'/';
-    if (!path.startsWith(prefix))
-        return std::nullopt;
-    const QString member = path.mid(prefix.size());
+    const QString member = path.startsWith(prefix) ? path.mid(prefix.size()) : QString();
     if (member.isEmpty() || member.contains(u'/'))
         return std::nullopt;
     return member;
@@ -93,10 +91,9 @@ QDBusMessage HostFormObject::propertiesCall(const QDBusMessage& message, const Q
             QDBusError::UnknownInterface,
             QStringLiteral("No such interface '%1' on object at path %2").arg(interface, path));
 
-    if (message.member() == QLatin1String("GetAll")) {
+    if (message.member() == QLatin1String("GetAll"))
         return message.createReply(
             QVariant::fromValue(QVariantMap{{CaptionProperty, value.value}}));
-    }
     if (message.member() == QLatin1String("Get")) {
         const QString property = arguments.value(1).toString();
         if (property != CaptionProperty)
@@ -132,25 +129,20 @@ bool HostFormObject::handleMessage(const QDBusMessage& message, const QDBusConne
         bus.send(message.createReply(xml));
         return true;
     }
-    if (message.interface() != PropertiesInterface) {
-        bus.send(
-            message.createErrorReply(QDBusError::UnknownInterface,
-                                     QStringLiteral("No such interface '%1' on object at path %2")
-                                         .arg(message.interface(), path)));
-        return true;
-    }
-
-    const bool captionRead = message.member() == QLatin1String("Get") &&
-                             message.arguments().value(1).toString() == CaptionProperty;
-    if (captionRead) {
+    const bool properties = message.interface() == PropertiesInterface;
+    if (properties && message.member() == QLatin1String("Get") &&
+        message.arguments().value(1).toString() == CaptionProperty) {
         emit captionRequested(*member);
         if (stalled_) {
-            // Kept, never answered.
-            unanswered_.append(message);
+            unanswered_.append(message); // kept, never answered
             return true;
         }
     }
-    bus.send(propertiesCall(message, *member, path));
+    bus.send(properties ? propertiesCall(message, *member, path)
+                        : message.createErrorReply(
+                              QDBusError::UnknownInterface,
+                              QStringLiteral("No such interface '%1' on object at path %2")
+                                  .arg(message.interface(), path)));
     return true;
 }
 

@@ -15,13 +15,6 @@ namespace vitalune::host {
 
 namespace {
 
-// One result to a line: backslashes and line breaks are escaped.
-QString oneLine(QString text) {
-    text.replace(u'\\', QLatin1String("\\\\"));
-    text.replace(u'\n', QLatin1String("\\n"));
-    return text;
-}
-
 ControlValue lookupFor(const HostOptions& o, const QString& member) {
     if (member.isEmpty())
         return o.withCaption ? ControlValue::caption(o.captionValue())
@@ -51,10 +44,10 @@ void callPlugin(QDBusConnection& bus, const char* method, int timeoutMs, QObject
 }
 
 QString callErrorText(const QDBusError& error) {
-    if (error.type() != QDBusError::ServiceUnknown)
-        return error.message();
     return error.message() +
-           QStringLiteral(" (run 'vitalune --register' or install the vitalune package)");
+           (error.type() == QDBusError::ServiceUnknown
+                ? QStringLiteral(" (run 'vitalune --register' or install the vitalune package)")
+                : QString());
 }
 
 ScriptedHost::ScriptedHost(HostOptions options, QDBusConnection bus, std::FILE* out)
@@ -75,7 +68,10 @@ ScriptedHost::ScriptedHost(HostOptions options, QDBusConnection bus, std::FILE* 
 }
 
 void ScriptedHost::print(const QString& key, const QString& value) {
-    std::fprintf(out_, "%s=%s\n", key.toUtf8().constData(), oneLine(value).toUtf8().constData());
+    // One result to a line: backslashes and line breaks are escaped.
+    const QString line =
+        QString(value).replace(u'\\', QLatin1String("\\\\")).replace(u'\n', QLatin1String("\\n"));
+    std::fprintf(out_, "%s=%s\n", key.toUtf8().constData(), line.toUtf8().constData());
     std::fflush(out_);
 }
 

@@ -28,13 +28,11 @@ public:
     // Background colour and picture (drawn at the top-left corner) that clear() brings back.
     // Setting either clears the box.
     void setBackColour(const QColor& colour);
-    QColor backColour() const { return backColour_; }
     void setBackgroundPicture(const QImage& picture);
     // The same from a file; on screens of more than one device pixel to the pixel the
     // versions drawn for 1.5 and 2 ("<name>@1.5x.<ext>", "<name>@2x.<ext>") beside it
     // are used, the coarsest at least as fine as the screen.
     void setBackgroundPicture(const QString& path);
-    const QImage& backgroundPicture() const { return backgroundPicture_; }
     // How the background picture is shown: the version for the box's ratio goes through
     // `filter` (for instance to lay it on the window's colours). Setting it clears the box.
     using PictureFilter = std::function<QImage(const QImage&)>;

@@ -90,9 +90,7 @@ PrinterSurface::~PrinterSurface() {
 }
 
 int PrinterSurface::resolution() const {
-    if (printer_)
-        return printer_->resolution();
-    return pdf_ ? pdf_->resolution() : 0;
+    return printer_ ? printer_->resolution() : pdf_ ? pdf_->resolution() : 0;
 }
 
 bool PrinterSurface::fail(const QString& why) {
@@ -119,8 +117,7 @@ bool PrinterSurface::begin() {
                      : QStringLiteral("não foi possível gravar o arquivo «%1»").arg(pdfFile_);
         return fail(QStringLiteral("O trabalho de impressão não pôde começar: %1.").arg(reason));
     }
-    painter_.setRenderHint(QPainter::Antialiasing, true);
-    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    painter_.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     chains_ = {};
     return true;
 }

@@ -44,12 +44,9 @@ QColor readableOn(const QColor& design, const QColor& background);
 // ground), the picture as it is.
 QImage readableOn(const QImage& picture, const QColor& background);
 
-// A drawing colour (0x00BBGGRR) as Qt's colour type, and back.
+// A drawing colour (0x00BBGGRR) as Qt's colour type.
 inline QColor toQColor(Colour c) {
     return QColor(redOf(c), greenOf(c), blueOf(c));
-}
-inline Colour toColour(const QColor& c) {
-    return rgb(c.red(), c.green(), c.blue());
 }
 
 } // namespace vitalune

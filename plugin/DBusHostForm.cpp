@@ -3,6 +3,7 @@
 
 #include "CaptionValue.h"
 
+#include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
@@ -63,9 +64,10 @@ void DBusHostForm::readCaption(const QString& member, std::function<void(const H
     call.setAutoStartService(false);
 
     // The bus library waits for as long as the bus does, so that the watcher sees the
-    // read's real end; `done` is told at our own timeout if that comes first.
-    auto* watcher =
-        new QDBusPendingCallWatcher(connection_.asyncCall(call, std::numeric_limits<int>::max()));
+    // read's real end; `done` is told at our own timeout if that comes first. A read still
+    // open when the program ends goes with the application object.
+    auto* watcher = new QDBusPendingCallWatcher(
+        connection_.asyncCall(call, std::numeric_limits<int>::max()), QCoreApplication::instance());
     if (owed_)
         owed_(+1);
     auto answer = std::make_shared<std::function<void(const HostRead&)>>(std::move(done));

@@ -3,7 +3,8 @@
 
 Run inside a private session bus (dbus-run-session).  Starts the accessibility bus,
 an X display unless VITALUNE_TEST_DISPLAY names one, and the program, then walks the
-window's accessible tree.  Exit status 77: AT-SPI is not installed (skipped).
+window's accessible tree.  Exit status 77: AT-SPI is not installed (skipped), unless
+VITALUNE_REQUIRE_ALL=1 makes that a failure.
 
 Usage: dbus-run-session -- python3 screen_reader.py /path/to/vitalune
 """
@@ -53,15 +54,26 @@ def tree(acc):
             yield from tree(child)
 
 
+def skip(missing):
+    """Exit status 77 (skipped), or a failure where scripts/test requires everything."""
+    if os.environ.get("VITALUNE_REQUIRE_ALL") == "1":
+        print(f"FAIL: VITALUNE_REQUIRE_ALL=1, yet {missing} is missing")
+        return 1
+    print(f"skipped: {missing} is missing")
+    return 77
+
+
 def main(program):
-    if not os.path.exists(LAUNCHER) or not shutil.which("gdbus"):
-        return 77
+    if not os.path.exists(LAUNCHER):
+        return skip(LAUNCHER)
+    if not shutil.which("gdbus"):
+        return skip("gdbus")
     if not os.environ.get("VITALUNE_TEST_DISPLAY") and not shutil.which("Xvfb"):
-        return 77
+        return skip("Xvfb")
     try:
         import pyatspi  # noqa: F401  (checked before anything is started)
     except ImportError:
-        return 77
+        return skip("pyatspi")
     children = []
     try:
         os.environ["DISPLAY"] = start_display(children)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "PrinterSurface.h"
+#include "SkipUnlessRequired.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,11 +79,11 @@ TEST(PrinterSurfacePdf, DrawsAPageAndFinishPageWritesIt) {
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_GT(pdf.size(), 1000);
     EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        SKIP_UNLESS_REQUIRED("no pdftotext (poppler-utils) to read the page's text");
     const QString text = pdfText(file);
-    if (!text.isEmpty()) {
-        EXPECT_TRUE(text.contains("Vitalune"));
-        EXPECT_TRUE(text.contains("Data de Nascimento"));
-    }
+    EXPECT_TRUE(text.contains("Vitalune"));
+    EXPECT_TRUE(text.contains("Data de Nascimento"));
 }
 
 TEST(PrinterSurfacePdf, ClearFailsAndFinishPageWithoutDrawingPrintsNothing) {

@@ -4,7 +4,8 @@
 # accept the menu entry, the software-centre metadata and the manual pages.
 #   cmake -DBUILD_DIR=... -DSCRATCH=... [-DAPPSTREAMCLI=...] [-DDESKTOP_FILE_VALIDATE=...]
 #         [-DMAN=...] -P CheckInstall.cmake
-# A checker that is not installed is reported as SKIPPED after every other check passed.
+# A checker that is not installed is reported as SKIPPED after every other check passed,
+# or fails the test under VITALUNE_REQUIRE_ALL=1.
 set(prefix "${SCRATCH}/install prefix")
 file(REMOVE_RECURSE "${SCRATCH}")
 execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}"
@@ -89,6 +90,8 @@ else()
 endif()
 
 file(REMOVE_RECURSE "${SCRATCH}")
-if(skipped)
+if(skipped AND "$ENV{VITALUNE_REQUIRE_ALL}" STREQUAL "1")
+  message(FATAL_ERROR "VITALUNE_REQUIRE_ALL=1, yet not installed: ${skipped}")
+elseif(skipped)
   message("SKIPPED: not installed: ${skipped}")
 endif()

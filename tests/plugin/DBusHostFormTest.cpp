@@ -174,7 +174,8 @@ TEST_F(DBusHostFormTest, ReadsOnlyTheCallersOwnConnection) {
 
 TEST_F(DBusHostFormTest, AHostThatNeverAnswersGivesAnErrorAfterTheTimeout) {
     form.setStalled(true);
-    DBusHostForm slow = reader(300);
+    int owed = 0;
+    DBusHostForm slow(plugin, host.baseService(), "/forms/1", 300, [&](int n) { owed += n; });
     std::optional<HostRead> result;
     slow.readCaption("", [&](const HostRead& r) { result = r; });
     // Still waiting after the read has reached the host.
@@ -183,6 +184,10 @@ TEST_F(DBusHostFormTest, AHostThatNeverAnswersGivesAnErrorAfterTheTimeout) {
     ASSERT_TRUE(result);
     EXPECT_FALSE(result->ok);
     EXPECT_FALSE(result->error.isEmpty());
+    // The call stays open until the bus ends it: here, as the host leaves.
+    EXPECT_EQ(owed, 1);
+    hostLeaves();
+    EXPECT_TRUE(waitUntil([&] { return owed == 0; }, 10000));
 }
 
 TEST_F(DBusHostFormTest, AHostThatLeavesDuringTheReadGivesAnErrorWithoutWaitingOut) {

@@ -19,9 +19,15 @@ using testing::waitUntil;
 // Each test starts without a main window and leaves none behind.
 class RunQueueTest : public ::testing::Test {
 protected:
+    void TearDown() override {
+        // A read left unanswered holds its form through its callback: let both go.
+        for (const auto& form : persons)
+            form->pending.clear();
+    }
+
     std::shared_ptr<FakeHostForm> person(QString caption, QString birth, QString nick) {
-        return std::make_shared<FakeHostForm>(std::move(caption), std::move(birth),
-                                              std::move(nick));
+        return persons.emplace_back(
+            std::make_shared<FakeHostForm>(std::move(caption), std::move(birth), std::move(nick)));
     }
 
     // Runs for `form`; the result lands in the returned slot once replied.
@@ -51,6 +57,7 @@ protected:
     }
     std::unique_ptr<MainWindow> theWindow;
     RunQueue queue{windowFactory()};
+    std::vector<std::shared_ptr<FakeHostForm>> persons;
     std::shared_ptr<FakeHostForm> lastForm;
     std::vector<qsizetype> readsAtReply;
 };

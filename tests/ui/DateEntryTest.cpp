@@ -171,4 +171,16 @@ TEST_F(DateEntryTest, ScreenReadersReadTheDatesAndTheDayValuesAsShown) {
     EXPECT_TRUE(window->emotionalDial->accessibleDescription().startsWith("Emocional "));
     EXPECT_TRUE(
         window->emotionalDial->accessibleDescription().endsWith("dia 30 de Janeiro de 2005"));
+
+    // A month control standing past December, charted as January: the texts still follow
+    // the day, never keeping the values of the day before.
+    {
+        const QSignalBlocker block(window->referenceMonthStepper);
+        window->referenceMonthStepper->setValue(13);
+    }
+    step(window->referenceDayStepper, -1);
+    EXPECT_EQ(window->chartView->accessibleName(), "Gráfico de Janeiro de 2005");
+    EXPECT_TRUE(window->chartView->accessibleDescription().startsWith("Dia 29: Físico "));
+    EXPECT_TRUE(
+        window->emotionalDial->accessibleDescription().endsWith("dia 29 de Janeiro de 2005"));
 }

@@ -3,6 +3,7 @@
 
 #include "DoubleResolution.h"
 #include "FontTable.h"
+#include "PictureFile.h"
 #include "RasterLine.h"
 #include "SystemColours.h"
 
@@ -75,7 +76,7 @@ void PictureBox::setBackgroundPicture(const QImage& picture) {
 }
 
 void PictureBox::setBackgroundPicture(const QString& path) {
-    backgroundPicture_ = QImage(path);
+    backgroundPicture_ = readPicture(path);
     backgroundPath_ = path;
     rebuildBackground();
     clear();
@@ -103,8 +104,8 @@ QImage PictureBox::pictureForRatio() const {
             if (r >= ratio_)
                 break;
         }
-        QImage picture;
-        if (!path.isEmpty() && picture.load(path)) {
+        QImage picture = path.isEmpty() ? QImage() : readPicture(path);
+        if (!picture.isNull()) {
             picture.setDevicePixelRatio(drawnFor);
             return picture;
         }
@@ -151,25 +152,27 @@ QColor PictureBox::foreColour() const {
 }
 
 void PictureBox::rebuildBackground() {
-    cleared_ = QImage(image_.size(), QImage::Format_RGB32);
+    QImage picture = pictureForRatio();
+    if (pictureFilter_ && !picture.isNull())
+        picture = pictureFilter_(picture);
+    // A plain colour is kept as a colour: a copy of the whole image would only repeat it.
+    cleared_ = picture.isNull() ? QImage() : QImage(image_.size(), QImage::Format_RGB32);
     if (cleared_.isNull())
         return;
     cleared_.setDevicePixelRatio(ratio_);
     cleared_.fill(backColour_.rgb());
-    QImage picture = pictureForRatio();
-    if (pictureFilter_ && !picture.isNull())
-        picture = pictureFilter_(picture);
-    if (!picture.isNull()) {
-        QPainter p(&cleared_);
-        p.drawImage(0, 0, picture);
-    }
+    QPainter p(&cleared_);
+    p.drawImage(0, 0, picture);
 }
 
 bool PictureBox::clear() {
     if (image_.isNull())
         return true;
-    // Same size and format: a plain copy, without reallocating the image.
-    std::memcpy(image_.bits(), cleared_.constBits(), std::size_t(image_.sizeInBytes()));
+    // The colour filled in, or the background copied: same size and format, no reallocation.
+    if (cleared_.isNull())
+        image_.fill(backColour_.rgb());
+    else
+        std::memcpy(image_.bits(), cleared_.constBits(), std::size_t(image_.sizeInBytes()));
     touched(image_.rect());
     return true;
 }

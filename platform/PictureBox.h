@@ -75,7 +75,7 @@ private:
     void blend(const Sprite& sprite, int x, int y);
 
     QImage image_;
-    QImage cleared_; // the background as clear() restores it
+    QImage cleared_; // the background picture as clear() restores it; null for a plain colour
     QColor backColour_ = Qt::white;
     QImage backgroundPicture_;
     QString backgroundPath_;

@@ -9,8 +9,6 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QPen>
-#include <QPrinter>
-#include <QPrinterInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -19,18 +17,8 @@ namespace vitalune {
 
 namespace {
 
-// Pixels per inch where the printer has no pixel grid of its own; the printed page's
-// layout is drawn for it.
+// Pixels per inch of a PDF; the printed page's layout is drawn for it.
 constexpr int kDefaultResolution = 300;
-
-// The printer's coarsest resolution of at least the default one, or else its finest.
-int chooseResolution(QList<int> supported) {
-    std::sort(supported.begin(), supported.end());
-    const auto above = std::lower_bound(supported.begin(), supported.end(), kDefaultResolution);
-    if (above != supported.end())
-        return *above;
-    return !supported.isEmpty() && supported.back() > 0 ? supported.back() : kDefaultResolution;
-}
 
 bool finite(float v) {
     return std::isfinite(v);
@@ -45,22 +33,6 @@ QList<qreal> patternFor(LineStyle style, int resolution) {
 }
 
 } // namespace
-
-PrinterSurface::PrinterSurface(const QPrinterInfo& printer) {
-    if (printer.isNull())
-        return;
-    printer_ = std::make_unique<QPrinter>(printer, QPrinter::HighResolution);
-    printer_->setResolution(chooseResolution(printer.supportedResolutions()));
-    printer_->setDocName("Vitalune");
-    page_ = printer_.get();
-}
-
-PrinterSurface::PrinterSurface(const QPrinterInfo& printer, const QString& spoolFile)
-    : PrinterSurface(printer) {
-    // Still the printer's own engine: the file holds what Qt would send (not a ".pdf" name).
-    if (printer_)
-        printer_->setOutputFileName(spoolFile);
-}
 
 // A PDF is drawn by Qt's PDF writer rather than a QPrinter: creating a QPrinter asks the
 // print system for the default printer, which waits on a scheduler that may never answer.
@@ -83,14 +55,24 @@ void PrinterSurface::setUpPdf() {
     page_ = pdf_.get();
 }
 
+PrinterSurface::PrinterSurface() = default;
+
 PrinterSurface::~PrinterSurface() {
+    endJob();
+}
+
+void PrinterSurface::endJob() {
     // A job left open is finished, as the page would be at the end of the program.
     if (painter_.isActive())
         painter_.end();
 }
 
 int PrinterSurface::resolution() const {
-    return printer_ ? printer_->resolution() : pdf_ ? pdf_->resolution() : 0;
+    return pdf_ ? pdf_->resolution() : 0;
+}
+
+QString PrinterSurface::refusal() const {
+    return QStringLiteral("não foi possível gravar o arquivo «%1»").arg(pdfFile_);
 }
 
 bool PrinterSurface::fail(const QString& why) {
@@ -103,19 +85,11 @@ bool PrinterSurface::begin() {
         return fail(QStringLiteral("Nenhuma impressora disponível."));
     if (broken_)
         return false;
-    if (painter_.isActive()) {
-        const auto st = printer_ ? printer_->printerState() : QPrinter::Active;
-        if (st == QPrinter::Aborted || st == QPrinter::Error)
-            return fail(QStringLiteral("A impressão foi interrompida pela impressora."));
-        return true;
-    }
+    if (painter_.isActive())
+        return !stopped() || fail(QStringLiteral("A impressão foi interrompida pela impressora."));
     if (!painter_.begin(page_)) {
         broken_ = true;
-        QString reason =
-            printer_ ? QStringLiteral("a impressora «%1» não aceitou o trabalho")
-                           .arg(printer_->printerName())
-                     : QStringLiteral("não foi possível gravar o arquivo «%1»").arg(pdfFile_);
-        return fail(QStringLiteral("O trabalho de impressão não pôde começar: %1.").arg(reason));
+        return fail(QStringLiteral("O trabalho de impressão não pôde começar: %1.").arg(refusal()));
     }
     painter_.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     chains_ = {};
@@ -198,9 +172,7 @@ bool PrinterSurface::finishPage() {
     }
     if (!painter_.isActive())
         return true; // nothing was drawn: there is no page to print
-    const bool ended = painter_.end();
-    const auto st = printer_ ? printer_->printerState() : QPrinter::Idle;
-    if (!ended || st == QPrinter::Aborted || st == QPrinter::Error)
+    if (!painter_.end() || stopped())
         return fail(QStringLiteral("O trabalho de impressão não pôde ser concluído."));
     return true;
 }

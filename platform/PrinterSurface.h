@@ -12,20 +12,15 @@
 class QIODevice;
 class QPagedPaintDevice;
 class QPdfWriter;
-class QPrinter;
-class QPrinterInfo;
 
 namespace vitalune {
 
-// A drawing surface on a printer: one print job of one page, from the first drawing to
-// finishPage, in the printer's device pixels (300 per inch for PDF). A failing operation
-// returns false and errorString() says why.
+// A drawing surface on a printed page: one print job of one page, from the first drawing
+// to finishPage, in the page's device pixels (300 per inch for PDF). A failing operation
+// returns false and errorString() says why. A printer queue's page is a PrinterQueueSurface,
+// which needs Qt's print support; a PDF needs only QtGui.
 class PrinterSurface : public DrawingSurface {
 public:
-    // A given printer queue; a null QPrinterInfo means there is no printer.
-    explicit PrinterSurface(const QPrinterInfo& printer);
-    // Written to `spoolFile` instead: the caller sends it to the queue and learns the job.
-    PrinterSurface(const QPrinterInfo& printer, const QString& spoolFile);
     // An A4 PDF file or device, without asking the print system.
     explicit PrinterSurface(const QString& pdfFile);
     explicit PrinterSurface(QIODevice* pdfOutput);
@@ -37,10 +32,8 @@ public:
     // Why the last failing operation failed, for the user.
     QString errorString() const { return error_; }
     // Pixels per inch of the page; 0 without a printer.
-    int resolution() const;
+    virtual int resolution() const;
     bool jobActive() const { return painter_.isActive(); }
-    // The printer the page is laid out for (page size, sides); null without one.
-    const QPrinter* printer() const { return printer_.get(); }
 
     // A printed page cannot be erased.
     bool clear() override;
@@ -48,6 +41,16 @@ public:
     bool finishPage() override;
 
 protected:
+    // A page drawn on the subclass's own device, given by setPage; none means no printer.
+    PrinterSurface();
+    void setPage(QPagedPaintDevice* page) { page_ = page; }
+    // Ends a job left open; a subclass calls it before its device goes.
+    void endJob();
+    // The device stopped the job (aborted, or in error).
+    virtual bool stopped() const { return false; }
+    // Why the job could not start, as the end of a sentence.
+    virtual QString refusal() const;
+
     bool drawText(const std::vector<std::string>& items) override;
 
 private:
@@ -66,9 +69,8 @@ private:
     bool fail(const QString& why);
     Chain* chainAt(double x, double y, Colour colour, LineStyle style, int width);
 
-    std::unique_ptr<QPrinter> printer_;
-    std::unique_ptr<QPdfWriter> pdf_;
-    QPagedPaintDevice* page_ = nullptr; // whichever of the two there is
+    std::unique_ptr<QPdfWriter> pdf_;   // a PDF file or device; or
+    QPagedPaintDevice* page_ = nullptr; // the subclass's printer
     QString pdfFile_;
     QPainter painter_;
     QString error_;

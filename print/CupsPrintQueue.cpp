@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "CupsPrintQueue.h"
 
-#include "PrinterSurface.h"
+#include "PrinterQueueSurface.h"
 
 #include <cups/cups.h>
 
@@ -289,16 +289,16 @@ std::unique_ptr<DrawingSurface> CupsPrintQueue::openJob() {
     options_.clear();
     title_.clear();
     if (device_.isEmpty())
-        return std::make_unique<PrinterSurface>(QPrinterInfo()); // says there is no printer
+        return std::make_unique<PrinterQueueSurface>(QPrinterInfo()); // says there is no printer
     const QPrinterInfo printer = QPrinterInfo::printerInfo(device_);
     // No ".pdf" at the end: that name would take Qt from the printer's engine to its PDF writer.
     spool_ = std::make_unique<QTemporaryFile>(QDir::temp().filePath("vitalune-page-XXXXXX"));
     if (!spool_->open()) {
         spool_.reset();
         // A folder cannot be written as a file: the surface tells the user.
-        return std::make_unique<PrinterSurface>(printer, QDir::tempPath());
+        return std::make_unique<PrinterQueueSurface>(printer, QDir::tempPath());
     }
-    auto surface = std::make_unique<PrinterSurface>(printer, spool_->fileName());
+    auto surface = std::make_unique<PrinterQueueSurface>(printer, spool_->fileName());
     if (const QPrinter* p = surface->printer()) {
         options_ = jobOptions(*p);
         title_ = p->docName().toUtf8();

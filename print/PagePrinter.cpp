@@ -3,7 +3,7 @@
 // and the user told about a page that never reached the printer.
 #include "PagePrinter.h"
 
-#include "CupsPrintQueue.h"
+#include "PrintModule.h"
 #include "PrinterSurface.h"
 
 #include <QMessageBox>
@@ -47,7 +47,7 @@ void PagePrinter::print(QWidget* shownOn, Date birth, Date reference, PrintMode 
         shownOn->setCursor(Qt::WaitCursor);
 
     if (!queue_ && !makeSurface_)
-        queue_ = std::make_shared<CupsPrintQueue>();
+        queue_ = systemPrintQueue();
     QStringList problems;
     bool send = true;
     if (queue_) {

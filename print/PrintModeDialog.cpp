@@ -5,6 +5,7 @@
 
 #include "DoubleResolution.h"
 #include "FontTable.h"
+#include "PictureFile.h"
 #include "SystemColours.h"
 #include "ToolbarButton.h"
 #include "WindowLayout.h"
@@ -32,7 +33,7 @@ namespace {
 void addPicture(QIcon& icon, const char* name, const QColor& stand_in,
                 QIcon::Mode mode = QIcon::Normal) {
     const QString path = QStringLiteral(":/print/") + QLatin1String(name);
-    QPixmap pixmap(path);
+    QPixmap pixmap = readPixmap(path);
     if (pixmap.isNull()) {
         pixmap = QPixmap(32, 32);
         pixmap.fill(stand_in);
@@ -40,7 +41,7 @@ void addPicture(QIcon& icon, const char* name, const QColor& stand_in,
         return;
     }
     icon.addPixmap(pixmap, mode);
-    icon.addPixmap(QPixmap(doubleResolutionPath(path)), mode); // with a device pixel ratio of 2
+    icon.addPixmap(readPixmap(doubleResolutionPath(path)), mode); // with a device pixel ratio of 2
 }
 
 QIcon picture(const char* name, const QColor& stand_in) {

@@ -8,6 +8,7 @@
 #include "FontTable.h"
 #include "Person.h"
 #include "PictureBox.h"
+#include "PictureFile.h"
 #include "ToolbarButton.h"
 #include "WindowLayout.h"
 
@@ -84,7 +85,7 @@ void MainWindow::buildControls() {
     setWindowTitle(QStringLiteral("Vitalune"));
     QIcon icon;
     for (int size : {16, 32, 48, 64, 72, 128, 256})
-        icon.addFile(QStringLiteral(":/images/vitalune-%1.png").arg(size), QSize(size, size));
+        icon.addPixmap(readPixmap(QStringLiteral(":/images/vitalune-%1.png").arg(size)));
     setWindowIcon(icon);
     setFont(designFont("MS Sans Serif", 9.75, true));
     setFixedSize(layout::mainWindow);

@@ -5,6 +5,7 @@
 #include "DoubleResolution.h"
 #include "FontTable.h"
 #include "MainWindow.h"
+#include "PictureFile.h"
 #include "Toolbar.h"
 #include "ToolbarButton.h"
 #include "ToolbarSeparator.h"
@@ -22,7 +23,7 @@ const QString kWebAddress = QStringLiteral("https://www.lumenfold.com/");
 
 namespace {
 QPixmap picture(const char* name) {
-    return QPixmap(QStringLiteral(":/images/") + QString::fromLatin1(name));
+    return readPixmap(QStringLiteral(":/images/") + QString::fromLatin1(name));
 }
 
 // A toolbar picture, plain and, under the pointer, coloured, each with its twice-as-fine
@@ -31,8 +32,8 @@ QIcon toolbarPicture(const char* plain, const char* hovered) {
     QIcon icon;
     for (auto [name, mode] : {std::pair{plain, QIcon::Normal}, std::pair{hovered, QIcon::Active}}) {
         const QString path = QStringLiteral(":/images/") + QString::fromLatin1(name);
-        icon.addPixmap(QPixmap(path), mode);
-        icon.addPixmap(QPixmap(doubleResolutionPath(path)), mode); // with a pixel ratio of 2
+        icon.addPixmap(readPixmap(path), mode);
+        icon.addPixmap(readPixmap(doubleResolutionPath(path)), mode); // with a pixel ratio of 2
     }
     return icon;
 }

@@ -87,6 +87,7 @@ public:
 
     QProcessEnvironment environment() const { return bus_->environment(); }
     QDBusConnection& client() { return client_; }
+    host::HostFormObject& form() { return form_; }
     // Another client of the bus, under a name of its own.
     QDBusConnection newClient() { return bus_->connect(); }
     // Keeps the stallers connected until the session ends.
@@ -168,20 +169,35 @@ BENCHMARK(RunRoundTrip)->Unit(benchmark::kMicrosecond);
 
 // From the Run call that makes the bus start the server to its reply: process start,
 // window creation with the first chart, the Caption read.
+// The median of the cold start, for the bare window's benchmark to set beside its own.
+double coldStartMedianMs = 0;
+
+double median(std::vector<double> values) {
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 void ColdStartToRunReply(benchmark::State& state) {
     Session& session = Session::get();
     if (!session.ready())
         return state.SkipWithError("no bus or display");
+    std::vector<double> times;
     for (auto _ : state) {
         session.stopServer();
         QElapsedTimer clock;
         clock.start();
         const QDBusMessage reply = session.run();
-        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+        const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(seconds);
+        times.push_back(seconds * 1000);
         if (!replied(reply, state))
             return;
     }
     session.stopServer();
+    coldStartMedianMs = median(times);
+    state.counters["median_ms"] = coldStartMedianMs;
 }
 BENCHMARK(ColdStartToRunReply)->UseManualTime()->Iterations(15)->Unit(benchmark::kMillisecond);
 
@@ -190,6 +206,7 @@ void ColdStartBareWindow(benchmark::State& state) {
     Session& session = Session::get();
     if (!session.ready())
         return state.SkipWithError("no bus or display");
+    std::vector<double> times;
     for (auto _ : state) {
         QProcess bare;
         bare.setProcessEnvironment(session.environment());
@@ -197,12 +214,88 @@ void ColdStartBareWindow(benchmark::State& state) {
         clock.start();
         bare.start(VITALUNE_BENCH_BIN_DIR "/bare_window", QStringList{});
         const bool ended = bare.waitForFinished(30000);
-        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+        const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(seconds);
+        times.push_back(seconds * 1000);
         if (!ended || bare.exitCode() != 0)
             return state.SkipWithError("the bare window did not show and quit");
     }
+    const double bareMs = median(times);
+    state.counters["median_ms"] = bareMs;
+    // The plug-in's cold start as a multiple of the bare window's, both medians of this run.
+    if (coldStartMedianMs > 0 && bareMs > 0)
+        state.counters["plugin_x"] = coldStartMedianMs / bareMs;
 }
 BENCHMARK(ColdStartBareWindow)->UseManualTime()->Iterations(15)->Unit(benchmark::kMillisecond);
+
+// One field of /proc/<pid>/status in kB (VmHWM: the peak resident memory); 0 if unknown.
+double statusKilobytes(qint64 pid, const QByteArray& field) {
+    QFile status(QString("/proc/%1/status").arg(pid));
+    if (pid <= 0 || !status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(field + ':'))
+            return line.mid(field.size() + 1).trimmed().split(' ').value(0).toDouble();
+    return 0;
+}
+
+// The processor time a process has had so far, in ms (less swayed by a busy machine than
+// the cold start's wall time); 0 if unknown.
+double cpuMs(qint64 pid) {
+    QFile stat(QString("/proc/%1/schedstat").arg(pid));
+    if (pid <= 0 || !stat.open(QIODevice::ReadOnly))
+        return 0;
+    return stat.readAll().split(' ').value(0).toDouble() / 1e6;
+}
+
+// The peak resident memory of a server started cold, once the first chart stands and the
+// person has been read, beside that of the bare window once painted, in kB; and the
+// processor time each took to get there.
+void PeakMemoryAfterFirstChart(benchmark::State& state) {
+    Session& session = Session::get();
+    if (!session.ready())
+        return state.SkipWithError("no bus or display");
+    std::vector<double> plugin, bare, pluginCpu, bareCpu;
+    for (auto _ : state) {
+        session.stopServer();
+        bool personRead = false;
+        const QMetaObject::Connection reading =
+            QObject::connect(&session.form(), &host::HostFormObject::captionRequested,
+                             [&](const QString& member) { personRead |= member == "lblnick"; });
+        const bool ran = replied(session.run(), state);
+        const bool read = ran && testing::waitUntil([&] { return personRead; }, 10000);
+        QObject::disconnect(reading);
+        if (!ran)
+            return;
+        if (!read)
+            return state.SkipWithError("the window did not read the person");
+        // Answered after the person's read and redraw, which run to their end first.
+        if (!replied(session.call("Identify"), state))
+            return;
+        plugin.push_back(statusKilobytes(session.serverPid(), "VmHWM"));
+        pluginCpu.push_back(cpuMs(session.serverPid()));
+
+        QProcess window;
+        window.setProcessEnvironment(session.environment());
+        window.start(VITALUNE_BENCH_BIN_DIR "/bare_window", QStringList{"--hold"});
+        if (!window.waitForReadyRead(30000))
+            return state.SkipWithError("the bare window did not paint");
+        bare.push_back(statusKilobytes(window.processId(), "VmHWM"));
+        bareCpu.push_back(cpuMs(window.processId()));
+        window.closeWriteChannel();
+        window.waitForFinished(30000);
+    }
+    session.stopServer();
+    state.counters["plugin_VmHWM_kB"] = median(plugin);
+    state.counters["bare_VmHWM_kB"] = median(bare);
+    if (median(bare) > 0)
+        state.counters["plugin_x"] = median(plugin) / median(bare);
+    state.counters["plugin_cpu_ms"] = median(pluginCpu);
+    state.counters["bare_cpu_ms"] = median(bareCpu);
+    if (median(bareCpu) > 0)
+        state.counters["plugin_cpu_x"] = median(pluginCpu) / median(bareCpu);
+}
+BENCHMARK(PeakMemoryAfterFirstChart)->Iterations(5)->Unit(benchmark::kMillisecond);
 
 QDBusMessage runCall() {
     QDBusMessage message = QDBusMessage::createMethodCall(identity::BusName, identity::ObjectPath,

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "PrinterSurface.h"
+#include "PrinterQueueSurface.h"
 #include "SkipUnlessRequired.h"
 
 #include <QDir>
@@ -109,7 +109,7 @@ TEST(PrinterSurfacePdf, AFinishedJobCanBeFollowedByAnother) {
 }
 
 TEST(PrinterSurfaceFailure, WithoutAPrinterEveryOperationFails) {
-    PrinterSurface none{QPrinterInfo()};
+    PrinterQueueSurface none{QPrinterInfo()};
     EXPECT_EQ(none.resolution(), 0);
     EXPECT_FALSE(none.line(0, 0, 10, 10, 0));
     EXPECT_FALSE(none.errorString().isEmpty());

@@ -6,7 +6,7 @@
 #include "FontTable.h"
 #include "PageFixture.h"
 #include "PagePrinter.h"
-#include "PrinterSurface.h"
+#include "PrinterQueueSurface.h"
 #include "ToolbarButton.h"
 
 #include <QAccessible>
@@ -284,7 +284,7 @@ TEST_F(PrintModeDialogTest, APageThatCannotBePrintedIsReported) {
 
     // The printer surface itself when there is no printer queue.
     messages.clear();
-    printer.setSurfaceFactory([] { return std::make_unique<PrinterSurface>(QPrinterInfo()); });
+    printer.setSurfaceFactory([] { return std::make_unique<PrinterQueueSurface>(QPrinterInfo()); });
     dlg.blackAndWhiteButton->click();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "Nenhuma impressora disponível.");

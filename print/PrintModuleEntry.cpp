@@ -1,0 +1,10 @@
+// SPDX-License-Identifier: MIT
+// The entry of the print module (vitalune-print.so), which systemPrintQueue() loads.
+#include "CupsPrintQueue.h"
+#include "PrintModule.h"
+
+#include <QtGlobal>
+
+extern "C" Q_DECL_EXPORT vitalune::PrintQueue* vitalune_new_print_queue() {
+    return new vitalune::CupsPrintQueue;
+}

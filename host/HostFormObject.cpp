@@ -13,18 +13,14 @@ namespace {
 const QString PropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
 const QString IntrospectableInterface = QStringLiteral("org.freedesktop.DBus.Introspectable");
 
-QString controlInterface() {
-    return QString::fromLatin1(identity::ControlInterface);
-}
-QString captionProperty() {
-    return QString::fromLatin1(identity::CaptionProperty);
-}
+const QString ControlInterface = QString::fromLatin1(identity::ControlInterface);
+const QString CaptionProperty = QString::fromLatin1(identity::CaptionProperty);
 
 QString controlInterfaceXml() {
     return QStringLiteral("  <interface name=\"%1\">\n"
                           "    <property name=\"%2\" type=\"v\" access=\"read\"/>\n"
                           "  </interface>\n")
-        .arg(controlInterface(), captionProperty());
+        .arg(ControlInterface, CaptionProperty);
 }
 
 QString propertiesInterfaceXml() {
@@ -54,9 +50,7 @@ std::optional<QString> HostFormObject::memberAt(const QString& path) const {
     if (path == formPath_)
         return QString();
     const QString prefix = formPath_ == QLatin1String("/") ? formPath_ : formPath_ + u'/';
-    if (!path.startsWith(prefix))
-        return std::nullopt;
-    const QString member = path.mid(prefix.size());
+    const QString member = path.startsWith(prefix) ? path.mid(prefix.size()) : QString();
     if (member.isEmpty() || member.contains(u'/'))
         return std::nullopt;
     return member;
@@ -78,12 +72,9 @@ QString HostFormObject::introspect(const QString& path) const {
         xml += propertiesInterfaceXml();
     if (value.kind == ControlValue::Kind::Caption)
         xml += controlInterfaceXml();
-    if (member->isEmpty()) {
-        for (const QString& child : members_) {
-            if (valueOf(child).kind != ControlValue::Kind::NoObject)
-                xml += QStringLiteral("  <node name=\"%1\"/>\n").arg(child);
-        }
-    }
+    for (const QString& child : member->isEmpty() ? members_ : QStringList())
+        if (valueOf(child).kind != ControlValue::Kind::NoObject)
+            xml += QStringLiteral("  <node name=\"%1\"/>\n").arg(child);
     return xml;
 }
 
@@ -95,20 +86,17 @@ QDBusMessage HostFormObject::propertiesCall(const QDBusMessage& message, const Q
                                         QStringLiteral("No such object path '%1'").arg(path));
     const QList<QVariant> arguments = message.arguments();
     const QString interface = arguments.value(0).toString();
-    const bool hasControl = value.kind == ControlValue::Kind::Caption;
-    if (interface != controlInterface() || !hasControl)
+    if (interface != ControlInterface || value.kind != ControlValue::Kind::Caption)
         return message.createErrorReply(
             QDBusError::UnknownInterface,
             QStringLiteral("No such interface '%1' on object at path %2").arg(interface, path));
 
-    if (message.member() == QLatin1String("GetAll")) {
-        QVariantMap all;
-        all.insert(captionProperty(), value.value);
-        return message.createReply(QVariant::fromValue(all));
-    }
+    if (message.member() == QLatin1String("GetAll"))
+        return message.createReply(
+            QVariant::fromValue(QVariantMap{{CaptionProperty, value.value}}));
     if (message.member() == QLatin1String("Get")) {
         const QString property = arguments.value(1).toString();
-        if (property != captionProperty())
+        if (property != CaptionProperty)
             return message.createErrorReply(
                 QDBusError::UnknownProperty,
                 QStringLiteral("No such property '%1' on interface '%2'").arg(property, interface));
@@ -141,25 +129,20 @@ bool HostFormObject::handleMessage(const QDBusMessage& message, const QDBusConne
         bus.send(message.createReply(xml));
         return true;
     }
-    if (message.interface() != PropertiesInterface) {
-        bus.send(
-            message.createErrorReply(QDBusError::UnknownInterface,
-                                     QStringLiteral("No such interface '%1' on object at path %2")
-                                         .arg(message.interface(), path)));
-        return true;
-    }
-
-    const bool captionRead = message.member() == QLatin1String("Get") &&
-                             message.arguments().value(1).toString() == captionProperty();
-    if (captionRead) {
+    const bool properties = message.interface() == PropertiesInterface;
+    if (properties && message.member() == QLatin1String("Get") &&
+        message.arguments().value(1).toString() == CaptionProperty) {
         emit captionRequested(*member);
         if (stalled_) {
-            // Kept, never answered.
-            unanswered_.append(message);
+            unanswered_.append(message); // kept, never answered
             return true;
         }
     }
-    bus.send(propertiesCall(message, *member, path));
+    bus.send(properties ? propertiesCall(message, *member, path)
+                        : message.createErrorReply(
+                              QDBusError::UnknownInterface,
+                              QStringLiteral("No such interface '%1' on object at path %2")
+                                  .arg(message.interface(), path)));
     return true;
 }
 

@@ -22,15 +22,14 @@ struct ControlValue {
         Caption,   // Caption holds `value`
     };
     Kind kind = Kind::NoObject;
-    QVariant value; // any type D-Bus can carry: QString, int, bool, QStringList...
+    QVariant value; // any type D-Bus can carry
 
     static ControlValue caption(QVariant v) { return {Kind::Caption, std::move(v)}; }
 };
 
-// Exports a host form on D-Bus the way a plug-in reads it: the form at `formPath` and
-// each member M at formPath/M, every object with an "Orvane.Control" interface whose
-// read-only property "Caption" answers org.freedesktop.DBus.Properties.Get. The values
-// come from `lookup` at each read ("" names the form itself), so they follow edits.
+// Exports a host form as a plug-in reads it: the form at `formPath` and each member M at
+// formPath/M, with a read-only "Caption" of "Orvane.Control" taken from `lookup` at each
+// read ("" names the form), so it follows edits.
 class HostFormObject : public QDBusVirtualObject {
     Q_OBJECT
 public:
@@ -41,7 +40,7 @@ public:
     bool registerOn(QDBusConnection& connection);
     const QString& formPath() const { return formPath_; }
 
-    // A stalled form never answers a read of Caption: the caller's timeout must end it.
+    // A stalled form never answers a read of Caption.
     void setStalled(bool stalled) { stalled_ = stalled; }
     int unansweredReads() const { return static_cast<int>(unanswered_.size()); }
 
@@ -49,11 +48,10 @@ public:
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
 
 signals:
-    // A read of the Caption of `member` ("" for the form) has arrived.
     void captionRequested(const QString& member);
 
 private:
-    // The member a path names: "" for the form, std::nullopt when it is not ours.
+    // "" for the form, nullopt for a path that is not ours.
     std::optional<QString> memberAt(const QString& path) const;
     ControlValue valueOf(const QString& member) const;
     QDBusMessage propertiesCall(const QDBusMessage& message, const QString& member,

@@ -3,8 +3,9 @@
 
 #include "QtCommandLine.h"
 
+#include "CaptionValue.h"
+
 #include <QCommandLineParser>
-#include <QRegularExpression>
 
 #include <tuple>
 
@@ -42,53 +43,36 @@ QVariant HostOptions::captionValue() const {
 
 namespace {
 
-bool parseCaptionType(const QString& text, HostOptions::CaptionType& type) {
-    if (text == QLatin1String("string"))
-        type = HostOptions::CaptionType::String;
-    else if (text == QLatin1String("int"))
-        type = HostOptions::CaptionType::Int;
-    else if (text == QLatin1String("bool"))
-        type = HostOptions::CaptionType::Bool;
-    else if (text == QLatin1String("array"))
-        type = HostOptions::CaptionType::Array;
-    else
-        return false;
-    return true;
+QCommandLineOption option(const char* name, const char* description, const char* value = "") {
+    return {QString::fromLatin1(name), QString::fromUtf8(description), QString::fromLatin1(value)};
 }
 
-bool isObjectPath(const QString& text) {
-    static const QRegularExpression path(QStringLiteral("^(/|(/[A-Za-z0-9_]+)+)$"));
-    return path.match(text).hasMatch();
-}
-
-bool parsePositive(const QString& text, int& value) {
-    bool ok = false;
-    const int parsed = text.toInt(&ok);
-    if (!ok || parsed < 1)
-        return false;
-    value = parsed;
-    return true;
-}
-
-} // namespace
-
-namespace {
-
-const QString Window = QStringLiteral("window");
-const QString Run = QStringLiteral("run");
-const QString Nick = QStringLiteral("nick");
-const QString Birth = QStringLiteral("birth");
-const QString Caption = QStringLiteral("caption");
-const QString CaptionTypeOption = QStringLiteral("caption-type");
-const QString Path = QStringLiteral("path");
-const QString Without = QStringLiteral("without");
-const QString Stall = QStringLiteral("stall");
-const QString ExitDuringRun = QStringLiteral("exit-during-run");
-const QString Runs = QStringLiteral("runs");
-const QString Timeout = QStringLiteral("timeout");
-const QString CallTimeout = QStringLiteral("call-timeout");
-const QString Help = QStringLiteral("help");
-const QString Version = QStringLiteral("version");
+const QCommandLineOption Window =
+    option("window", "Open the window, even with options of the scripted run.");
+const QCommandLineOption Run = option("run", "Window: press its plug-in button once started.");
+const QCommandLineOption Nick = option("nick", "The person's nickname (default Ana).", "TEXT");
+const QCommandLineOption Birth =
+    option("birth", "The person's birth date (default 05/06/1970).", "DD/MM/YYYY");
+const QCommandLineOption Caption =
+    option("caption", "The form's Caption (default \"Ficha de <nick>\").", "TEXT");
+const QCommandLineOption CaptionType =
+    option("caption-type", "The type the Caption goes on the bus as.", "string|int|bool|array");
+const QCommandLineOption Path =
+    option("path", "The form's object path (default /forms/1).", "PATH");
+const QCommandLineOption Without =
+    option("without", "Leave this member or property out of the form.", "lblnick|lblnasc|Caption");
+const QCommandLineOption Stall = option("stall", "Never answer a read of Caption.");
+const QCommandLineOption ExitDuringRun =
+    option("exit-during-run", "Leave as soon as the plug-in reads the form's Caption.");
+const QCommandLineOption Runs =
+    option("runs", "Call Run this many times, one after the other (default 1).", "N");
+const QCommandLineOption Timeout =
+    option("timeout", "Serve the form at most this long (default 60).", "S");
+const QCommandLineOption CallTimeout =
+    option("call-timeout", "Wait this long for each Identify and Run (default 25000).", "MS");
+const QCommandLineOption Help({QStringLiteral("h"), QStringLiteral("help")},
+                              QStringLiteral("Show this text."));
+const QCommandLineOption Version = option("version", "Show the version.");
 
 void describe(QCommandLineParser& parser) {
     parser.setApplicationDescription(QStringLiteral(
@@ -102,31 +86,8 @@ void describe(QCommandLineParser& parser) {
         "(End=plugin-gone) or the time limit passes (End=time-limit). Qt's standard\n"
         "options (-style, -platform, -reverse, ...) are accepted too."));
     acceptQtOptions(parser);
-    parser.addOptions({
-        {Window, QStringLiteral("Open the window, even with options of the scripted run.")},
-        {Run, QStringLiteral("Window: press its plug-in button once started.")},
-        {Nick, QStringLiteral("The person's nickname (default Ana)."), QStringLiteral("TEXT")},
-        {Birth, QStringLiteral("The person's birth date (default 05/06/1970)."),
-         QStringLiteral("DD/MM/YYYY")},
-        {Caption, QStringLiteral("The form's Caption (default \"Ficha de <nick>\")."),
-         QStringLiteral("TEXT")},
-        {CaptionTypeOption, QStringLiteral("The type the Caption goes on the bus as."),
-         QStringLiteral("string|int|bool|array")},
-        {Path, QStringLiteral("The form's object path (default /forms/1)."),
-         QStringLiteral("PATH")},
-        {Without, QStringLiteral("Leave this member or property out of the form."),
-         QStringLiteral("lblnick|lblnasc|Caption")},
-        {Stall, QStringLiteral("Never answer a read of Caption.")},
-        {ExitDuringRun, QStringLiteral("Leave as soon as the plug-in reads the form's Caption.")},
-        {Runs, QStringLiteral("Call Run this many times, one after the other (default 1)."),
-         QStringLiteral("N")},
-        {Timeout, QStringLiteral("Serve the form at most this long (default 60)."),
-         QStringLiteral("S")},
-        {CallTimeout, QStringLiteral("Wait this long for each Identify and Run (default 25000)."),
-         QStringLiteral("MS")},
-        {{QStringLiteral("h"), Help}, QStringLiteral("Show this text.")},
-        {Version, QStringLiteral("Show the version.")},
-    });
+    parser.addOptions({Window, Run, Nick, Birth, Caption, CaptionType, Path, Without, Stall,
+                       ExitDuringRun, Runs, Timeout, CallTimeout, Help, Version});
 }
 
 } // namespace
@@ -136,44 +97,48 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
     describe(parser);
     ParsedHostOptions parsed;
     HostOptions& o = parsed.options;
-    parsed.error = parseOptions(parser, QStringLiteral("vitalune-host"), arguments);
-    if (!parsed.error.isEmpty())
+    const auto invalid = [&parsed](const QString& why) {
+        parsed.error = why;
         return parsed;
+    };
+    if (const QString error = parseOptions(parser, QStringLiteral("vitalune-host"), arguments);
+        !error.isEmpty())
+        return invalid(error);
     parsed.help = parser.isSet(Help);
     parsed.qt = qtOptions(parser);
     parsed.version = parser.isSet(Version);
 
     // The last value given counts, as with most programs.
-    const auto value = [&parser](const QString& name) { return parser.values(name).constLast(); };
+    const auto value = [&parser](const QCommandLineOption& o) {
+        return parser.values(o).constLast();
+    };
     if (parser.isSet(Nick))
         o.nick = value(Nick);
     if (parser.isSet(Birth))
         o.birth = value(Birth);
     if (parser.isSet(Caption))
         o.caption = value(Caption);
-    if (parser.isSet(CaptionTypeOption) &&
-        !parseCaptionType(value(CaptionTypeOption), o.captionType)) {
-        parsed.error = QStringLiteral("--caption-type: string, int, bool or array");
-        return parsed;
+    if (parser.isSet(CaptionType)) {
+        const qsizetype type = QStringList{QStringLiteral("string"), QStringLiteral("int"),
+                                           QStringLiteral("bool"), QStringLiteral("array")}
+                                   .indexOf(value(CaptionType));
+        if (type < 0)
+            return invalid(QStringLiteral("--caption-type: string, int, bool or array"));
+        o.captionType = HostOptions::CaptionType(type);
     }
     if (parser.isSet(Path)) {
-        if (!isObjectPath(value(Path))) {
-            parsed.error = QStringLiteral("--path: not a D-Bus object path: %1").arg(value(Path));
-            return parsed;
-        }
+        if (!isValidObjectPath(value(Path)))
+            return invalid(QStringLiteral("--path: not a D-Bus object path: %1").arg(value(Path)));
         o.formPath = value(Path);
     }
     for (const QString& member : parser.values(Without)) {
-        if (member == QLatin1String("lblnick"))
-            o.withNick = false;
-        else if (member == QLatin1String("lblnasc"))
-            o.withBirth = false;
-        else if (member == QLatin1String("Caption"))
-            o.withCaption = false;
-        else {
-            parsed.error = QStringLiteral("--without: lblnick, lblnasc or Caption");
-            return parsed;
-        }
+        bool* with = member == QLatin1String("lblnick")   ? &o.withNick
+                     : member == QLatin1String("lblnasc") ? &o.withBirth
+                     : member == QLatin1String("Caption") ? &o.withCaption
+                                                          : nullptr;
+        if (!with)
+            return invalid(QStringLiteral("--without: lblnick, lblnasc or Caption"));
+        *with = false;
     }
     o.stall = parser.isSet(Stall);
     o.exitDuringRun = parser.isSet(ExitDuringRun);
@@ -181,23 +146,22 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
          {std::tuple{Runs, &o.runs, "--runs: a whole number of at least 1"},
           std::tuple{Timeout, &o.timeoutSeconds, "--timeout: seconds, at least 1"},
           std::tuple{CallTimeout, &o.callTimeoutMs, "--call-timeout: milliseconds, at least 1"}}) {
-        if (parser.isSet(name) && !parsePositive(value(name), *target)) {
-            parsed.error = QString::fromLatin1(why);
-            return parsed;
-        }
+        if (!parser.isSet(name))
+            continue;
+        bool ok = false;
+        *target = value(name).toInt(&ok);
+        if (!ok || *target < 1)
+            return invalid(QString::fromLatin1(why));
     }
     o.runAtStart = parser.isSet(Run);
-    if (o.captionType == HostOptions::CaptionType::Int && o.caption) {
-        bool ok = false;
-        o.caption->toInt(&ok);
-        if (!ok) {
-            parsed.error = QStringLiteral("--caption-type int needs a whole-number caption");
-            return parsed;
-        }
-    }
+    bool whole = true;
+    if (o.captionType == HostOptions::CaptionType::Int && o.caption)
+        o.caption->toInt(&whole);
+    if (!whole)
+        return invalid(QStringLiteral("--caption-type int needs a whole-number caption"));
     bool scripted = false;
-    for (const QString& name : {Nick, Birth, Caption, CaptionTypeOption, Path, Without, Stall,
-                                ExitDuringRun, Runs, Timeout, CallTimeout})
+    for (const QCommandLineOption& name : {Nick, Birth, Caption, CaptionType, Path, Without, Stall,
+                                           ExitDuringRun, Runs, Timeout, CallTimeout})
         scripted = scripted || parser.isSet(name);
     o.window = parser.isSet(Window) || !scripted;
     return parsed;
@@ -206,10 +170,7 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
 QString hostUsage() {
     QCommandLineParser parser;
     describe(parser);
-    // The parser names the program from the application object, which may not exist yet.
-    QString text = parser.helpText();
-    text.replace(0, text.indexOf(u'\n'), QStringLiteral("Usage: vitalune-host [options]"));
-    return text;
+    return helpText(parser, QStringLiteral("vitalune-host"));
 }
 
 QString hostVersion() {

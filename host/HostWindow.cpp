@@ -5,8 +5,6 @@
 #include "ScriptedHost.h"
 
 #include <QDBusObjectPath>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,11 +13,7 @@
 
 namespace vitalune::host {
 
-namespace {
-
 constexpr int CallTimeoutMs = 25000;
-
-} // namespace
 
 HostWindow::HostWindow(QDBusConnection bus, const QString& formPath, const QString& nick,
                        const QString& birth, const QString& caption, QWidget* parent)
@@ -81,38 +75,29 @@ HostWindow::HostWindow(QDBusConnection bus, const QString& formPath, const QStri
 }
 
 void HostWindow::identify(bool runAfterwards) {
-    QDBusPendingCallWatcher* watcher = callPlugin(bus_, "Identify", CallTimeoutMs);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, runAfterwards](QDBusPendingCallWatcher* w) {
-                w->deleteLater();
-                const QDBusPendingReply<QString> reply = *w;
-                pluginButton_->setEnabled(true);
-                if (reply.isError()) {
-                    pluginButton_->setText(QStringLiteral("Plug-in"));
-                    status_->setText(callErrorText(reply.error()));
-                    return;
-                }
-                pluginButton_->setText(reply.value());
-                if (runAfterwards)
-                    runPlugin();
-            });
+    callPlugin(bus_, "Identify", CallTimeoutMs, this, [this, runAfterwards](const auto& reply) {
+        pluginButton_->setEnabled(true);
+        if (reply.isError()) {
+            pluginButton_->setText(QStringLiteral("Plug-in"));
+            status_->setText(callErrorText(reply.error()));
+            return;
+        }
+        pluginButton_->setText(reply.value());
+        if (runAfterwards)
+            runPlugin();
+    });
 }
 
 void HostWindow::runPlugin() {
     pluginButton_->setEnabled(false);
     status_->clear();
-    // Asynchronous: the plug-in reads this window's form while the call is under way.
-    QDBusPendingCallWatcher* watcher = callPlugin(
-        bus_, "Run", CallTimeoutMs, {QVariant::fromValue(QDBusObjectPath(form_.formPath()))});
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
-        w->deleteLater();
-        pluginButton_->setEnabled(true);
-        const QDBusPendingReply<QString> reply = *w;
-        if (reply.isError())
-            status_->setText(callErrorText(reply.error()));
-        else
-            status_->setText(reply.value()); // "" when the plug-in opened
-    });
+    callPlugin(bus_, "Run", CallTimeoutMs, this,
+               [this](const auto& reply) {
+                   pluginButton_->setEnabled(true);
+                   // "" when the plug-in opened
+                   status_->setText(reply.isError() ? callErrorText(reply.error()) : reply.value());
+               },
+               {QVariant::fromValue(QDBusObjectPath(form_.formPath()))});
 }
 
 } // namespace vitalune::host

@@ -12,17 +12,15 @@ class QPushButton;
 
 namespace vitalune::host {
 
-// The sample host's window: a person's record with editable fields, the labels the
-// plug-in reads (lblnick, lblnasc) and a button, bearing the plug-in's name, that opens
-// the plug-in for this person.
+// The sample host's window: a person's editable record, the labels the plug-in reads
+// (lblnick, lblnasc) and a button, bearing the plug-in's name, that opens it.
 class HostWindow : public QWidget {
     Q_OBJECT
 public:
     HostWindow(QDBusConnection bus, const QString& formPath, const QString& nick,
                const QString& birth, const QString& caption, QWidget* parent = nullptr);
 
-    // Asks the plug-in for its name (the button's text); then presses the button when
-    // `runAfterwards`.
+    // Asks the plug-in for its name (the button's text), then presses it if `runAfterwards`.
     void identify(bool runAfterwards = false);
     void runPlugin();
 

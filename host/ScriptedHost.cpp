@@ -6,7 +6,6 @@
 #include <QDBusConnectionInterface>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 #include <QDBusReply>
 #include <QDBusServiceWatcher>
 
@@ -15,13 +14,6 @@
 namespace vitalune::host {
 
 namespace {
-
-// One result to a line: backslashes and line breaks are escaped.
-QString oneLine(QString text) {
-    text.replace(u'\\', QLatin1String("\\\\"));
-    text.replace(u'\n', QLatin1String("\\n"));
-    return text;
-}
 
 ControlValue lookupFor(const HostOptions& o, const QString& member) {
     if (member.isEmpty())
@@ -36,20 +28,26 @@ ControlValue lookupFor(const HostOptions& o, const QString& member) {
 
 } // namespace
 
-QDBusPendingCallWatcher* callPlugin(QDBusConnection& bus, const char* method, int timeoutMs,
-                                    const QList<QVariant>& arguments) {
+void callPlugin(QDBusConnection& bus, const char* method, int timeoutMs, QObject* context,
+                std::function<void(const QDBusPendingReply<QString>&)> done,
+                const QList<QVariant>& arguments) {
     QDBusMessage call = QDBusMessage::createMethodCall(
         QString::fromLatin1(identity::BusName), QString::fromLatin1(identity::ObjectPath),
         QString::fromLatin1(identity::InterfaceName), QString::fromLatin1(method));
     call.setArguments(arguments);
-    return new QDBusPendingCallWatcher(bus.asyncCall(call, timeoutMs));
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, timeoutMs), context);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context,
+                     [done = std::move(done)](QDBusPendingCallWatcher* finished) {
+                         finished->deleteLater();
+                         done(*finished);
+                     });
 }
 
 QString callErrorText(const QDBusError& error) {
-    if (error.type() != QDBusError::ServiceUnknown)
-        return error.message();
     return error.message() +
-           QStringLiteral(" (run 'vitalune --register' or install the vitalune package)");
+           (error.type() == QDBusError::ServiceUnknown
+                ? QStringLiteral(" (run 'vitalune --register' or install the vitalune package)")
+                : QString());
 }
 
 ScriptedHost::ScriptedHost(HostOptions options, QDBusConnection bus, std::FILE* out)
@@ -70,7 +68,10 @@ ScriptedHost::ScriptedHost(HostOptions options, QDBusConnection bus, std::FILE* 
 }
 
 void ScriptedHost::print(const QString& key, const QString& value) {
-    std::fprintf(out_, "%s=%s\n", key.toUtf8().constData(), oneLine(value).toUtf8().constData());
+    // One result to a line: backslashes and line breaks are escaped.
+    const QString line =
+        QString(value).replace(u'\\', QLatin1String("\\\\")).replace(u'\n', QLatin1String("\\n"));
+    std::fprintf(out_, "%s=%s\n", key.toUtf8().constData(), line.toUtf8().constData());
     std::fflush(out_);
 }
 
@@ -86,10 +87,7 @@ void ScriptedHost::start() {
 }
 
 void ScriptedHost::identify() {
-    QDBusPendingCallWatcher* watcher = callPlugin(bus_, "Identify", options_.callTimeoutMs);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
-        w->deleteLater();
-        const QDBusPendingReply<QString> reply = *w;
+    callPlugin(bus_, "Identify", options_.callTimeoutMs, this, [this](const auto& reply) {
         if (reply.isError()) {
             print(QStringLiteral("IdentifyError"), callErrorText(reply.error()));
             end(QStringLiteral("error"), 1);
@@ -102,30 +100,22 @@ void ScriptedHost::identify() {
 }
 
 void ScriptedHost::run(int left) {
-    if (left <= 0) {
-        watchPlugin();
-        return;
-    }
-    QDBusPendingCallWatcher* watcher =
-        callPlugin(bus_, "Run", options_.callTimeoutMs,
-                   {QVariant::fromValue(QDBusObjectPath(options_.formPath))});
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, left](QDBusPendingCallWatcher* w) {
-                w->deleteLater();
-                const QDBusPendingReply<QString> reply = *w;
-                if (reply.isError())
-                    print(QStringLiteral("RunError"), callErrorText(reply.error()));
-                else
-                    print(QStringLiteral("Run"), reply.value());
-                run(left - 1);
-            });
+    if (left <= 0)
+        return watchPlugin();
+    callPlugin(bus_, "Run", options_.callTimeoutMs, this,
+               [this, left](const auto& reply) {
+                   if (reply.isError())
+                       print(QStringLiteral("RunError"), callErrorText(reply.error()));
+                   else
+                       print(QStringLiteral("Run"), reply.value());
+                   run(left - 1);
+               },
+               {QVariant::fromValue(QDBusObjectPath(options_.formPath))});
 }
 
 void ScriptedHost::watchPlugin() {
-    if (pluginOwner_.isEmpty()) {
-        end(QStringLiteral("plugin-gone"), 0);
-        return;
-    }
+    if (pluginOwner_.isEmpty())
+        return end(QStringLiteral("plugin-gone"), 0);
     auto* watcher = new QDBusServiceWatcher(pluginOwner_, bus_,
                                             QDBusServiceWatcher::WatchForUnregistration, this);
     connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this,

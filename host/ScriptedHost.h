@@ -5,27 +5,28 @@
 #include "HostOptions.h"
 
 #include <QDBusConnection>
+#include <QDBusPendingReply>
 #include <QObject>
 #include <QTimer>
 
 #include <cstdio>
+#include <functional>
 
 class QDBusError;
-class QDBusPendingCallWatcher;
 
 namespace vitalune::host {
 
-// An asynchronous call of the plug-in's `method`; the watcher tells when it ends.
-QDBusPendingCallWatcher* callPlugin(QDBusConnection& bus, const char* method, int timeoutMs,
-                                    const QList<QVariant>& arguments = {});
+// Calls the plug-in's `method` asynchronously (the form keeps answering meanwhile) and
+// hands `done` the reply, unless `context` is gone by then.
+void callPlugin(QDBusConnection& bus, const char* method, int timeoutMs, QObject* context,
+                std::function<void(const QDBusPendingReply<QString>&)> done,
+                const QList<QVariant>& arguments = {});
 
-// The text to show for a failed call of the plug-in: the bus's own message, and when no
-// plug-in is registered on this bus, how to register one.
+// The bus's message for a failed call and, where no plug-in is registered, how to register one.
 QString callErrorText(const QDBusError& error);
 
-// The host run from a script: exports the form, calls Identify and then Run (each
-// asynchronously, so the form keeps answering), prints every result on one line, and
-// serves the form until the plug-in's process leaves the bus or the time limit passes.
+// The host run from a script: exports the form, calls Identify and then Run, prints every
+// result on one line, and serves the form until the plug-in leaves the bus or time runs out.
 class ScriptedHost : public QObject {
     Q_OBJECT
 public:
@@ -49,7 +50,7 @@ private:
     std::FILE* out_;
     HostFormObject form_;
     QTimer limit_;
-    QString pluginOwner_; // the unique name of the server that answered Identify
+    QString pluginOwner_; // the server that answered Identify
     bool ended_ = false;
 };
 

@@ -30,8 +30,8 @@ enum class PenMode { Xor, Copy };
 // The pen pattern of later lines (Dash on the printer only).
 enum class LineStyle { Solid, Dash, Dot };
 
-// Everything a surface remembers between calls. It persists until changed, also
-// from one redraw to the next, which the cursor code relies on.
+// What a surface remembers between calls, also from one redraw to the next (the cursor
+// code relies on it).
 struct SurfaceState {
     float currentX = 0;
     float currentY = 0;
@@ -45,10 +45,9 @@ struct SurfaceState {
     bool operator==(const SurfaceState&) const = default;
 };
 
-// A target the charts draw on: a picture box of the main window or the printer.
-// Coordinates are pixels, origin top left, y downward; they may be fractional.
-// Every operation returns false when it could not be carried out, so that the
-// screen chart can stop and the printed page can skip the step.
+// What the charts draw on: a picture box of the main window or the printer, in pixels
+// from the top left. A failing operation returns false: the screen chart stops, the
+// printed page skips the step.
 class DrawingSurface {
 public:
     virtual ~DrawingSurface() = default;
@@ -68,14 +67,9 @@ public:
     virtual bool clear() = 0;
     // A segment between two absolute points with the current width, style and pen mode.
     virtual bool line(float x1, float y1, float x2, float y2, Colour colour) = 0;
-    // Draws the items one after the other, with nothing between them, from the top-left
-    // corner (currentX, currentY) in the current font.
+    // Draws the items one after the other from the top-left corner (currentX, currentY).
     bool text(std::initializer_list<std::string_view> items) {
-        std::vector<std::string> v;
-        v.reserve(items.size());
-        for (auto item : items)
-            v.emplace_back(item);
-        return drawText(v);
+        return drawText(std::vector<std::string>(items.begin(), items.end()));
     }
     bool text(std::string_view item) { return text({item}); }
     // Ends the print job (printer only); the single page drawn is printed.

@@ -4,7 +4,6 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace vitalune {
@@ -19,31 +18,20 @@ struct Substitute {
 
 // Liberation faces are metric-compatible with the ones the layout was drawn with;
 // DejaVu and the URW faces stand in where Liberation is missing.
-const std::array<Substitute, 4>& table() {
-    static const std::array<Substitute, 4> t{{
-        {"MS Sans Serif", {"Liberation Sans", "DejaVu Sans", "Nimbus Sans", "sans-serif"}, false},
-        // The chart's 9-pixel labels: Liberation Sans drawn without smoothing stays legible
-        // there, where the narrow faces run their digits together.
-        {"Small Fonts", {"Liberation Sans", "DejaVu Sans", "Nimbus Sans", "sans-serif"}, false},
-        {"Courier New",
-         {"Liberation Mono", "DejaVu Sans Mono", "Nimbus Mono PS", "monospace"},
-         false},
-        {"System", {"Liberation Sans", "DejaVu Sans", "Nimbus Sans", "sans-serif"}, true},
-    }};
-    return t;
-}
-
-bool sameName(std::string_view a, const char* b) {
-    std::string_view bv(b);
-    return a.size() == bv.size() && std::equal(a.begin(), a.end(), bv.begin(), [](char x, char y) {
-               auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-               return lower(x) == lower(y);
-           });
-}
+const QStringList Sans{"Liberation Sans", "DejaVu Sans", "Nimbus Sans", "sans-serif"};
+const Substitute Table[] = {
+    {"MS Sans Serif", Sans, false},
+    // The chart's 9-pixel labels: Liberation Sans drawn without smoothing stays legible
+    // there, where the narrow faces run their digits together.
+    {"Small Fonts", Sans, false},
+    {"Courier New", {"Liberation Mono", "DejaVu Sans Mono", "Nimbus Mono PS", "monospace"}, false},
+    {"System", Sans, true},
+};
 
 const Substitute* find(std::string_view name) {
-    for (const auto& s : table())
-        if (sameName(name, s.name))
+    for (const auto& s : Table)
+        if (QByteArrayView(name.data(), qsizetype(name.size()))
+                .compare(s.name, Qt::CaseInsensitive) == 0)
             return &s;
     return nullptr;
 }
@@ -53,7 +41,7 @@ QStringList familiesFor(std::string_view name) {
         return s->families;
     QString asked = QString::fromUtf8(name.data(), qsizetype(name.size())).trimmed();
     if (asked.isEmpty())
-        return find("MS Sans Serif")->families;
+        return Sans;
     return {asked, "sans-serif"};
 }
 

@@ -9,14 +9,12 @@
 namespace vitalune {
 
 // The font names the windows and charts were designed with ("MS Sans Serif", "Small Fonts",
-// "Courier New", "System") mapped onto faces this desktop has. Names are matched without
-// regard to case; any other name is asked for as it stands, with a sans fallback.
+// "Courier New", "System"), matched without regard to case, mapped onto faces this desktop
+// has; any other name is asked for as it stands, with a sans fallback.
 
-// The family that stands in for `name` (the first of its fallback list).
 QString substituteFamily(std::string_view name);
 
-// Pixel size of a font of `points` at `dpi` dots per inch: points × dpi / 72, rounded,
-// at least 1 (6.75 pt at 96 dpi is 9 px).
+// points × dpi / 72, rounded, at least 1 (6.75 pt at 96 dpi is 9 px).
 int fontPixelSize(double points, double dpi);
 
 // A font for `name` at `points` on a device of `dpi` dots per inch, sized in pixels.

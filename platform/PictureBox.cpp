@@ -5,6 +5,7 @@
 #include "FontTable.h"
 #include "PictureFile.h"
 #include "RasterLine.h"
+#include "SystemColours.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -23,10 +24,6 @@ namespace {
 constexpr double kScreenDpi = 96;
 // Rendered texts kept per font before the cache starts afresh.
 constexpr std::size_t kMaxSprites = 1024;
-
-QRgb toRgb(Colour c) {
-    return qRgb(redOf(c), greenOf(c), blueOf(c));
-}
 
 QSize deviceSize(QSize logical, qreal ratio) {
     return QSize(int(std::ceil(logical.width() * ratio)), int(std::ceil(logical.height() * ratio)));
@@ -175,11 +172,8 @@ bool PictureBox::line(float x1, float y1, float x2, float y2, Colour colour) {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         return false;
     const SurfaceState& s = state();
-    RasterPen pen;
-    pen.colour = toRgb(colour);
-    pen.exclusiveOr = s.penMode == PenMode::Xor;
-    pen.style = s.lineStyle;
-    pen.width = s.lineWidth;
+    const RasterPen pen{toQColor(colour).rgb(), s.penMode == PenMode::Xor, s.lineStyle,
+                        s.lineWidth};
     touched(drawRasterLine(image_, x1, y1, x2, y2, pen, ratio_));
     return true;
 }

@@ -16,11 +16,9 @@
 
 namespace vitalune {
 
-// A picture box: a fixed-size widget that keeps everything drawn on it in a raster image
-// and paints from that image, so nothing is lost while the window is covered, until cleared.
-// Lines are set pixel by pixel without smoothing, so the exclusive-or pen restores exactly.
-// On a high-resolution screen the image holds device pixels, so that lines and text are
-// drawn at the screen's own resolution while the box keeps its size in logical pixels.
+// A fixed-size widget that keeps what is drawn on it in a raster image until cleared.
+// Lines are set pixel by pixel without smoothing, so the exclusive-or pen restores exactly;
+// the image holds device pixels, so a high-resolution screen gets its own resolution.
 class PictureBox : public QWidget, public DrawingSurface {
     Q_OBJECT
 public:
@@ -46,9 +44,8 @@ public:
     // What the box shows (RGB32, at the pixel ratio below).
     const QImage& image() const { return image_; }
 
-    // Device pixels to a logical pixel; taken from the screen the box is shown on. Changing
-    // it keeps the picture (enlarged or reduced as it is) until the owner redraws, which
-    // pixelRatioChanged invites.
+    // Device pixels to a logical pixel, from the box's screen. Changing it scales the picture
+    // as it is until the owner redraws, which pixelRatioChanged invites.
     void setPixelRatio(qreal ratio);
 
     bool clear() override;

@@ -11,23 +11,18 @@ namespace vitalune {
 namespace {
 
 // The resolution the printed page's layout is drawn for, or the nearest finer one the
-// printer offers.
+// printer offers, or else its finest.
 constexpr int kDefaultResolution = 300;
 
-int chooseResolution(const QList<int>& supported) {
-    if (supported.isEmpty() || supported.contains(kDefaultResolution))
-        return kDefaultResolution;
-    QList<int> sorted = supported;
-    std::sort(sorted.begin(), sorted.end());
-    for (int r : sorted)
-        if (r >= kDefaultResolution)
-            return r;
-    return sorted.back() > 0 ? sorted.back() : kDefaultResolution;
+int chooseResolution(QList<int> supported) {
+    std::sort(supported.begin(), supported.end());
+    const auto above = std::lower_bound(supported.begin(), supported.end(), kDefaultResolution);
+    if (above != supported.end())
+        return *above;
+    return !supported.isEmpty() && supported.back() > 0 ? supported.back() : kDefaultResolution;
 }
 
 } // namespace
-
-PrinterQueueSurface::PrinterQueueSurface() : PrinterQueueSurface(QPrinterInfo::defaultPrinter()) {}
 
 PrinterQueueSurface::PrinterQueueSurface(const QPrinterInfo& printer) {
     if (printer.isNull())
@@ -40,18 +35,13 @@ PrinterQueueSurface::PrinterQueueSurface(const QPrinterInfo& printer) {
 
 PrinterQueueSurface::PrinterQueueSurface(const QPrinterInfo& printer, const QString& spoolFile)
     : PrinterQueueSurface(printer) {
-    // Still the printer's own engine, so the file holds exactly what Qt would send; only a
-    // ".pdf" name would switch to the plain PDF writer.
+    // Still the printer's own engine: the file holds what Qt would send (not a ".pdf" name).
     if (printer_)
         printer_->setOutputFileName(spoolFile);
 }
 
 PrinterQueueSurface::~PrinterQueueSurface() {
     endJob(); // while the printer is still there
-}
-
-bool PrinterQueueSurface::hasDefaultPrinter() {
-    return !QPrinterInfo::defaultPrinter().isNull();
 }
 
 int PrinterQueueSurface::resolution() const {

@@ -14,16 +14,11 @@ namespace vitalune {
 // module, which the program loads only when the user prints.
 class PrinterQueueSurface : public PrinterSurface {
 public:
-    // The user's default printer.
-    PrinterQueueSurface();
     // A given printer queue; a null QPrinterInfo means there is no printer.
     explicit PrinterQueueSurface(const QPrinterInfo& printer);
-    // The page for a printer queue, written to `spoolFile` instead of being sent: the
-    // caller hands the file to the queue itself, and so learns the job's number.
+    // Written to `spoolFile` instead: the caller sends it to the queue and learns the job.
     PrinterQueueSurface(const QPrinterInfo& printer, const QString& spoolFile);
     ~PrinterQueueSurface() override;
-
-    static bool hasDefaultPrinter();
 
     int resolution() const override;
     // The printer the page is laid out for (page size, sides); null without one.

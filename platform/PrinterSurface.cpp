@@ -47,8 +47,7 @@ PrinterSurface::PrinterSurface(QIODevice* pdfOutput)
 }
 
 void PrinterSurface::setUpPdf() {
-    // An A4 sheet with Qt's PDF margins, whatever the default printer's paper is, so
-    // the file is the same on every machine.
+    // A4 with Qt's PDF margins, whatever the default paper: the same file on every machine.
     pdf_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                     QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
     pdf_->setResolution(kDefaultResolution);
@@ -86,17 +85,13 @@ bool PrinterSurface::begin() {
         return fail(QStringLiteral("Nenhuma impressora disponível."));
     if (broken_)
         return false;
-    if (painter_.isActive()) {
-        if (stopped())
-            return fail(QStringLiteral("A impressão foi interrompida pela impressora."));
-        return true;
-    }
+    if (painter_.isActive())
+        return !stopped() || fail(QStringLiteral("A impressão foi interrompida pela impressora."));
     if (!painter_.begin(page_)) {
         broken_ = true;
         return fail(QStringLiteral("O trabalho de impressão não pôde começar: %1.").arg(refusal()));
     }
-    painter_.setRenderHint(QPainter::Antialiasing, true);
-    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    painter_.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     chains_ = {};
     return true;
 }
@@ -112,11 +107,7 @@ PrinterSurface::Chain* PrinterSurface::chainAt(double x, double y, Colour colour
             std::abs(c.x - x) <= 1.0 && std::abs(c.y - y) <= 1.0)
             return &c;
     Chain& fresh = chains_[nextChain_++ % chains_.size()];
-    fresh = Chain{};
-    fresh.colour = colour;
-    fresh.style = style;
-    fresh.width = width;
-    fresh.used = true;
+    fresh = {x, y, 0, colour, style, width, true};
     return &fresh;
 }
 
@@ -181,8 +172,7 @@ bool PrinterSurface::finishPage() {
     }
     if (!painter_.isActive())
         return true; // nothing was drawn: there is no page to print
-    const bool ended = painter_.end();
-    if (!ended || stopped())
+    if (!painter_.end() || stopped())
         return fail(QStringLiteral("O trabalho de impressão não pôde ser concluído."));
     return true;
 }

@@ -15,25 +15,21 @@ class QPdfWriter;
 
 namespace vitalune {
 
-// A drawing surface on a printed page: one print job of one page. The job starts with the
-// first drawing operation and ends with finishPage. Coordinates are the page's device
-// pixels; a printer without a fixed pixel grid (PDF, print to file) has 300 per inch.
-// Every operation returns false when it could not be carried out (no printer, the job
-// could not start, the printer stopped) and errorString() says why. A page for a printer
-// queue is a PrinterQueueSurface, which needs Qt's print support; a PDF needs only QtGui.
+// A drawing surface on a printed page: one print job of one page, from the first drawing
+// to finishPage, in the page's device pixels (300 per inch for PDF). A failing operation
+// returns false and errorString() says why. A printer queue's page is a PrinterQueueSurface,
+// which needs Qt's print support; a PDF needs only QtGui.
 class PrinterSurface : public DrawingSurface {
 public:
-    // Writes the page to a PDF file instead of a printer: an A4 sheet with 10 mm margins.
-    // No printer is involved: the print system (and its scheduler) is never asked.
+    // An A4 PDF file or device, without asking the print system.
     explicit PrinterSurface(const QString& pdfFile);
-    // The same page written to an open device.
     explicit PrinterSurface(QIODevice* pdfOutput);
     ~PrinterSurface() override;
 
     PrinterSurface(const PrinterSurface&) = delete;
     PrinterSurface& operator=(const PrinterSurface&) = delete;
 
-    // Why the last failing operation failed, in words for the user; empty when none failed.
+    // Why the last failing operation failed, for the user.
     QString errorString() const { return error_; }
     // Pixels per inch of the page; 0 without a printer.
     virtual int resolution() const;
@@ -58,8 +54,7 @@ protected:
     bool drawText(const std::vector<std::string>& items) override;
 
 private:
-    // The end of a recently drawn segment, so that a styled curve drawn as many short
-    // segments keeps its dash pattern running instead of restarting at every joint.
+    // The end of a recent segment: a dashed curve drawn as short segments keeps its pattern.
     struct Chain {
         double x = 0, y = 0;
         double offset = 0; // pattern position at the end, in pixels

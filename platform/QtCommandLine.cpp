@@ -9,29 +9,22 @@ namespace {
 
 // QGuiApplication's and QApplication's options (see their constructors' documentation), the
 // X11 ones Qt's xcb plug-in reads, and the older X11 ones Qt still documents and now ignores.
-const char* const QtValueOptions[] = {"platform",      "platformpluginpath",
-                                      "platformtheme", "plugin",
-                                      "qmljsdebugger", "qwindowgeometry",
-                                      "qwindowicon",   "qwindowtitle",
-                                      "session",       "display",
-                                      "geometry",      "icon",
-                                      "title",         "name",
-                                      "visual",        "style",
-                                      "stylesheet",    "ncols",
-                                      "fontengine"};
-const char* const QtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "cmap"};
+const QStringList QtValueOptions =
+    QStringLiteral("platformpluginpath platformtheme plugin qmljsdebugger qwindowgeometry "
+                   "qwindowicon qwindowtitle session display geometry icon title name visual "
+                   "style stylesheet ncols fontengine")
+        .split(u' ');
+const QStringList QtFlagOptions =
+    QStringLiteral("reverse widgetcount nograb dograb sync cmap").split(u' ');
+const QString Platform = QStringLiteral("platform");
 
 } // namespace
 
 void acceptQtOptions(QCommandLineParser& parser) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (const char* name : QtValueOptions) {
-        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-    for (const char* name : QtFlagOptions) {
-        QCommandLineOption option(QString::fromLatin1(name));
+    for (const QString& name : QtValueOptions + QtFlagOptions + QStringList(Platform)) {
+        QCommandLineOption option(
+            name, QString(), QtFlagOptions.contains(name) ? QString() : QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
@@ -39,21 +32,14 @@ void acceptQtOptions(QCommandLineParser& parser) {
 
 QtOptions qtOptions(const QCommandLineParser& parser) {
     QtOptions result;
-    for (const char* name : QtValueOptions) {
-        const QString option = QString::fromLatin1(name);
-        const QStringList values = parser.values(option);
-        if (option == QLatin1String("platform")) {
-            if (!values.isEmpty())
-                result.platform = values.constLast();
-            continue;
-        }
-        for (const QString& value : values)
-            result.arguments << u'-' + option << value;
-    }
-    for (const char* name : QtFlagOptions) {
-        if (parser.isSet(QString::fromLatin1(name)))
-            result.arguments << u'-' + QString::fromLatin1(name);
-    }
+    if (parser.isSet(Platform))
+        result.platform = parser.values(Platform).constLast();
+    for (const QString& name : QtValueOptions)
+        for (const QString& value : parser.values(name))
+            result.arguments << u'-' + name << value;
+    for (const QString& name : QtFlagOptions)
+        if (parser.isSet(name))
+            result.arguments << u'-' + name;
     return result;
 }
 
@@ -82,6 +68,13 @@ QString parseOptions(QCommandLineParser& parser, const QString& program,
     if (!parser.positionalArguments().isEmpty())
         return QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().front());
     return {};
+}
+
+QString helpText(const QCommandLineParser& parser, const QString& program) {
+    // The parser names the program from the application object, which may not exist yet.
+    QString text = parser.helpText();
+    text.replace(0, text.indexOf(u'\n'), QStringLiteral("Usage: %1 [options]").arg(program));
+    return text;
 }
 
 } // namespace vitalune

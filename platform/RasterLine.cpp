@@ -33,8 +33,8 @@ Pattern patternFor(LineStyle style, std::int64_t unit, double scale) {
     case LineStyle::Dot:
         return {unit, std::max<std::int64_t>(unit + 1, std::llround(2 * scale))};
     case LineStyle::Dash:
-        return {std::max<std::int64_t>(1, std::llround(kDashOn * scale)),
-                std::max<std::int64_t>(2, std::llround(kDashPeriod * scale))};
+        return {std::max<std::int64_t>(1, std::llround(6 * scale)),
+                std::max<std::int64_t>(2, std::llround(9 * scale))};
     case LineStyle::Solid:
         break;
     }
@@ -55,7 +55,6 @@ QRect plotSegment(QImage& image, const Segment& g, const Pattern& pattern, const
     const std::int64_t majorSize = g.xMajor ? w : h;
     const std::int64_t minorSize = g.xMajor ? h : w;
 
-    // Whole line outside the picture: nothing to do.
     const std::int64_t minorLo = std::min(g.minor0, g.minor1);
     const std::int64_t minorHi = std::max(g.minor0, g.minor1) + g.across - 1;
     const std::int64_t majorLo = std::min(g.major0, g.major1);
@@ -71,16 +70,9 @@ QRect plotSegment(QImage& image, const Segment& g, const Pattern& pattern, const
     const std::int64_t absMinor = std::llabs(dMinor);
 
     // Steps whose major coordinate lies inside the picture.
-    std::int64_t first, last;
-    if (majorStep > 0) {
-        first = -g.major0;
-        last = majorSize - 1 - g.major0;
-    } else {
-        first = g.major0 - (majorSize - 1);
-        last = g.major0;
-    }
-    first = std::max<std::int64_t>(first, 0);
-    last = std::min<std::int64_t>(last, n);
+    const std::int64_t first =
+        std::max<std::int64_t>(0, majorStep > 0 ? -g.major0 : g.major0 - (majorSize - 1));
+    const std::int64_t last = std::min(n, majorStep > 0 ? majorSize - 1 - g.major0 : g.major0);
     if (first > last)
         return {};
 

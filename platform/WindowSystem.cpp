@@ -9,6 +9,8 @@
 #include <QLibraryInfo>
 #include <QPluginLoader>
 
+#include <algorithm>
+
 namespace vitalune {
 
 namespace {
@@ -27,17 +29,6 @@ void listen(QtMsgType type, const QMessageLogContext& context, const QString& me
         passOn(type, context, message);
 }
 
-// "wayland:opt;xcb" -> wayland, xcb, as Qt reads such a list: names first, tried in order.
-QStringList namesOf(const QString& platforms) {
-    QStringList names;
-    for (const QString& entry : platforms.split(u';', Qt::SkipEmptyParts)) {
-        const QString name = entry.section(u':', 0, 0).toLower();
-        if (!name.isEmpty())
-            names << name;
-    }
-    return names;
-}
-
 // Qt 6's own choice on a Linux desktop when nothing names a platform: Wayland first in a
 // Wayland session, then X11.
 QString sessionDefault() {
@@ -52,8 +43,7 @@ QString valueOf(const QStringList& arguments, QLatin1String option) {
     return at >= 0 && at + 1 < arguments.size() ? arguments[at + 1] : QString();
 }
 
-// The platform plug-ins Qt can find, by the names they answer to. Each plug-in's description
-// is read from its file; none is loaded.
+// The names of the platform plug-ins Qt can find, read from their files without loading them.
 QStringList installedPlatforms(const QString& pluginPath) {
     QStringList folders{pluginPath, qEnvironmentVariable("QT_QPA_PLATFORM_PLUGIN_PATH")};
     for (const QString& path :
@@ -69,16 +59,9 @@ QStringList installedPlatforms(const QString& pluginPath) {
         const QDir dir(folder);
         for (const QString& file : dir.entryList(QDir::Files)) {
             const QJsonObject about = QPluginLoader(dir.filePath(file)).metaData();
-            if (!about.value(QLatin1String("IID"))
-                     .toString()
-                     .startsWith(QLatin1String("org.qt-project.Qt.QPA.QPlatformIntegration")))
-                continue;
-            const QJsonArray keys = about.value(QLatin1String("MetaData"))
-                                        .toObject()
-                                        .value(QLatin1String("Keys"))
-                                        .toArray();
-            for (const QJsonValue key : keys)
-                names << key.toString().toLower();
+            if (about[u"IID"].toString().startsWith(u"org.qt-project.Qt.QPA.QPlatformIntegration"))
+                for (const QJsonValue key : about[u"MetaData"][u"Keys"].toArray())
+                    names << key.toString().toLower();
         }
     }
     names.removeDuplicates();
@@ -92,13 +75,11 @@ WindowSystem::WindowSystem(const char* program, const QtOptions& options, bool o
     : options_(options) {
     if (options_.platform) {
         platforms_ = *options_.platform;
-        const QStringList names = requestedNames();
         const QStringList installed =
             installedPlatforms(valueOf(options_.arguments, QLatin1String("-platformpluginpath")));
-        bool any = false;
-        for (const QString& name : names)
-            any = any || installed.contains(name);
-        if (!any)
+        const QStringList names = requestedNames();
+        if (std::none_of(names.begin(), names.end(),
+                         [&installed](const QString& name) { return installed.contains(name); }))
             unknown_ = QStringLiteral("-platform: '%1' names no installed Qt platform plug-in "
                                       "(installed: %2)")
                            .arg(platforms_, installed.join(QStringLiteral(", ")));
@@ -138,8 +119,13 @@ void WindowSystem::stopListening() {
     heard = nullptr;
 }
 
+// "wayland:opt;xcb" -> wayland, xcb, as Qt reads such a list: names first, tried in order.
 QStringList WindowSystem::requestedNames() const {
-    return namesOf(platforms_);
+    QStringList names;
+    for (const QString& entry : platforms_.split(u';', Qt::SkipEmptyParts))
+        if (const QString name = entry.section(u':', 0, 0).toLower(); !name.isEmpty())
+            names << name;
+    return names;
 }
 
 void WindowSystem::started() {

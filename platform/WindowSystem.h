@@ -11,18 +11,14 @@
 
 namespace vitalune {
 
-// Chooses Qt's platform plug-in (the window system) before the QApplication exists, so that
-// neither a missing display nor a misnamed platform makes Qt abort the process: what was
-// asked for is tried first, and Qt's off-screen platform is kept in reserve behind it, so
-// the program always starts and can then say what went wrong.
-//
-// Create it right before the QApplication, hand that argc() and argv(), and call started()
-// right after it: in between it keeps Qt's own words about a window system that would not
-// start. It must outlive the QApplication, which keeps pointing into argv().
+// Chooses Qt's platform plug-in before the QApplication exists, with Qt's off-screen one in
+// reserve, so that a missing display or a misnamed platform does not make Qt abort: the
+// program starts and says what went wrong. Create it right before the QApplication, hand
+// that argc() and argv(), call started() right after; it must outlive the application.
 class WindowSystem {
 public:
-    // -platform on the command line counts first, then QT_QPA_PLATFORM, then Qt's usual
-    // choice for the session; `offscreen` draws off screen unless -platform says otherwise.
+    // -platform counts first, then QT_QPA_PLATFORM, then Qt's usual choice for the session;
+    // `offscreen` draws off screen unless -platform says otherwise.
     WindowSystem(const char* program, const QtOptions& options, bool offscreen = false);
     ~WindowSystem();
     WindowSystem(const WindowSystem&) = delete;
@@ -32,13 +28,11 @@ public:
     const QString& unknownPlatform() const { return unknown_; }
     bool chosenOnCommandLine() const { return options_.platform.has_value(); }
 
-    // The program's name and Qt's options, -platform first, in the spelling Qt acts on.
     int& argc() { return argc_; }
     char** argv() { return pointers_.data(); }
 
     void started();
-    // After started(): empty when the window system asked for runs; otherwise why not, as
-    // "No display could be opened: <reason>".
+    // After started(): empty, or "No display could be opened: <reason>".
     const QString& noDisplay() const { return noDisplay_; }
 
 private:

@@ -10,8 +10,7 @@ namespace vitalune {
 class RunQueue;
 class PluginInterface;
 
-// Serves PluginInterface under its bus name on one connection. One server per
-// session: when another process owns the name, this one does not queue for it.
+// Serves PluginInterface under its bus name; never queues for a name another process owns.
 class AutomationServer : public QObject {
     Q_OBJECT
 public:
@@ -33,8 +32,7 @@ public:
     void leaveWhenIdle(int ms);
     bool idleTimerActive() const { return idle_.isActive(); }
 
-    // Returns once the bus has every message sent so far on the connection, replies
-    // included, so that they reach their callers even if the process ends right after.
+    // Returns once the bus has every message sent so far, so they arrive if the process ends.
     void flush();
 
 signals:

@@ -5,10 +5,7 @@
 
 #include <QDBusArgument>
 #include <QDBusMetaType>
-#include <QDBusObjectPath>
-#include <QDBusSignature>
-#include <QDBusUnixFileDescriptor>
-#include <QDBusVariant>
+#include <QRegularExpression>
 
 namespace vitalune {
 
@@ -18,24 +15,16 @@ HostRead text(QString value) {
     return {true, std::move(value), {}};
 }
 
-} // namespace
-
+// The D-Bus signature of a value as QtDBus demarshals it ("s", "as", "a{sv}", ...).
 QString dbusSignatureOf(const QVariant& value) {
-    const int type = value.metaType().id();
-    if (type == qMetaTypeId<QDBusArgument>())
+    if (value.metaType() == QMetaType::fromType<QDBusArgument>())
         return value.value<QDBusArgument>().currentSignature();
-    if (type == qMetaTypeId<QDBusVariant>())
-        return QStringLiteral("v");
-    if (type == qMetaTypeId<QDBusObjectPath>())
-        return QStringLiteral("o");
-    if (type == qMetaTypeId<QDBusSignature>())
-        return QStringLiteral("g");
-    if (type == qMetaTypeId<QDBusUnixFileDescriptor>())
-        return QStringLiteral("h");
     if (const char* signature = QDBusMetaType::typeToSignature(value.metaType()))
         return QString::fromLatin1(signature);
     return QString::fromLatin1(value.metaType().name());
 }
+
+} // namespace
 
 HostRead captionFromValue(const QVariant& value) {
     switch (value.metaType().id()) {
@@ -68,28 +57,15 @@ HostRead captionFromValue(const QVariant& value) {
 }
 
 bool isValidPathElement(const QString& element) {
-    if (element.isEmpty())
-        return false;
-    for (QChar c : element) {
-        const bool ok = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
-                        (c >= u'0' && c <= u'9') || c == u'_';
-        if (!ok)
-            return false;
-    }
-    return true;
+    static const QRegularExpression name(
+        QRegularExpression::anchoredPattern(QStringLiteral("[A-Za-z0-9_]+")));
+    return name.match(element).hasMatch();
 }
 
 bool isValidObjectPath(const QString& path) {
-    if (path == QLatin1String("/"))
-        return true;
-    if (!path.startsWith(u'/'))
-        return false;
-    const QStringList elements = path.mid(1).split(u'/');
-    for (const QString& element : elements) {
-        if (!isValidPathElement(element))
-            return false;
-    }
-    return true;
+    static const QRegularExpression objectPath(
+        QRegularExpression::anchoredPattern(QStringLiteral("/|(/[A-Za-z0-9_]+)+")));
+    return objectPath.match(path).hasMatch();
 }
 
 QString memberObjectPath(const QString& formPath, const QString& member) {

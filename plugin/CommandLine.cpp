@@ -94,17 +94,13 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                                ? QStringLiteral("--%1 given twice").arg(name)
                                : QStringLiteral("--%1 goes with --export").arg(name));
 
-    if (parser.isSet(Help))
-        result.mode = LaunchMode::Help;
-    else if (parser.isSet(Version))
-        result.mode = LaunchMode::Version;
-    else if (parser.isSet(Automation))
-        result.mode = LaunchMode::Automation;
-    else if (parser.isSet(Register))
-        result.mode = LaunchMode::Register;
-    else if (parser.isSet(Unregister))
-        result.mode = LaunchMode::Unregister;
-    else if (parser.isSet(Export)) {
+    for (const auto& [name, mode] :
+         {std::pair{Help, LaunchMode::Help}, std::pair{Version, LaunchMode::Version},
+          std::pair{Automation, LaunchMode::Automation}, std::pair{Register, LaunchMode::Register},
+          std::pair{Unregister, LaunchMode::Unregister}, std::pair{Export, LaunchMode::Export}})
+        if (parser.isSet(name))
+            result.mode = mode;
+    if (result.mode == LaunchMode::Export) {
         ChartExport& e = result.chartExport;
         e.file = parser.value(Export);
         if (!ChartExport::formatOf(e.file))
@@ -115,7 +111,6 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         if (!error.isEmpty())
             return invalid(error);
         e.blackAndWhite = parser.isSet(BlackAndWhite);
-        result.mode = LaunchMode::Export;
     }
     return result;
 }
@@ -151,10 +146,7 @@ CommandLine parseNativeCommandLine(const QByteArrayList& arguments) {
 QString usageText(const QString& program) {
     QCommandLineParser parser;
     describe(parser);
-    // The parser names the program from the application object, which may not exist yet.
-    QString text = parser.helpText();
-    text.replace(0, text.indexOf(u'\n'), QStringLiteral("Usage: %1 [options]").arg(program));
-    return text;
+    return helpText(parser, program);
 }
 
 QString versionText() {

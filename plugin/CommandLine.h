@@ -26,17 +26,14 @@ struct CommandLine {
     LaunchMode mode = LaunchMode::Window;
     QString error;           // why the command line is invalid
     ChartExport chartExport; // what --export writes
-    QByteArray exportPath;   // its file's name as the bytes given (parseNativeCommandLine)
+    QByteArray exportPath;   // its file's name as the bytes given
     QtOptions qt;            // for the QApplication
 };
 
-// Parses the arguments after the program name. Qt's own options (-style, -platform,
-// -reverse, ...) are accepted anywhere, as "-x value" or "-x=value", and kept for the
-// QApplication; of the program's options at most one mode is accepted, and --birth, --date
-// and --black-and-white only with --export.
+// Parses the arguments after the program name: Qt's options are kept for the QApplication;
+// at most one mode, and --birth, --date and --black-and-white only with --export.
 CommandLine parseCommandLine(const QStringList& arguments);
-// The same for arguments as the program receives them, in the system's encoding; the
-// export file keeps the bytes given even where they are not UTF-8.
+// The same for the bytes the program receives; the export file keeps them even if not UTF-8.
 CommandLine parseNativeCommandLine(const QByteArrayList& arguments);
 
 QString usageText(const QString& program);

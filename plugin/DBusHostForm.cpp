@@ -49,18 +49,12 @@ DBusHostForm::DBusHostForm(QDBusConnection connection, QString service, QString 
       formPath_(std::move(formPath)), timeoutMs_(timeoutMs), owed_(std::move(owed)) {}
 
 void DBusHostForm::readCaption(const QString& member, std::function<void(const HostRead&)> done) {
-    if (!isValidObjectPath(formPath_)) {
-        done(failure(QStringLiteral("Invalid object path: '%1'").arg(formPath_)));
-        return;
-    }
-    if (!member.isEmpty() && !isValidPathElement(member)) {
-        done(failure(QStringLiteral("Invalid member name: '%1'").arg(member)));
-        return;
-    }
-    if (service_.isEmpty()) {
-        done(failure(QStringLiteral("No host connection to read the form from")));
-        return;
-    }
+    if (!isValidObjectPath(formPath_))
+        return done(failure(QStringLiteral("Invalid object path: '%1'").arg(formPath_)));
+    if (!member.isEmpty() && !isValidPathElement(member))
+        return done(failure(QStringLiteral("Invalid member name: '%1'").arg(member)));
+    if (service_.isEmpty())
+        return done(failure(QStringLiteral("No host connection to read the form from")));
     QDBusMessage call = QDBusMessage::createMethodCall(
         service_, memberObjectPath(formPath_, member),
         QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));

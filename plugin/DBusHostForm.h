@@ -11,18 +11,13 @@
 
 namespace vitalune {
 
-// The host's form as an object path on the connection that called Run. Every read is
-// org.freedesktop.DBus.Properties.Get("Orvane.Control", "Caption") on the form's object
-// or on the member's object below it, made asynchronously with a bounded timeout; the
-// message of a D-Bus error becomes the error's description.
-//
-// A read that timed out is still owed by the host: the bus counts it against our
-// connection until the host answers it, however late, or leaves (or the bus's own reply
-// timeout ends it). The form keeps waiting for that end and reports it.
+// The host's form at an object path of the connection that called Run. Each read is an
+// asynchronous Properties.Get("Orvane.Control", "Caption") on the form's object or a
+// member's object below it, with a bounded timeout. A read that timed out is still owed:
+// the bus counts it against our connection until the host answers or leaves.
 class DBusHostForm : public HostForm {
 public:
-    // Told +1 when a read is sent to the host and -1 once the host or the bus has
-    // answered it, which may come long after the read gave up waiting.
+    // +1 when a read is sent, -1 once the host or the bus has answered it, however late.
     using OwedReads = std::function<void(int change)>;
 
     DBusHostForm(QDBusConnection connection, QString service, QString formPath,

@@ -12,16 +12,14 @@ namespace vitalune {
 
 class RunQueue;
 
-// The plug-in's one public class, served on D-Bus (as Orvane.clsPluginInterface) through
-// the adaptor generated from the interface XML. It holds no state of its own: Run hands
-// the caller's form to the main window through the run queue.
+// The plug-in's one public class, served on D-Bus through the adaptor generated from the
+// interface XML: Run hands the caller's form to the main window through the run queue.
 class PluginInterface : public QObject, protected QDBusContext {
     Q_OBJECT
 public:
     explicit PluginInterface(RunQueue& runs, QObject* parent = nullptr);
 
-    // Opens the plug-in for the caller's form at FormX. The reply ("" or an error's
-    // description) is sent once the form's Caption has been read.
+    // Replies ("" or an error) once the Caption of the caller's form at FormX is read.
     QString Run(const QDBusObjectPath& FormX);
     // The plug-in's display name, always.
     QString Identify();
@@ -33,8 +31,7 @@ private:
     void forgetIfDone(const QString& caller);
 
     RunQueue& runs_;
-    // Watches the callers with a Run waiting or a read owed: one that leaves the bus has
-    // given up.
+    // The callers with a Run waiting or a read owed: one that leaves has given up.
     QDBusServiceWatcher* callers_ = nullptr;
 };
 

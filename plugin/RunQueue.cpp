@@ -98,12 +98,8 @@ void RunQueue::callerLeft(const QString& caller) {
     if (caller.isEmpty())
         return;
     owedTotal_ -= owed_.take(caller);
-    for (auto call = pending_.begin(); call != pending_.end();) {
-        auto next = std::next(call);
-        if (call->caller == caller)
-            forget(call);
-        call = next;
-    }
+    pending_.remove_if([&caller](const Call& call) { return call.caller == caller; });
+    armDeadline();
 }
 
 void RunQueue::windowClosed() {
@@ -111,31 +107,19 @@ void RunQueue::windowClosed() {
         finish(pending_.begin(), QString::fromLatin1(WindowClosed), false);
 }
 
-RunQueue::Calls::iterator RunQueue::find(std::uint64_t number) {
-    for (auto call = pending_.begin(); call != pending_.end(); ++call)
-        if (call->number == number)
-            return call;
-    return pending_.end();
-}
-
 void RunQueue::captionRead(std::uint64_t number, const HostRead& read) {
-    const auto call = find(number);
+    const auto call = std::find_if(pending_.begin(), pending_.end(),
+                                   [number](const Call& c) { return c.number == number; });
     if (call == pending_.end())
         return; // already replied to (deadline) or its caller has gone
-    if (!read.ok) {
-        finish(call, read.error, false);
-        return;
-    }
-    if (!window_) {
-        // Closing the window ends the process; nothing is left to hand the form to.
-        finish(call, QString::fromLatin1(WindowClosed), false);
-        return;
-    }
+    if (!read.ok)
+        return finish(call, read.error, false);
+    // Closing the window ends the process; nothing is left to hand the form to.
+    if (!window_)
+        return finish(call, QString::fromLatin1(WindowClosed), false);
     // A later call already handed its form over: this one was replaced at once.
-    if (number < handedOver_) {
-        finish(call, QString(), false);
-        return;
-    }
+    if (number < handedOver_)
+        return finish(call, QString(), false);
     // A read of an earlier person still under way notices the new form and reads it.
     window_->setPendingHost(call->form, !read.text.isEmpty());
     handedOver_ = number;
@@ -148,10 +132,8 @@ void RunQueue::forget(Calls::iterator call) {
 }
 
 void RunQueue::armDeadline() {
-    if (pending_.empty()) {
-        deadline_.stop();
-        return;
-    }
+    if (pending_.empty())
+        return deadline_.stop();
     deadline_.start(std::chrono::ceil<std::chrono::milliseconds>(
         pending_.front().deadline.remainingTimeAsDuration()));
 }
@@ -170,7 +152,6 @@ QString RunQueue::timeoutText() const {
 void RunQueue::answer(const Reply& reply, const QString& result) {
     if (reply)
         reply(result);
-    emit runFinished(result);
 }
 
 void RunQueue::finish(Calls::iterator call, const QString& result, bool handOver) {

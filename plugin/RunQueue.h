@@ -17,44 +17,31 @@
 
 namespace vitalune {
 
-// Carries out Run for each host form:
-//  - show the main window, which main() makes on first use and owns, activating it;
-//  - read the form's Caption (asynchronously: the window keeps painting);
-//  - hand the form to the window as its pending host, its person to be read when the
-//    Caption is not empty;
-//  - reply "" or, on the first failing step, that error's description, leaving the
-//    later steps undone;
-//  - right after the reply, let the window read the pending person, as its activation
-//    would, so the person appears even where the desktop does not activate the window.
+// Carries out Run for each host form: shows and activates the main window, reads the
+// form's Caption asynchronously, hands the form to the window as its pending host and
+// replies "" (or the first failing step's error); right after the reply the window reads
+// the person, as its activation would, even where the desktop does not activate it.
 //
-// Many callers may be waiting at once. Their Caption reads overlap, so a host that does
-// not answer holds up no other: every call is replied to within `answerWithinMs` of its
-// arrival, the window's creation included. The window still takes the forms in the order
-// the calls came: a form whose read ends after that of a later call is superseded by it
-// (the last call wins) and is replied to as if it had been handed over and replaced at
-// once. A call that was replied to with an error, or whose caller has gone, never changes
-// the window afterwards.
+// Reads overlap, so a host that does not answer holds up no other: every call is replied
+// to within `answerWithinMs` of its arrival. The window takes the forms in the order the
+// calls came (the last call wins); a call replied to with an error, or whose caller has
+// gone, never changes the window afterwards.
 class RunQueue : public QObject {
     Q_OBJECT
 public:
     using Reply = std::function<void(const QString& result)>;
 
-    // A caller (one bus connection) with this many calls waiting, or reads it has not
-    // answered, has its next call refused at once: a client that floods the bus or stalls
-    // its forms holds up only itself. The bus counts each read a host owes against our
-    // connection, however long ago its call was answered, until the host answers or
-    // leaves; at max_replies_per_connection (128 by the daemon's default) it would refuse
-    // every read we send, to every host.
+    // A caller (one bus connection) with this many calls waiting or reads unanswered is
+    // refused at once, so a client that floods or stalls holds up only itself: the bus
+    // counts every read a host owes against our connection and past
+    // max_replies_per_connection (128 by default) would refuse our reads to every host.
     static constexpr int MaxPendingPerCaller = 8;
-    // All callers together: a bound on the memory waiting calls hold (a message, a form
-    // and a pending read each) and on the reads owed to us. It takes 128 connections each
-    // keeping its share stalled to reach it; below it, no caller is refused because of
-    // others' calls.
+    // All callers together: bounds the memory of waiting calls and the reads owed to us.
     static constexpr int MaxPending = 1024;
     // Well inside the usual 25 s a D-Bus client waits, and above the 3 s bound of a read.
     static constexpr int AnswerWithinMs = 3500;
 
-    // Makes the main window the first time a Run needs it; its maker keeps and owns it.
+    // Makes the main window the first time a Run needs it; the maker owns it.
     using WindowFactory = std::function<MainWindow&()>;
 
     explicit RunQueue(WindowFactory window, QObject* parent = nullptr,
@@ -66,15 +53,12 @@ public:
     // `caller` names who asked (a bus connection); see callerLeft().
     void run(HostFormPtr form, Reply reply, const QString& caller = {});
 
-    // From now on every call is answered at once with `text` and opens no window (there is
-    // no display to open it on); an empty text takes calls again.
+    // Without a display: every call is answered at once with `text`; empty takes calls again.
     void refuseAll(const QString& text) { refusal_ = text; }
 
-    // The caller has left: its waiting calls end without a reply and change nothing, and
-    // the reads it owed are over.
+    // The caller has left: its calls end without a reply and its owed reads are over.
     void callerLeft(const QString& caller);
-    // `caller` owes one read more (+1, sent) or one fewer (-1, answered or given up by
-    // the bus).
+    // `caller` owes one read more (+1, sent) or one fewer (-1, answered or given up).
     void readsOwed(const QString& caller, int change);
     int owedReads() const { return owedTotal_; }
     // The window was closed and the process ends: every waiting call is told so now.
@@ -88,8 +72,6 @@ public:
 
 signals:
     void runStarted();
-    // A call has been replied to with `result`.
-    void runFinished(const QString& result);
 
 private:
     struct Call {
@@ -101,17 +83,14 @@ private:
     };
     using Calls = std::list<Call>;
 
-    Calls::iterator find(std::uint64_t number);
     int waiting(const QString& caller) const;
-    // What counts against the caller's share: a call that waits has a read owed, so the
-    // larger of the two.
+    // A waiting call has a read owed, so the caller's share is the larger of the two.
     int held(const QString& caller) const;
     void captionRead(std::uint64_t number, const HostRead& read);
     void answer(const Reply& reply, const QString& result);
     // Replies to the call and forgets it; `handOver` when its form went to the window.
     void finish(Calls::iterator call, const QString& result, bool handOver);
     void forget(Calls::iterator call);
-    // Times out the calls whose budget has run out and waits for the next one's.
     void expire();
     void armDeadline();
     QString timeoutText() const;

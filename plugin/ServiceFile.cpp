@@ -6,38 +6,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
+#include <filesystem>
+
 #include <fcntl.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vitalune {
 
 namespace {
-
-bool isPlainShellWord(const QString& text) {
-    if (text.isEmpty())
-        return false;
-    for (QChar c : text) {
-        const bool plain = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
-                           (c >= u'0' && c <= u'9') || c == u'/' || c == u'.' || c == u'_' ||
-                           c == u'-' || c == u'+' || c == u'@' || c == u',' || c == u':';
-        if (!plain)
-            return false;
-    }
-    return true;
-}
-
-// The bus reads a service file as a desktop-entry key file before it splits Exec= as a
-// shell would: there a backslash starts an escape, so each one is doubled.
-QString escapeKeyFileValue(const QString& value) {
-    QString escaped = value;
-    escaped.replace(u'\\', QLatin1String("\\\\"));
-    return escaped;
-}
 
 std::optional<QByteArray> environmentBytes(const char* name) {
     if (!qEnvironmentVariableIsSet(name))
@@ -53,15 +35,6 @@ std::optional<QByteArray> accountHomeFolder() {
     return QByteArray(account->pw_dir);
 }
 
-bool sameFolder(const QByteArray& first, const QByteArray& second) {
-    if (first == second)
-        return true;
-    struct stat a {};
-    struct stat b {};
-    return ::stat(first.constData(), &a) == 0 && ::stat(second.constData(), &b) == 0 &&
-           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 // Appended as the bus does it: no lexical clean-up, so `link/..` goes where the file
 // system takes it.
 QByteArray below(QByteArray folder, const char* tail) {
@@ -74,51 +47,28 @@ QString shownServiceFile(const QByteArray& folder) {
     return QFile::decodeName(below(folder, identity::ServiceFileName));
 }
 
-// Creates the folder and those above it by the bytes of their names, which Qt's own
-// paths (UTF-8) cannot always spell.
-bool makeFolder(const QByteArray& path) {
-    for (qsizetype end = path.indexOf('/', 1);; end = path.indexOf('/', end + 1)) {
-        const QByteArray part = end < 0 ? path : path.left(end);
-        if (::mkdir(part.constData(), 0777) != 0 && errno != EEXIST)
-            return false;
-        if (end < 0)
-            break;
-    }
-    struct stat info {};
-    if (::stat(path.constData(), &info) != 0)
-        return false;
-    errno = ENOTDIR;
-    return S_ISDIR(info.st_mode);
-}
-
-// A folder named by bytes, reached through its open descriptor so that Qt's file classes
-// work in it whatever its name.
-class OpenFolder {
-public:
+// A folder named by bytes (Qt's paths are UTF-8), reached through its open descriptor so
+// that Qt's file classes work in it whatever its name.
+struct OpenFolder {
     explicit OpenFolder(const QByteArray& path)
-        : fd_(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+        : fd(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
     ~OpenFolder() {
-        if (fd_ >= 0)
-            ::close(fd_);
+        if (fd >= 0)
+            ::close(fd);
     }
     OpenFolder(const OpenFolder&) = delete;
-    OpenFolder& operator=(const OpenFolder&) = delete;
-
-    bool isOpen() const { return fd_ >= 0; }
     QString serviceFile() const {
-        return QStringLiteral("/proc/self/fd/%1/%2")
-            .arg(fd_)
-            .arg(QLatin1String(identity::ServiceFileName));
+        return QStringLiteral("/proc/self/fd/%1/%2").arg(fd).arg(identity::ServiceFileName);
     }
-
-private:
-    int fd_;
+    const int fd;
 };
 
 } // namespace
 
 QString quoteExecArgument(const QString& argument) {
-    if (isPlainShellWord(argument))
+    static const QRegularExpression plainWord(
+        QRegularExpression::anchoredPattern(QStringLiteral("[A-Za-z0-9/._+@,:-]+")));
+    if (plainWord.match(argument).hasMatch())
         return argument;
     // Inside single quotes nothing is special; a quote itself closes, escapes and reopens.
     QString quoted = argument;
@@ -126,18 +76,12 @@ QString quoteExecArgument(const QString& argument) {
     return u'\'' + quoted + u'\'';
 }
 
-bool canStartFrom(const QString& executable) {
-    // A service file holds one line per key, in UTF-8: control characters have no safe
-    // spelling, and a name that is not UTF-8 on disk cannot be written back as it is.
-    for (QChar c : executable)
-        if (c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter)
-            return false;
-    return true;
-}
-
 QString serviceFileText(const QString& executable) {
     return QStringLiteral("[D-BUS Service]\nName=%1\nExec=%2 %3\n")
-        .arg(QLatin1String(identity::BusName), escapeKeyFileValue(quoteExecArgument(executable)),
+        .arg(QLatin1String(identity::BusName),
+             // The bus reads the file as a key file, where a backslash starts an escape,
+             // before it splits Exec= as a shell would.
+             quoteExecArgument(executable).replace(u'\\', QLatin1String("\\\\")),
              QLatin1String(identity::AutomationOption));
 }
 
@@ -159,7 +103,9 @@ ServiceFolder userServiceFolder(const std::optional<QByteArray>& xdgDataHome,
         return {{},
                 QStringLiteral("the user database gives this account no home folder, where "
                                "the session bus looks for the service file; set XDG_DATA_HOME")};
-    if (home && !sameFolder(*home, *accountHome)) {
+    std::error_code unknown;
+    if (home && *home != *accountHome &&
+        !std::filesystem::equivalent(home->toStdString(), accountHome->toStdString(), unknown)) {
         const QString account = QFile::decodeName(*accountHome);
         return {{},
                 QStringLiteral("HOME (%1) is not this account's home folder (%2), where the "
@@ -184,20 +130,25 @@ RegistrationResult registerServer(const ServiceFolder& folder, const QString& ex
         return {false, folder.problem};
     if (!QDir::isAbsolutePath(executable))
         return {false, QStringLiteral("cannot tell where this program is installed")};
-    if (!canStartFrom(executable))
+    // A service file holds one line per key, in UTF-8: control characters have no safe
+    // spelling, and a name that is not UTF-8 on disk cannot be written back as it is.
+    if (std::any_of(executable.begin(), executable.end(), [](QChar c) {
+            return c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter;
+        }))
         return {false,
                 QStringLiteral("the bus cannot start a program whose path holds a line break, "
                                "another control character or a name that is not UTF-8: %1; "
                                "move it elsewhere")
                     .arg(executable)};
     const QString shown = shownServiceFile(folder.path);
-    if (!makeFolder(folder.path)) {
-        const QString reason = qt_error_string(errno);
+    std::error_code made;
+    std::filesystem::create_directories(folder.path.toStdString(), made);
+    if (made)
         return {false,
-                QStringLiteral("cannot create %1: %2").arg(QFile::decodeName(folder.path), reason)};
-    }
+                QStringLiteral("cannot create %1: %2")
+                    .arg(QFile::decodeName(folder.path), QString::fromLocal8Bit(made.message()))};
     const OpenFolder services(folder.path);
-    if (!services.isOpen()) {
+    if (services.fd < 0) {
         const QString reason = qt_error_string(errno);
         return {false, QStringLiteral("cannot write %1: %2").arg(shown, reason)};
     }
@@ -217,7 +168,7 @@ RegistrationResult unregisterServer(const ServiceFolder& folder) {
     const RegistrationResult absent{true, QStringLiteral("%1 was not registered (no %2)")
                                               .arg(QLatin1String(identity::BusName), shown)};
     const OpenFolder services(folder.path);
-    if (!services.isOpen()) {
+    if (services.fd < 0) {
         if (errno == ENOENT)
             return absent;
         const QString reason = qt_error_string(errno);

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QDate>
 #include <QFileInfo>
 
 #include <csignal>
@@ -41,20 +42,16 @@ QDBusConnection automationBus() {
     return QDBusConnection::sessionBus();
 }
 
-// With VITALUNE_TRACE set, each read of a person is reported on stderr, for the
-// end-to-end tests that drive the real program.
+// With VITALUNE_TRACE set, each read of a person is reported, for the end-to-end tests.
 void traceHostReads(MainWindow& window) {
     if (!qEnvironmentVariableIsSet("VITALUNE_TRACE"))
         return;
     QObject::connect(&window, &MainWindow::hostReadFinished, &window, [&window](bool ok) {
         const Date birth = window.dates().birth();
-        const QString birthText = QStringLiteral("%1/%2/%3")
-                                      .arg(birth.day, 2, 10, QLatin1Char('0'))
-                                      .arg(birth.month, 2, 10, QLatin1Char('0'))
-                                      .arg(birth.year);
-        print(stderr, QStringLiteral("vitalune: person read ok=") + (ok ? u'1' : u'0') +
-                          QStringLiteral(" title=\"") + window.windowTitle() +
-                          QStringLiteral("\" birth=") + birthText + u'\n');
+        print(stderr, QStringLiteral("vitalune: person read ok=%1 title=\"%2\" birth=%3\n")
+                          .arg(int(ok))
+                          .arg(window.windowTitle(), QDate(birth.year, birth.month, birth.day)
+                                                         .toString(QStringLiteral("dd/MM/yyyy"))));
     });
 }
 
@@ -81,26 +78,18 @@ int serve(QApplication& app, bool automation, const QString& noDisplay) {
     }
 
     AutomationServer server(automation ? automationBus() : QDBusConnection::sessionBus(), runs);
-    switch (server.start()) {
-    case AutomationServer::Outcome::Serving:
-        break;
-    case AutomationServer::Outcome::NameTaken:
+    if (const auto outcome = server.start(); outcome != AutomationServer::Outcome::Serving) {
+        const bool taken = outcome == AutomationServer::Outcome::NameTaken;
         if (automation) {
-            print(stderr, QStringLiteral("vitalune: %1; leaving\n").arg(server.problem()));
-            return 0;
+            print(stderr,
+                  QStringLiteral("vitalune: %1%2\n")
+                      .arg(server.problem(), taken ? QStringLiteral("; leaving") : QString()));
+            return taken ? 0 : 1;
         }
-        print(stderr,
-              QStringLiteral("vitalune: %1; the window runs on its own\n").arg(server.problem()));
-        break;
-    case AutomationServer::Outcome::NoBus:
-    case AutomationServer::Outcome::Failed:
-        if (automation) {
-            print(stderr, QStringLiteral("vitalune: %1\n").arg(server.problem()));
-            return 1;
-        }
-        print(stderr, QStringLiteral("vitalune: not serving %1 (%2); the window runs on its own\n")
-                          .arg(QLatin1String(identity::BusName), server.problem()));
-        break;
+        const QString why = taken ? server.problem()
+                                  : QStringLiteral("not serving %1 (%2)")
+                                        .arg(QLatin1String(identity::BusName), server.problem());
+        print(stderr, QStringLiteral("vitalune: %1; the window runs on its own\n").arg(why));
     }
 
     if (automation) {
@@ -117,14 +106,6 @@ int serve(QApplication& app, bool automation, const QString& noDisplay) {
     runs.windowClosed();
     server.flush();
     return status;
-}
-
-int exportFile(const ChartExport& request, const QByteArray& path) {
-    const QString problem = exportChart(request, path);
-    if (problem.isEmpty())
-        return 0;
-    print(stderr, QStringLiteral("vitalune: %1\n").arg(problem));
-    return UsageExitStatus;
 }
 
 } // namespace
@@ -182,8 +163,12 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("vitalune"));
     QApplication::setApplicationVersion(QStringLiteral(VITALUNE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("com.lumenfold.Vitalune"));
-    if (commandLine.mode == LaunchMode::Export)
-        return exportFile(commandLine.chartExport, commandLine.exportPath);
+    if (commandLine.mode == LaunchMode::Export) {
+        const QString problem = exportChart(commandLine.chartExport, commandLine.exportPath);
+        if (!problem.isEmpty())
+            print(stderr, QStringLiteral("vitalune: %1\n").arg(problem));
+        return problem.isEmpty() ? 0 : UsageExitStatus;
+    }
     if (!noDisplay.isEmpty()) {
         print(stderr, QStringLiteral("%1: %2\n").arg(program, noDisplay));
         if (commandLine.mode == LaunchMode::Window)

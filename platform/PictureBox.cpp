@@ -138,10 +138,6 @@ long PictureBox::toDevice(float v) const {
     return long(std::floor(d + 0.5));
 }
 
-QColor PictureBox::foreColour() const {
-    return foreColour_ ? *foreColour_ : palette().color(QPalette::WindowText);
-}
-
 void PictureBox::rebuildBackground() {
     QImage picture = pictureForRatio();
     if (pictureFilter_ && !picture.isNull())

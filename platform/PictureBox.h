@@ -39,7 +39,9 @@ public:
     void setPictureFilter(PictureFilter filter);
     // Colour of printed text; the palette's window-text colour unless set.
     void setForeColour(const QColor& colour) { foreColour_ = colour; }
-    QColor foreColour() const;
+    QColor foreColour() const {
+        return foreColour_.value_or(palette().color(QPalette::WindowText));
+    }
 
     // What the box shows (RGB32, at the pixel ratio below).
     const QImage& image() const { return image_; }

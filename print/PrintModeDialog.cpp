@@ -101,12 +101,6 @@ void PrintModeDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-std::optional<PrintMode> PrintModeDialog::choose() {
-    if (exec() == Accepted)
-        return printMode_;
-    return std::nullopt;
-}
-
 void PrintModeDialog::print(PrintMode mode) {
     // The event loop runs while the page is printed: the buttons wait meanwhile.
     if (printing_)

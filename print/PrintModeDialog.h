@@ -25,7 +25,9 @@ public:
 
     // Shows the dialog modally until a button ends it: the mode printed, or none when the
     // dialog was cancelled.
-    std::optional<PrintMode> choose();
+    std::optional<PrintMode> choose() {
+        return exec() == Accepted ? std::optional(printMode_) : std::nullopt;
+    }
     // The mode of the last print; cancel leaves it as it was.
     PrintMode printMode() const { return printMode_; }
 

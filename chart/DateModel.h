@@ -8,14 +8,9 @@
 
 namespace vitalune {
 
-// The two dates everything is computed from: the person's birth date and the reference
-// date whose month is charted. Each setter takes a field as a step control gives it,
-// keeps it inside the control's range and applies the window's rules:
-// - a day is kept inside its month (31 April becomes 30, 29 February of a common year 28);
-// - the reference month stepped past December or before January rolls the year over, and
-//   stops on December 3000 and January 1900;
-// - a whole date set at once is judged once whole, never half set.
-// Listeners hear of every change, once per setter call that changed something.
+// The birth and reference dates. Setters clamp a field to its control's range, keep the
+// day inside its month and roll the reference month over the year; a whole date is
+// judged once whole. Listeners hear once per setter call that changed something.
 class DateModel {
 public:
     static constexpr int MinYear = 1900;

@@ -15,10 +15,8 @@ class QPdfWriter;
 
 namespace vitalune {
 
-// A drawing surface on a printed page: one print job of one page, from the first drawing
-// to finishPage, in the page's device pixels (300 per inch for PDF). A failing operation
-// returns false and errorString() says why. A printer queue's page is a PrinterQueueSurface,
-// which needs Qt's print support; a PDF needs only QtGui.
+// One printed page in device pixels; a failing operation returns false and errorString()
+// says why. A PDF needs only QtGui; a queue's page is a PrinterQueueSurface.
 class PrinterSurface : public DrawingSurface {
 public:
     // An A4 PDF file or device, without asking the print system.

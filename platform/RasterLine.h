@@ -15,14 +15,9 @@ struct RasterPen {
     int width = 1;
 };
 
-// Sets the pixels of the segment (x0, y0)-(x1, y1), ends included, in a 32-bit image: each
-// pixel at most once, so an exclusive-or line drawn twice restores the picture. Dots take
-// every second pixel, dashes 6 on and 3 off, counted from the first point. Returns the
-// rectangle that may have changed.
-//
-// Coordinates are logical pixels. With `scale` device pixels to one, each logical pixel
-// becomes a block of round(scale) device pixels and the pen and pattern grow by that whole
-// number, so strokes keep an even width while the path follows the device's resolution.
+// Sets each pixel of the segment, ends included, at most once, so an exclusive-or line
+// drawn twice restores the picture. Returns the rectangle that may have changed. At
+// `scale`, pen and pattern grow by round(scale) so strokes keep an even width.
 QRect drawRasterLine(QImage& image, double x0, double y0, double x1, double y1,
                      const RasterPen& pen, double scale = 1);
 

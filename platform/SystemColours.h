@@ -19,11 +19,8 @@ bool isDark(const QColor& background);
 // dark one the lightest needed shade of the same hue that stands out from it 4.5 to 1.
 QColor readableOn(const QColor& design, const QColor& background);
 
-// A picture drawn in dark ink on a transparent ground, for a dark `background`: every
-// colour is lightened, keeping its hue and the order of light and dark in the picture, so
-// that the darkest stands out from the background 4.5 to 1 (black outlines become light
-// grey). On a light background, and for an opaque picture (a swatch that brings its own
-// ground), the picture as it is.
+// A dark-ink picture lightened for a dark `background` (hue and order of shades kept) so
+// its darkest stands out 4.5 to 1; on a light background or opaque, as it is.
 QImage readableOn(const QImage& picture, const QColor& background);
 
 // A drawing colour (0x00BBGGRR) as Qt's colour type.

@@ -8,11 +8,8 @@
 
 namespace vitalune {
 
-// A flat toolbar (Button face, Light top line) holding buttons, separators and labels at
-// fixed places. At most one button is hovered, whatever order the windowing system reports
-// crossings in; hiding, disabling, deactivation or a modal window end the hover. The hovered
-// button's action is hovered and its status text goes up as a QStatusTipEvent, as Qt's own
-// toolbars send it.
+// A flat toolbar of fixed places. It decides the hover itself, so at most one button is
+// hovered whatever order crossings come in; the status text goes up as Qt's toolbars send it.
 class Toolbar : public QWidget {
     Q_OBJECT
 public:

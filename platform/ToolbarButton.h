@@ -8,11 +8,8 @@ class QAction;
 
 namespace vitalune {
 
-// A flat button showing its icon or, without one, its text. Under the pointer: the icon's
-// Active picture or the text as a link (Link), and a raised edge; held down, a sunken one
-// (Light/Shadow outer ring, Midlight/Dark inner). On a dark face pictures show in lightened ink.
-// Tab, not the mouse, focuses it, with a dotted frame only while the keyboard is in use;
-// Space, Enter and Return click it. On a Toolbar the toolbar decides the hover.
+// A flat button showing its icon or its text, raised under the pointer and sunken when
+// held. Only Tab focuses it; on a Toolbar the toolbar decides the hover.
 class ToolbarButton : public QAbstractButton {
     Q_OBJECT
 public:

@@ -4,10 +4,8 @@
 #include <QRect>
 #include <QSize>
 
-// Where every control of the main window and of the printer-type dialog stands. The table
-// is written in twips, as the windows were designed, and converted to logical pixels here,
-// once, at 15 twips to the pixel. Rectangles are relative to the control's container: the
-// window, the toolbar or the dialog.
+// Where every control stands, in twips as the windows were designed, relative to its
+// container and converted once to logical pixels.
 namespace vitalune::layout {
 
 inline constexpr int TwipsPerPixel = 15;

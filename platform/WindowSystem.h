@@ -11,10 +11,8 @@
 
 namespace vitalune {
 
-// Chooses Qt's platform plug-in before the QApplication exists, with Qt's off-screen one in
-// reserve, so that a missing display or a misnamed platform does not make Qt abort: the
-// program starts and says what went wrong. Create it right before the QApplication, hand
-// that argc() and argv(), call started() right after; it must outlive the application.
+// Chooses Qt's platform plug-in, with the off-screen one in reserve, so a missing display
+// does not make Qt abort. Create it right before the QApplication; it must outlive it.
 class WindowSystem {
 public:
     // -platform counts first, then QT_QPA_PLATFORM, then Qt's usual choice for the session;

@@ -11,10 +11,8 @@
 
 namespace vitalune {
 
-// The host's form at an object path of the connection that called Run. Each read is an
-// asynchronous Properties.Get("Orvane.Control", "Caption") on the form's object or a
-// member's object below it, with a bounded timeout. A read that timed out is still owed:
-// the bus counts it against our connection until the host answers or leaves.
+// The host's form on the caller's connection, read by asynchronous Properties.Get calls.
+// A read that timed out is still owed: the bus counts it until the host answers or leaves.
 class DBusHostForm : public HostForm {
 public:
     // +1 when a read is sent, -1 once the host or the bus has answered it, however late.

@@ -17,15 +17,9 @@
 
 namespace vitalune {
 
-// Carries out Run for each host form: shows and activates the main window, reads the
-// form's Caption asynchronously, hands the form to the window as its pending host and
-// replies "" (or the first failing step's error); right after the reply the window reads
-// the person, as its activation would, even where the desktop does not activate it.
-//
-// Reads overlap, so a host that does not answer holds up no other: every call is replied
-// to within `answerWithinMs` of its arrival. The window takes the forms in the order the
-// calls came (the last call wins); a call replied to with an error, or whose caller has
-// gone, never changes the window afterwards.
+// Carries out Run: shows the window, reads the form's Caption and hands the form over.
+// Reads overlap so a silent host holds up no other; the last call wins, and a failed or
+// abandoned call never changes the window afterwards.
 class RunQueue : public QObject {
     Q_OBJECT
 public:

@@ -15,12 +15,9 @@ class QTemporaryFile;
 
 namespace vitalune {
 
-// The default queue as the CUPS scheduler reports it. The scheduler is asked from a
-// thread of its own while the event loop goes on, so a host's calls are answered
-// meanwhile, and each conversation is given up after a few seconds: the user is then
-// told that the print service does not answer. The page is handed to the queue here
-// rather than by Qt, so the job's own number tells its fate. A job that fails later, in
-// the queue's back end, is not known here.
+// The default CUPS queue. The scheduler is asked from a thread so the bus goes on, and
+// given up after a few seconds; the page is sent here rather than by Qt so the job's
+// number tells its fate.
 class CupsPrintQueue : public PrintQueue {
 public:
     // How long the scheduler has to answer each conversation.

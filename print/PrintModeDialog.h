@@ -13,11 +13,8 @@ namespace vitalune {
 
 class ToolbarButton;
 
-// The printer-type dialog: colour, black and white, or cancel. It knows nothing of pages
-// or printers: a print button stores the mode, asks for the page in that mode with
-// printRequested while the dialog stays on screen, and hides the dialog once the page has
-// been printed. The main window owns one dialog for its whole life, shows it with choose()
-// and prints whatever is requested (PagePrinter).
+// The printer-type dialog. It knows nothing of pages: a print button asks for the page
+// with printRequested while the dialog stays on screen, then hides it.
 class PrintModeDialog : public QDialog {
     Q_OBJECT
 public:

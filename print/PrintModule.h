@@ -7,11 +7,8 @@
 
 namespace vitalune {
 
-// The system's print queue: the CUPS scheduler's default queue, its page drawn through
-// Qt's print support. Both live in the print module, a library of its own that is loaded
-// on the first call, so that a window that never prints never maps them (nor the TLS,
-// Kerberos and Avahi libraries that libcups brings). Should the module be missing, the
-// queue returned sends nothing and says why.
+// The CUPS default queue, from a module loaded on the first call so a window that never
+// prints never maps libcups and what it brings. Without the module it sends nothing.
 std::shared_ptr<PrintQueue> systemPrintQueue();
 
 // The module's one entry: a new queue, owned by the caller.

@@ -90,10 +90,8 @@ bool PrintedPage::draw(DrawingSurface& p, Date birth, Date reference, PrintMode 
     return printed;
 }
 
-// A reference month of 13 or 0 stands for January of the year after or December of the
-// year before (the main window leaves one standing only at the ends of its year range).
-// It is charted as the month it stands for, with that month's year in the title, so both
-// charts name real months and the month after it never falls outside the tables.
+// Month 13 or 0 (left only at the ends of the year range) is charted as the real month
+// it stands for, so the month after it never falls outside the tables.
 void PrintedPage::normaliseChartMonth() {
     if (w_.chartMonth == 13) {
         w_.chartYear = w_.chartYear + 1;

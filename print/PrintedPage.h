@@ -23,14 +23,9 @@ enum class PrintMode { Colour, BlackAndWhite };
 // solid, dashed and dotted in black and white.
 std::array<PrintPen, 3> printPens(PrintMode mode);
 
-// The printed biorhythm page: a title, the birth date and two monthly charts, the
-// reference month and the month after it, at fixed printer-pixel positions.
-//
-// The dates come from the window's date model. Every step is attempted in its turn and a
-// step that fails (a drawing operation that returns false, a month no table holds) is
-// skipped, so the page always reaches finishPage. The working values are kept from one page to the
-// next, as the page printer that owns the page keeps them: a step that fails leaves the value
-// of the previous page in place.
+// The printed page: title, birth date and the charts of the reference month and the next.
+// A step that fails is skipped so the page always reaches finishPage; the working values
+// persist between pages, so a failed step leaves the previous page's value in place.
 class PrintedPage {
 public:
     // Draws the page on the printer and ends the job. Returns finishPage's result.

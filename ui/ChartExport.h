@@ -10,10 +10,7 @@
 
 namespace vitalune {
 
-// The chart written to a file instead of shown or printed: a .png file gets the main
-// window's client area, a .pdf file the printed page, both for the two dates given. The
-// dates are put in a date model as the window would hold them; the page is drawn straight
-// from it, the picture by a main window loaded with it and rendered off screen.
+// The chart written to a file: .png the window's client area, .pdf the printed page.
 struct ChartExport {
     enum class Format { Png, Pdf };
 
@@ -26,12 +23,9 @@ struct ChartExport {
     static std::optional<Format> formatOf(const QString& file);
 };
 
-// Renders without showing a window or reaching a printer (or the print system) and writes
-// the file whole or not at all: an existing file is replaced only on success, a symbolic
-// link to a regular file replaces that file, and anything but a regular file is refused.
-// `path` is the file's name as the bytes the user gave, where `request.file` cannot hold
-// them (a name that is not UTF-8); empty: `request.file`. Returns why it failed, or an
-// empty text. Needs a QApplication (the offscreen platform will do).
+// Writes the file whole or not at all, off screen and without the print system.
+// `path`: the name's raw bytes where `request.file` cannot hold them (not UTF-8).
+// Returns why it failed, or an empty text.
 QString exportChart(const ChartExport& request, const QByteArray& path = {});
 
 } // namespace vitalune

@@ -26,15 +26,8 @@ class PictureBox;
 class Toolbar;
 class ToolbarButton;
 
-// The plug-in's main window: the monthly chart, the two date groups with the dials
-// between them, and the toolbar with its status line.
-//
-// The window owns the date model. The six step controls edit it; every change of it,
-// whoever made it, comes back through one listener that shows the new dates in the step
-// controls and labels, redraws the chart and the dials, and tells screen readers. The Run
-// queue hands over the host form; the window reads the person from it into a Person when it
-// next becomes active. The print command asks the printer-type dialog, which the window makes
-// on the first print and keeps, for the mode and prints the model's dates in it.
+// The main window: chart, the two date groups with the dials, toolbar and status line.
+// Every change of the date model, whoever made it, comes back through one listener.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:

@@ -16,9 +16,8 @@ struct ChartPictures {
     DrawingSurface& intellectualDial;
 };
 
-// The monthly chart of the main window with its day cursor and dial hands, and the
-// values the last redraw computed. The dates it is given are whole: each day already
-// kept inside its month (the reference month may stand on 0 or 13, see Date).
+// The window's chart, cursor and dial hands, with the values the last redraw computed.
+// Its dates come whole: each day already inside its month.
 class ScreenChart {
 public:
     int dayWidth = 0;

@@ -27,9 +27,7 @@ struct ControlValue {
     static ControlValue caption(QVariant v) { return {Kind::Caption, std::move(v)}; }
 };
 
-// Exports a host form as a plug-in reads it: the form at `formPath` and each member M at
-// formPath/M, with a read-only "Caption" of "Orvane.Control" taken from `lookup` at each
-// read ("" names the form), so it follows edits.
+// Exports a form and its members' Captions, asking `lookup` at each read to follow edits.
 class HostFormObject : public QDBusVirtualObject {
     Q_OBJECT
 public:

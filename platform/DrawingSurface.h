@@ -45,9 +45,8 @@ struct SurfaceState {
     bool operator==(const SurfaceState&) const = default;
 };
 
-// What the charts draw on: a picture box of the main window or the printer, in pixels
-// from the top left. A failing operation returns false: the screen chart stops, the
-// printed page skips the step.
+// What the charts draw on. A failing operation returns false: the screen chart stops,
+// the printed page skips the step.
 class DrawingSurface {
 public:
     virtual ~DrawingSurface() = default;

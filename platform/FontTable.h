@@ -8,9 +8,7 @@
 
 namespace vitalune {
 
-// The font names the windows and charts were designed with ("MS Sans Serif", "Small Fonts",
-// "Courier New", "System"), matched without regard to case, mapped onto faces this desktop
-// has; any other name is asked for as it stands, with a sans fallback.
+// The design's font names mapped onto faces this desktop has; others asked for as named.
 
 QString substituteFamily(std::string_view name);
 

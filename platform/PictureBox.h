@@ -16,9 +16,8 @@
 
 namespace vitalune {
 
-// A fixed-size widget that keeps what is drawn on it in a raster image until cleared.
-// Lines are set pixel by pixel without smoothing, so the exclusive-or pen restores exactly;
-// the image holds device pixels, so a high-resolution screen gets its own resolution.
+// Keeps what is drawn in a device-pixel image, set without smoothing so the exclusive-or
+// pen restores exactly.
 class PictureBox : public QWidget, public DrawingSurface {
     Q_OBJECT
 public:

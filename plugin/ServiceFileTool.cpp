@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
-// vitalune-service-file: writes the D-Bus service file that starts the program at a given
-// path into a given folder. The build runs it for the build tree and at install time, so
-// those files and the one `vitalune --register` writes come from the same code.
+// Writes the D-Bus service file at build and install time, from the same code as
+// `vitalune --register`.
 
 #include "ServiceFile.h"
 

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// vitalune: the plug-in's server process. Started by the session bus with --automation,
-// or by hand with no argument to open the window on its own.
+// The plug-in's server process, started by the bus or by hand.
 
 #include "AutomationServer.h"
 #include "CommandLine.h"

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: MIT
-// One print of the page on the default queue, with the print service asked around the job
-// and the user told about a page that never reached the printer.
 #include "PagePrinter.h"
 
 #include "PrintModule.h"

@@ -14,9 +14,8 @@ class QWidget;
 
 namespace vitalune {
 
-// Prints the biorhythm page on the default printer and tells the user when it could not
-// be printed. The main window owns one and hands it the dates and the mode the printer-type
-// dialog gave; the page's working values carry over from one print to the next.
+// Prints the page on the default printer and tells the user when it could not; the
+// page's working values carry over from one print to the next.
 class PagePrinter {
 public:
     // Makes the surface one page is printed on (the default printer unless replaced).

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The printer-type dialog's controls and buttons. Printing is not its business: a print
-// button asks for the page with printRequested, which the main window answers.
+// The printer-type dialog; printing is the main window's business.
 #include "PrintModeDialog.h"
 
 #include "FontTable.h"

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The printed page: header and two monthly charts at printer-pixel places, in the pens of
-// the print mode.
+// The printed page, in the pens of the print mode.
 #include "PrintedPage.h"
 
 #include "Calendar.h"

@@ -9,9 +9,8 @@ namespace vitalune {
 
 namespace {
 
-// A date step control as a spin box whose value is the text of its label: a month is
-// read "Fevereiro", not "2". There is deliberately no numeric value interface, which
-// screen readers would read out in preference to the text.
+// A spin box whose value is its label's text ("Fevereiro", not "2"): no numeric value
+// interface, which screen readers would prefer to the text.
 class AccessibleDateStepper : public QAccessibleWidget {
 public:
     explicit AccessibleDateStepper(DateStepper* stepper)

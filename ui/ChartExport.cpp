@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The chart written to a file: the printed page straight from a date model, the window's
-// picture from a main window loaded with the dates off screen.
+// The page straight from a date model, the picture from a main window off screen.
 #include "ChartExport.h"
 
 #include "DateModel.h"

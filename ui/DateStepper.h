@@ -8,9 +8,8 @@
 
 namespace vitalune {
 
-// A date field's step control: a horizontal scroll bar so narrow that it is just its
-// two arrow buttons, left to step down, right to step up. Holding a button repeats the
-// step; the keyboard keeps the scroll bar's own keys (arrows, Page Up/Down, Home/End).
+// A date field's step control: a scroll bar so narrow that it is just its two arrows,
+// keeping the scroll bar's own repeat and keys.
 class DateStepper : public QScrollBar {
     Q_OBJECT
 public:

@@ -15,9 +15,8 @@ struct HostRead {
     QString error; // the description of what went wrong, otherwise
 };
 
-// The host's form, as the plug-in reads it: the Caption of the form itself or of one
-// of its members, by name. Reads are asynchronous so that the window keeps painting
-// while the host answers; every read ends (with an error at worst) within a few seconds.
+// The host's form, read asynchronously so the window keeps painting while the host
+// answers; every read ends within a few seconds, with an error at worst.
 class HostForm {
 public:
     virtual ~HostForm() = default;

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The main window's commands (web page, print, help, close) as actions, the toolbar along
-// the bottom of the window whose buttons show them, with the status line, and printing:
-// the printer-type dialog asks for the mode and the window's page printer prints.
+// The main window's commands, its toolbar and status line, and printing.
 #include "FontTable.h"
 #include "MainWindow.h"
 #include "PictureFile.h"

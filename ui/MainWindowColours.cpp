@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The main window's design colours laid on the desktop's palette, at start and again
-// whenever the theme changes.
+// The design colours laid on the desktop's palette, again at each theme change.
 #include "DialFace.h"
 #include "MainWindow.h"
 #include "PictureBox.h"

@@ -23,8 +23,7 @@ struct PersonRead {
     QString problem; // empty when `person` is set
 };
 
-// Reads the Caption of the form's members lblnasc (birth date, day/month/year) and then
-// lblnick (nickname); a member that cannot be read ends the reading there. `done` is
+// Reads lblnasc, then lblnick; a member that cannot be read ends the reading. `done` is
 // called exactly once, possibly before readPerson returns.
 void readPerson(const HostFormPtr& form, std::function<void(const PersonRead&)> done);
 

@@ -5,8 +5,7 @@
 
 namespace vitalune {
 
-// A date as the date controls hold it. The reference month may stand on 0 (December
-// of the year before) or 13 (January of the year after) at the ends of the year range.
+// A date as the controls hold it; the reference month may stand on 0 or 13 at the ends.
 struct Date {
     int day = 1;
     int month = 1;
@@ -25,12 +24,10 @@ std::string trimmed(const std::string& text);
 // Gregorian leap years.
 bool isLeapYear(int year);
 
-// Length of a month of the given year. Month 0 is December of the year before and 13
-// January of the year after, so that a reference month standing on either has a length.
+// Length of a month; 0 and 13 are the neighbouring years' December and January.
 int daysInMonth(int month, int year);
 
-// Month 0..13 as the month labels and the chart heading show it: two blanks and the
-// name, padded to 11 characters ("  Maio     ").
+// Month 0..13 as the labels show it, blank-led and padded to 11 ("  Maio     ").
 const std::string& paddedMonthName(int month);
 // The plain month name, 1 = "Janeiro" .. 12 = "Dezembro".
 const std::string& monthName(int month);
@@ -40,8 +37,7 @@ const std::string& weekdayAbbreviation(int weekday);
 // The date's day, kept inside its own month.
 int clampDay(Date d);
 
-// Whole days since 30/12/1899, Gregorian. Out-of-range days and months roll over
-// into the neighbouring months and years (day 0, day 32, month 0, month 13, ...).
+// Whole days since 30/12/1899, Gregorian; out-of-range days and months roll over.
 int dayNumber(int year, int month, int day);
 
 // Weekday of a day number, 1 = Sunday .. 7 = Saturday.

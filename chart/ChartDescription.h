@@ -9,14 +9,12 @@
 
 namespace vitalune {
 
-// What a screen reader reads out for the chart and the dials: plain texts built from the
-// two dates, the same values the chart draws.
+// What a screen reader reads out for the chart and the dials.
 
 // Each cycle's value on the reference day, in percent, in the order of the cycles.
 std::array<int, 3> dayValues(Date birth, Date target);
 
-// "Fevereiro de 2005". A reference month standing on 0 or 13 is named as the chart's
-// heading names it (December, January), with the date's own year.
+// "Fevereiro de 2005"; a month on 0 or 13 is named as the chart's heading names it.
 std::string monthAndYear(Date target);
 
 // "Dia 17: Físico 87%, Emocional -43%, Intelectual 12%"

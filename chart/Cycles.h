@@ -27,8 +27,7 @@ inline constexpr double kFullTurn = 6.2832;
 inline constexpr int kDayWidth = 14;
 inline constexpr int kAmplitude = 85;
 
-// Age in days of the day at the screen chart's x = 0 (two days before the 1st of
-// the reference month). A 32-bit float, as the curves have always been computed.
+// Age in days at the chart's x = 0, a 32-bit float as the curves were always computed.
 float baseDays(Date birth, Date target);
 
 // Fractional part of the age in cycles, in [0, 1) also for negative ages.
@@ -37,8 +36,7 @@ float phase(float ageInDays, int period);
 // Curve ordinate at screen chart abscissa x: 100 on the zero line, 15 at a peak.
 float ordinate(int x, int period, float phase);
 
-// A cycle's value on a day (1..31) of the charted month, read where the chart's curve
-// crosses the middle of the day's column: 100 at a peak, -100 at a trough, rounded.
+// A cycle's value on a day, where its curve crosses the column's middle, -100..100.
 int dayPercent(int day, int period, float phase);
 
 struct DialPoint {

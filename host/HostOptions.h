@@ -44,8 +44,7 @@ struct ParsedHostOptions {
     QtOptions qt; // for the window's QApplication
 };
 
-// Parses the arguments after the program name; Qt's own options are accepted, as "-x value"
-// or "-x=value", and kept for the application object.
+// Parses the arguments after the program name, keeping Qt's own for the application.
 ParsedHostOptions parseHostOptions(const QStringList& arguments);
 QString hostUsage();
 QString hostVersion();

@@ -12,8 +12,7 @@ class QPushButton;
 
 namespace vitalune::host {
 
-// The sample host's window: a person's editable record, the labels the plug-in reads
-// (lblnick, lblnasc) and a button, bearing the plug-in's name, that opens it.
+// The sample host's window: a person's record, the labels the plug-in reads, its button.
 class HostWindow : public QWidget {
     Q_OBJECT
 public:

@@ -16,8 +16,7 @@ class QDBusError;
 
 namespace vitalune::host {
 
-// Calls the plug-in's `method` asynchronously (the form keeps answering meanwhile) and
-// hands `done` the reply, unless `context` is gone by then.
+// Calls `method` asynchronously, so the form keeps answering; `done` unless `context` died.
 void callPlugin(QDBusConnection& bus, const char* method, int timeoutMs, QObject* context,
                 std::function<void(const QDBusPendingReply<QString>&)> done,
                 const QList<QVariant>& arguments = {});
@@ -25,8 +24,7 @@ void callPlugin(QDBusConnection& bus, const char* method, int timeoutMs, QObject
 // The bus's message for a failed call and, where no plug-in is registered, how to register one.
 QString callErrorText(const QDBusError& error);
 
-// The host run from a script: exports the form, calls Identify and then Run, prints every
-// result on one line, and serves the form until the plug-in leaves the bus or time runs out.
+// The scripted host: Identify, then Run, each result on a line, until the plug-in leaves.
 class ScriptedHost : public QObject {
     Q_OBJECT
 public:

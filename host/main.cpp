@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// vitalune-host: a sample host program that opens the Vitalune plug-in for its person.
+// vitalune-host: a sample host program that opens the plug-in for its person.
 
 #include "HostOptions.h"
 #include "HostWindow.h"

@@ -6,8 +6,7 @@
 
 namespace vitalune {
 
-// Where a picture's version drawn for `ratio` device pixels to the pixel lies:
-// ("dial.png", 1.5) -> "dial@1.5x.png".
+// The version drawn for `ratio`: ("dial.png", 1.5) -> "dial@1.5x.png".
 inline QString resolutionPath(const QString& path, double ratio) {
     const QString tag = QLatin1Char('@') + QString::number(ratio) + QLatin1Char('x');
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));

@@ -30,8 +30,7 @@ enum class PenMode { Xor, Copy };
 // The pen pattern of later lines (Dash on the printer only).
 enum class LineStyle { Solid, Dash, Dot };
 
-// What a surface remembers between calls, also from one redraw to the next (the cursor
-// code relies on it).
+// Kept between calls and redraws: the cursor code relies on it.
 struct SurfaceState {
     float currentX = 0;
     float currentY = 0;

@@ -16,8 +16,7 @@ struct Substitute {
     bool forceBold;
 };
 
-// Liberation faces are metric-compatible with the ones the layout was drawn with;
-// DejaVu and the URW faces stand in where Liberation is missing.
+// Metric-compatible Liberation faces first; DejaVu and URW where it is missing.
 const QStringList Sans{"Liberation Sans", "DejaVu Sans", "Nimbus Sans", "sans-serif"};
 const Substitute Table[] = {
     {"MS Sans Serif", Sans, false},

@@ -10,8 +10,7 @@ namespace vitalune {
 
 namespace {
 
-// The resolution the printed page's layout is drawn for, or the nearest finer one the
-// printer offers, or else its finest.
+// The layout's resolution, else the nearest finer one, else the printer's finest.
 constexpr int kDefaultResolution = 300;
 
 int chooseResolution(QList<int> supported) {

@@ -10,8 +10,7 @@ class QPrinterInfo;
 
 namespace vitalune {
 
-// The printed page for a printer queue, through Qt's print support. It lives in the print
-// module, which the program loads only when the user prints.
+// A printer queue's page through Qt's print support, loaded only when the user prints.
 class PrinterQueueSurface : public PrinterSurface {
 public:
     // A given printer queue; a null QPrinterInfo means there is no printer.

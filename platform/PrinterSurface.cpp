@@ -34,8 +34,7 @@ QList<qreal> patternFor(LineStyle style, int resolution) {
 
 } // namespace
 
-// A PDF is drawn by Qt's PDF writer rather than a QPrinter: creating a QPrinter asks the
-// print system for the default printer, which waits on a scheduler that may never answer.
+// Not a QPrinter: making one waits on a scheduler that may never answer.
 PrinterSurface::PrinterSurface(const QString& pdfFile)
     : pdf_(std::make_unique<QPdfWriter>(pdfFile)), pdfFile_(pdfFile) {
     setUpPdf();

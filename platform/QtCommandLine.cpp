@@ -7,8 +7,7 @@ namespace vitalune {
 
 namespace {
 
-// QGuiApplication's and QApplication's options (see their constructors' documentation), the
-// X11 ones Qt's xcb plug-in reads, and the older X11 ones Qt still documents and now ignores.
+// QGuiApplication's, QApplication's and Qt's X11 options, old ignored ones included.
 const QStringList QtValueOptions =
     QStringLiteral("platformpluginpath platformtheme plugin qmljsdebugger qwindowgeometry "
                    "qwindowicon qwindowtitle session display geometry icon title name visual "

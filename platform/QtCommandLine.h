@@ -10,12 +10,10 @@ class QCommandLineParser;
 
 namespace vitalune {
 
-// Teaches a parser Qt's own options (-style, -platform, ...), hidden from --help, so that a
-// command line is checked before the QApplication exists: --help needs no display.
+// Qt's own options, hidden from --help, so the line is checked before any display.
 void acceptQtOptions(QCommandLineParser& parser);
 
-// Parses `arguments` (without the program's name), which take no positional arguments.
-// Empty when they are fine; otherwise what is wrong, an unknown option named as typed.
+// Empty when `arguments` are fine; else what is wrong, the option named as typed.
 QString parseOptions(QCommandLineParser& parser, const QString& program,
                      const QStringList& arguments);
 

@@ -10,8 +10,7 @@ namespace vitalune {
 
 namespace {
 
-// Far enough outside any picture that the rounding error of clamping never shows, small
-// enough that the products below stay inside 64 bits.
+// Far enough outside any picture, small enough for the products to fit 64 bits.
 constexpr std::int64_t kLimit = std::int64_t(1) << 28;
 
 // floor(v + 0.5): the nearest device pixel, halves upward.
@@ -41,8 +40,7 @@ Pattern patternFor(LineStyle style, std::int64_t unit, double scale) {
     return {};
 }
 
-// The device-pixel segment: along the major axis from major0 to major1, both included;
-// across it a band of `across` pixels starting at the minor coordinate.
+// Along the major axis, ends included; across it a band of `across` pixels.
 struct Segment {
     bool xMajor;
     std::int64_t major0, minor0, major1, minor1;

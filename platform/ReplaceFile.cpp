@@ -15,8 +15,7 @@ namespace vitalune {
 
 namespace {
 
-// The regular file that `path` leads to, or nothing with `why` set. A file that does not
-// exist yet is created under the name given.
+// The regular file `path` leads to (a new one under the name given), or `why`.
 std::optional<QByteArray> regularFile(const QByteArray& path, struct stat& found, QString& why) {
     if (::lstat(path.constData(), &found) != 0) {
         if (errno != ENOENT) {

@@ -23,8 +23,7 @@ double luminance(const QColor& c) {
     return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
 }
 
-// The darkest shade of `c`'s hue and saturation, no darker than `c`, whose luminance
-// passes `test`; white when none does.
+// The darkest shade of `c`'s hue, no darker than `c`, passing `test`; else white.
 template <typename Test> QColor lightenedUntil(const QColor& c, Test test) {
     const QColor hsl = c.toHsl();
     int low = hsl.lightness(), high = 256;

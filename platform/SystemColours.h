@@ -8,15 +8,13 @@
 
 namespace vitalune {
 
-// How far apart two colours stand for the eye: the ratio of their relative luminances
-// (each plus 0.05), from 1 (the same) to 21 (black on white).
+// Contrast ratio of relative luminances, from 1 (the same) to 21 (black on white).
 double contrastRatio(const QColor& a, const QColor& b);
 
 // A background darker than mid grey, on which the design's dark colours would vanish.
 bool isDark(const QColor& background);
 
-// A design colour for text on `background`: the colour itself on a light background; on a
-// dark one the lightest needed shade of the same hue that stands out from it 4.5 to 1.
+// Text colour on `background`: as designed, or on a dark one a shade standing out 4.5:1.
 QColor readableOn(const QColor& design, const QColor& background);
 
 // A dark-ink picture lightened for a dark `background` (hue and order of shades kept) so

@@ -55,8 +55,7 @@ void drawEdge(QPainter& p, const QRect& r, const QPalette& pal, bool sunken) {
     ring(r.adjusted(1, 1, -1, -1), pal.color(QPalette::Midlight), pal.color(QPalette::Dark));
 }
 
-// Whether the user is working with the keyboard: the last key or mouse press decides. Desktops
-// show focus frames to keyboard users only; a mouse user sees none.
+// The last key or mouse press decides: desktops show focus frames to keyboard users only.
 class KeyboardInUse : public QObject {
 public:
     static bool now() { return watcher() && watcher()->keyboard_; }
@@ -96,8 +95,7 @@ private:
     bool keyboard_ = false;
 };
 
-// A picture as it shows on the button's face: on a dark face, in lightened ink (kept once
-// made, for that picture and face).
+// On a dark face a picture shows in lightened ink, made once per picture and face.
 QPixmap onFace(const QPixmap& pixmap, const QColor& face) {
     if (!isDark(face))
         return pixmap;

@@ -5,8 +5,7 @@
 
 namespace vitalune {
 
-// A thin line cut into a toolbar between groups of buttons: a shadow (Dark) and a light
-// (Light) line side by side on the button face.
+// A line cut into a toolbar: a Dark and a Light line side by side.
 class ToolbarSeparator : public QWidget {
     Q_OBJECT
 public:

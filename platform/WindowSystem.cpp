@@ -29,8 +29,7 @@ void listen(QtMsgType type, const QMessageLogContext& context, const QString& me
         passOn(type, context, message);
 }
 
-// Qt 6's own choice on a Linux desktop when nothing names a platform: Wayland first in a
-// Wayland session, then X11.
+// Qt 6's own choice when nothing names a platform: Wayland in its session, then X11.
 QString sessionDefault() {
     if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))

@@ -8,8 +8,7 @@
 
 namespace vitalune {
 
-// A Caption read over D-Bus as text: a string as it is, a number or boolean as its text,
-// anything else an error naming the D-Bus type found.
+// A Caption as text: numbers and booleans as their text, else an error naming the type.
 HostRead captionFromValue(const QVariant& value);
 
 // "/" or "/a/b_c" (ASCII letters, digits, '_'), and one element of such a path.

@@ -30,8 +30,7 @@ struct CommandLine {
     QtOptions qt;            // for the QApplication
 };
 
-// Parses the arguments after the program name: Qt's options are kept for the QApplication;
-// at most one mode, and --birth, --date and --black-and-white only with --export.
+// Qt's options kept; at most one mode; --birth, --date, --black-and-white need --export.
 CommandLine parseCommandLine(const QStringList& arguments);
 // The same for the bytes the program receives; the export file keeps them even if not UTF-8.
 CommandLine parseNativeCommandLine(const QByteArrayList& arguments);

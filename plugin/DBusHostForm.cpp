@@ -17,8 +17,7 @@ namespace vitalune {
 
 namespace {
 
-// How libdbus words a call it stopped waiting for: the text a host got when the bus
-// library timed our reads out, before we took the timeout over.
+// libdbus's words for a call it gave up on, which hosts got before we timed reads out.
 const char NoReply[] =
     "Did not receive a reply. Possible causes include: the remote application did not send a "
     "reply, the message bus security policy blocked the reply, the reply timeout expired, or "

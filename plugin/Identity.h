@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The plug-in's automation identity and D-Bus contract; the interface XML in data/ carries
-// the same values as annotations, and a test keeps the two in step.
+// The plug-in's D-Bus identity; a test keeps data/'s interface XML in step.
 
 namespace vitalune::identity {
 
@@ -27,8 +26,7 @@ inline constexpr char InterfaceFlags[] = "dual hidden nonextensible oleautomatio
 inline constexpr char RunDispId[] = "0x60030000";
 inline constexpr char IdentifyDispId[] = "0x60030001";
 
-// The host form: each read is Properties.Get(ControlInterface, CaptionProperty) on an object
-// of the caller's connection; member M of the object at P is the object at P/M.
+// Member M of the form object at P is the object at P/M.
 inline constexpr char ControlInterface[] = "Orvane.Control";
 inline constexpr char CaptionProperty[] = "Caption";
 inline constexpr char BirthDateMember[] = "lblnasc";

@@ -12,8 +12,7 @@ namespace vitalune {
 
 class RunQueue;
 
-// The plug-in's one public class, served on D-Bus through the adaptor generated from the
-// interface XML: Run hands the caller's form to the main window through the run queue.
+// The plug-in's public class on D-Bus: Run hands the caller's form to the run queue.
 class PluginInterface : public QObject, protected QDBusContext {
     Q_OBJECT
 public:

@@ -35,8 +35,7 @@ std::optional<QByteArray> accountHomeFolder() {
     return QByteArray(account->pw_dir);
 }
 
-// Appended as the bus does it: no lexical clean-up, so `link/..` goes where the file
-// system takes it.
+// Appended as the bus does, without clean-up: `link/..` goes where the file system says.
 QByteArray below(QByteArray folder, const char* tail) {
     if (!folder.endsWith('/'))
         folder += '/';
@@ -47,8 +46,7 @@ QString shownServiceFile(const QByteArray& folder) {
     return QFile::decodeName(below(folder, identity::ServiceFileName));
 }
 
-// A folder named by bytes (Qt's paths are UTF-8), reached through its open descriptor so
-// that Qt's file classes work in it whatever its name.
+// A folder named by bytes, reached through its descriptor so Qt's classes work in it.
 struct OpenFolder {
     explicit OpenFolder(const QByteArray& path)
         : fd(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}

@@ -29,8 +29,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// One conversation with the scheduler, shared by the thread that holds it and the
-// event loop that waits for it.
+// Shared by the thread that talks to the scheduler and the loop that waits for it.
 struct Conversation {
     const QDeadlineTimer deadline{CupsPrintQueue::kAnswerTime};
     std::atomic<bool> late{false}; // the scheduler let the deadline pass
@@ -46,8 +45,7 @@ int keepWaiting(http_t*, void* data) {
     return 0;
 }
 
-// A connection of this thread's own whose every wait ends by the deadline; null when no
-// scheduler can be reached.
+// A connection whose every wait ends by the deadline; null without a scheduler.
 http_t* connectScheduler(Conversation& conversation) {
     const char* server = cupsServer(); // first: it also settles the port
     const int port = ippPort();
@@ -62,9 +60,8 @@ http_t* connectScheduler(Conversation& conversation) {
     return http;
 }
 
-// Holds `talk` on a thread of its own and waits for it with the event loop running, so
-// timers and the bus go on. nullopt when the scheduler did
-// not answer in time; a default Answer when there is no scheduler to ask.
+// Runs `talk` on a thread while the event loop goes on. nullopt when the scheduler
+// was late; a default Answer when there is none.
 template <typename Answer> std::optional<Answer> askScheduler(std::function<Answer(http_t*)> talk) {
     struct Shared : Conversation {
         Answer answer{};
@@ -160,8 +157,7 @@ DefaultQueue defaultQueue(http_t* http) {
     return found;
 }
 
-// The job's state now: completed when the scheduler has already forgotten it (it keeps
-// no job history), pending when it cannot tell.
+// Completed when the scheduler has forgotten the job (no history); pending when unsure.
 ipp_jstate_t jobState(http_t* http, int job) {
     char uri[HTTP_MAX_URI];
     httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0,

@@ -15,9 +15,8 @@ class QTemporaryFile;
 
 namespace vitalune {
 
-// The default CUPS queue. The scheduler is asked from a thread so the bus goes on, and
-// given up after a few seconds; the page is sent here rather than by Qt so the job's
-// number tells its fate.
+// The default CUPS queue, asked from a thread so the bus goes on, and given up after a
+// few seconds; the page is sent here rather than by Qt so the job's number tells its fate.
 class CupsPrintQueue : public PrintQueue {
 public:
     // How long the scheduler has to answer each conversation.

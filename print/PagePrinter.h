@@ -14,8 +14,8 @@ class QWidget;
 
 namespace vitalune {
 
-// Prints the page on the default printer and tells the user when it could not; the
-// page's working values carry over from one print to the next.
+// Prints on the default printer, telling the user when it could not; the page's working
+// values carry over from one print to the next.
 class PagePrinter {
 public:
     // Makes the surface one page is printed on (the default printer unless replaced).

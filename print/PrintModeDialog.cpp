@@ -11,8 +11,7 @@
 #include <QLabel>
 #include <QScopedValueRollback>
 
-// Resources of a static library are registered by hand; the call must stand outside any
-// namespace.
+// Resources of a static library are registered by hand, outside any namespace.
 static void initPrintPictures() {
     Q_INIT_RESOURCE(print_pictures);
 }

@@ -13,8 +13,7 @@ namespace vitalune {
 
 class ToolbarButton;
 
-// The printer-type dialog. It knows nothing of pages: a print button asks for the page
-// with printRequested while the dialog stays on screen, then hides it.
+// The printer-type dialog; it asks for the page with printRequested and hides once printed.
 class PrintModeDialog : public QDialog {
     Q_OBJECT
 public:

@@ -21,8 +21,7 @@ private:
     QString why_;
 };
 
-// The module lies next to the program in the build tree, and in the program's private
-// library folder once installed.
+// Next to the program when built, in its private library folder once installed.
 QStringList modulePaths() {
     const QDir bin(QCoreApplication::applicationDirPath());
     return {bin.filePath(QStringLiteral(VITALUNE_PRINT_MODULE)),

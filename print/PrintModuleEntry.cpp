@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The entry of the print module (vitalune-print.so), which systemPrintQueue() loads.
+// The entry of vitalune-print.so, which systemPrintQueue() loads.
 #include "CupsPrintQueue.h"
 #include "PrintModule.h"
 

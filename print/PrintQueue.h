@@ -9,8 +9,7 @@
 
 namespace vitalune {
 
-// What the print system itself says about the default queue around one job. Qt hands
-// the page over and drops the scheduler's answer, so the queue is asked directly.
+// The print system asked directly around one job: Qt drops the scheduler's answer.
 class PrintQueue {
 public:
     virtual ~PrintQueue() = default;

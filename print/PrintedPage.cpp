@@ -21,8 +21,7 @@ constexpr Colour kBlack = rgb(0, 0, 0);
 // Second chart's offset: the same block 1500 printer pixels lower.
 constexpr int kSecondChart = 1500;
 
-// Runs one step of the page. A step that throws is skipped and the page goes on, so a
-// faulty value or a table index out of range costs one element, never the page.
+// A step that throws is skipped: a faulty value costs one element, never the page.
 template <typename F> void attempt(F&& step) noexcept {
     try {
         step();
@@ -89,8 +88,8 @@ bool PrintedPage::draw(DrawingSurface& p, Date birth, Date reference, PrintMode 
     return printed;
 }
 
-// Month 13 or 0 (left only at the ends of the year range) is charted as the real month
-// it stands for, so the month after it never falls outside the tables.
+// Month 13 or 0 is charted as the real month it stands for, so the month after it never
+// falls outside the tables.
 void PrintedPage::normaliseChartMonth() {
     if (w_.chartMonth == 13) {
         w_.chartYear = w_.chartYear + 1;

@@ -19,13 +19,11 @@ struct PrintPen {
 // How the page is printed, as the printer-type dialog asks.
 enum class PrintMode { Colour, BlackAndWhite };
 
-// Pens for Físico, Emocional, Intelectual: thick red, blue and green in colour; thin black,
-// solid, dashed and dotted in black and white.
+// Físico, Emocional, Intelectual: thick red, blue, green; or thin black solid, dash, dot.
 std::array<PrintPen, 3> printPens(PrintMode mode);
 
-// The printed page: title, birth date and the charts of the reference month and the next.
-// A step that fails is skipped so the page always reaches finishPage; the working values
-// persist between pages, so a failed step leaves the previous page's value in place.
+// Title, birth date and the charts of the reference month and the next. A failed step is
+// skipped and leaves the previous page's working value in place.
 class PrintedPage {
 public:
     // Draws the page on the printer and ends the job. Returns finishPage's result.

@@ -9,8 +9,8 @@ namespace vitalune {
 
 namespace {
 
-// A spin box whose value is its label's text ("Fevereiro", not "2"): no numeric value
-// interface, which screen readers would prefer to the text.
+// Its value is the label's text ("Fevereiro", not "2"); no numeric value interface, which
+// screen readers would prefer.
 class AccessibleDateStepper : public QAccessibleWidget {
 public:
     explicit AccessibleDateStepper(DateStepper* stepper)

@@ -9,8 +9,7 @@
 
 namespace vitalune {
 
-// Reads a birth date day first ("17/02/1959", "5-6-1970", " 05.06.1970 "); dates that
-// do not exist and years outside 1900..3000 read as nothing.
+// Day first ("17/02/1959", "5-6-1970"); impossible dates and years outside 1900..3000 fail.
 std::optional<Date> parseBirthDate(const QString& text);
 
 } // namespace vitalune

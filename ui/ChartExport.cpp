@@ -30,8 +30,7 @@ std::optional<ChartExport::Format> ChartExport::formatOf(const QString& file) {
 
 namespace {
 
-// The window's client area as the screen shows it for these dates, one image pixel per
-// window pixel. A birth date given is shown as a host's person shows it.
+// The client area for these dates, one image pixel per window pixel, birth as a host's.
 QString writeWindow(const DateModel& dates, bool birthGiven, QIODevice& out) {
     const Date reference = dates.reference();
     MainWindow window(

@@ -23,9 +23,8 @@ struct ChartExport {
     static std::optional<Format> formatOf(const QString& file);
 };
 
-// Writes the file whole or not at all, off screen and without the print system.
-// `path`: the name's raw bytes where `request.file` cannot hold them (not UTF-8).
-// Returns why it failed, or an empty text.
+// Writes the file whole or not at all. `path`: the name's raw bytes where `request.file`
+// cannot hold them. Returns why it failed, or an empty text.
 QString exportChart(const ChartExport& request, const QByteArray& path = {});
 
 } // namespace vitalune

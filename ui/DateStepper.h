@@ -8,8 +8,7 @@
 
 namespace vitalune {
 
-// A date field's step control: a scroll bar so narrow that it is just its two arrows,
-// keeping the scroll bar's own repeat and keys.
+// A scroll bar so narrow it is just its two arrows, keeping its own repeat and keys.
 class DateStepper : public QScrollBar {
     Q_OBJECT
 public:

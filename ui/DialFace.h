@@ -6,8 +6,7 @@
 
 namespace vitalune {
 
-// The dial pictures are drawn on RGB(240, 240, 240): lays `face` on `background` instead,
-// corners and antialiased edge included. A background near that grey keeps it as drawn.
+// Lays a dial drawn on RGB(240, 240, 240) on `background`, antialiased edge included.
 QImage dialFaceOn(const QImage& face, const QColor& background);
 
 } // namespace vitalune

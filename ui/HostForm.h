@@ -15,8 +15,7 @@ struct HostRead {
     QString error; // the description of what went wrong, otherwise
 };
 
-// The host's form, read asynchronously so the window keeps painting while the host
-// answers; every read ends within a few seconds, with an error at worst.
+// Read asynchronously so the window keeps painting; every read ends within seconds.
 class HostForm {
 public:
     virtual ~HostForm() = default;

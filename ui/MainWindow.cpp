@@ -26,8 +26,7 @@
 
 #include <vector>
 
-// The window's pictures live in the ui library's resources, which a static library
-// has to register itself.
+// A static library registers its resources itself.
 static void initPictures() {
     Q_INIT_RESOURCE(ui_pictures);
 }
@@ -44,8 +43,7 @@ Date todayOf(const MainWindow::TodayFn& today) {
     return {date.day(), date.month(), date.year()};
 }
 
-// The help page sits next to the binary in the build tree and in the data folder
-// once installed.
+// Next to the binary in the build tree, in the data folder once installed.
 QString locateHelpFile() {
     const QDir bin(QCoreApplication::applicationDirPath());
     const QString built = bin.filePath(QStringLiteral("vitalune.html"));

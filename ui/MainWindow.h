@@ -26,8 +26,8 @@ class PictureBox;
 class Toolbar;
 class ToolbarButton;
 
-// The main window: chart, the two date groups with the dials, toolbar and status line.
-// Every change of the date model, whoever made it, comes back through one listener.
+// The main window. Every change of the date model, whoever made it, comes back through one
+// listener.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:

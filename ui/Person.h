@@ -23,8 +23,7 @@ struct PersonRead {
     QString problem; // empty when `person` is set
 };
 
-// Reads lblnasc, then lblnick; a member that cannot be read ends the reading. `done` is
-// called exactly once, possibly before readPerson returns.
+// Reads lblnasc, then lblnick, until one fails; `done` once, maybe before this returns.
 void readPerson(const HostFormPtr& form, std::function<void(const PersonRead&)> done);
 
 } // namespace vitalune

@@ -20,8 +20,7 @@ Date DateModel::wholeReference(Date d) {
     d.day = std::clamp(d.day, 1, 31);
     d.month = std::clamp(d.month, 0, 13);
     d.year = std::clamp(d.year, MinYear, MaxYear);
-    // The step past December or before January: the neighbouring year's month, except at
-    // the ends of the year range, where the month stays on the last one there is.
+    // Past December or before January: the neighbouring year's month, within the range.
     if (d.month == 13) {
         if (d.year < MaxYear) {
             d.month = 1;

@@ -35,8 +35,7 @@ public:
     void setBirth(Date date);
 
     void setReferenceDay(int day) { setReference({day, reference_.month, reference_.year}); }
-    // Month 0..13 as the step control gives it: 13 is the step past December, 0 the
-    // step before January.
+    // Month 0..13: 13 is the step past December, 0 the step before January.
     void setReferenceMonth(int month) { setReference({reference_.day, month, reference_.year}); }
     void setReferenceYear(int year) { setReference({reference_.day, reference_.month, year}); }
     void setReference(Date date);

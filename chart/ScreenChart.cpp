@@ -73,15 +73,13 @@ bool ScreenChart::redraw(Date birth, Date target, ChartPictures p) {
     for (int c = 0; c < 3; ++c)
         phases[c] = phase(ageInDays, Cycles[c].period);
 
-    // Each segment starts where the previous one ended, taken to a whole pixel; the very
-    // first runs from the rounded to the exact ordinate at x = 0.
+    // Each segment starts where the last ended, rounded; the first from the exact x = 0.
     int previousX = 0;
     std::array<int, 3> previousY{};
     for (int c = 0; c < 3; ++c)
         previousY[c] = roundHalfToEven(100.0 - amplitude * std::sin(kFullTurn * phases[c]));
 
-    // The curves are sampled every 7 pixels, half a day; every other sample inside the
-    // month's columns is a column centre, where the day's dial points are taken.
+    // A sample every 7 pixels, half a day: every other one is a column centre (dial points).
     int alternation = 1;
     int day = 0;
     for (int x = 0; x <= 496; x += 7) {

@@ -32,9 +32,7 @@ public:
     std::array<std::array<int, 32>, 3> dialY{};
     bool drawn = false; // a whole chart stands since the pictures were last cleared
 
-    // Recomputes and redraws the whole chart and the dials for the reference month.
-    // Returns false when a drawing operation failed: the redraw stops there, leaving
-    // what was drawn so far.
+    // Redraws the chart and dials; false when a drawing failed, leaving what was drawn.
     bool redraw(Date birth, Date target, ChartPictures pictures);
     // Moves the exclusive-or cursor to the given day without redrawing the chart.
     bool moveDayCursor(int day, DrawingSurface& chart);

@@ -20,8 +20,7 @@ struct Substitute {
 const QStringList Sans{"Liberation Sans", "DejaVu Sans", "Nimbus Sans", "sans-serif"};
 const Substitute Table[] = {
     {"MS Sans Serif", Sans, false},
-    // The chart's 9-pixel labels: Liberation Sans drawn without smoothing stays legible
-    // there, where the narrow faces run their digits together.
+    // 9-pixel labels: unsmoothed Liberation Sans stays legible where narrow faces blur digits.
     {"Small Fonts", Sans, false},
     {"Courier New", {"Liberation Mono", "DejaVu Sans Mono", "Nimbus Mono PS", "monospace"}, false},
     {"System", Sans, true},

@@ -85,9 +85,7 @@ void PictureBox::setPictureFilter(PictureFilter filter) {
 
 QImage PictureBox::pictureForRatio() const {
     if (ratio_ > 1 && !backgroundPath_.isEmpty()) {
-        // The coarsest version beside the file drawn for at least the screen's ratio, so
-        // one drawn for the screen is copied as it is and none is enlarged while a finer
-        // one exists; past the finest, that one.
+        // The coarsest version at least as fine as the screen, so none is enlarged needlessly.
         QString path;
         double drawnFor = 1;
         for (const double r : {1.5, 2.0}) {
@@ -183,8 +181,7 @@ PictureBox::FontEntry& PictureBox::currentFont() {
     if (!slot) {
         slot = std::make_unique<FontEntry>();
         slot->font = substituteFont(s.fontName, s.fontSize, s.fontBold, kScreenDpi);
-        // Small labels read best with whole pixels, as the layout's bitmap fonts did; a
-        // finer screen has pixels enough to smooth them.
+        // Small labels read best in whole pixels, as bitmap fonts did; finer screens smooth them.
         if (slot->font.pixelSize() * ratio_ < 12)
             slot->font.setStyleStrategy(QFont::NoAntialias);
         slot->ascent = QFontMetrics(slot->font).ascent();

@@ -24,16 +24,12 @@ public:
     explicit PictureBox(QSize pixels, QWidget* parent = nullptr);
     ~PictureBox() override;
 
-    // Background colour and picture (drawn at the top-left corner) that clear() brings back.
-    // Setting either clears the box.
+    // What clear() brings back; setting either clears the box.
     void setBackColour(const QColor& colour);
     void setBackgroundPicture(const QImage& picture);
-    // The same from a file; on screens of more than one device pixel to the pixel the
-    // versions drawn for 1.5 and 2 ("<name>@1.5x.<ext>", "<name>@2x.<ext>") beside it
-    // are used, the coarsest at least as fine as the screen.
+    // On finer screens the "@1.5x" or "@2x" version beside the file, the coarsest fine enough.
     void setBackgroundPicture(const QString& path);
-    // How the background picture is shown: the version for the box's ratio goes through
-    // `filter` (for instance to lay it on the window's colours). Setting it clears the box.
+    // Applied to the background picture (to lay it on the window's colours); clears the box.
     using PictureFilter = std::function<QImage(const QImage&)>;
     void setPictureFilter(PictureFilter filter);
     // Colour of printed text; the palette's window-text colour unless set.
@@ -45,8 +41,7 @@ public:
     // What the box shows (RGB32, at the pixel ratio below).
     const QImage& image() const { return image_; }
 
-    // Device pixels to a logical pixel, from the box's screen. Changing it scales the picture
-    // as it is until the owner redraws, which pixelRatioChanged invites.
+    // Device pixels to a logical pixel; the picture is scaled until the owner redraws.
     void setPixelRatio(qreal ratio);
 
     bool clear() override;

@@ -74,8 +74,7 @@ QRect plotSegment(QImage& image, const Segment& g, const Pattern& pattern, const
     if (first > last)
         return {};
 
-    // Minor offset at step i is round(i * |dMinor| / n), halves away from the start:
-    // floor((2 i |dMinor| + n) / 2n), followed incrementally.
+    // round(i * |dMinor| / n), halves away from the start, followed incrementally.
     const std::int64_t twoN = 2 * std::max<std::int64_t>(n, 1);
     std::int64_t num = 2 * first * absMinor + n;
     std::int64_t q = num / twoN;

@@ -77,8 +77,7 @@ QString replaceFile(const QByteArray& path, const QByteArray& contents) {
     } else if (::fchmod(fd, permissionsFor(replaced)) != 0) {
         problem = qt_error_string(errno);
     } else {
-        // A short write (a full disk, a size limit) is followed by another, which then
-        // fails and says why.
+        // After a short write (full disk, size limit), the next fails and says why.
         for (qint64 done = 0; problem.isEmpty() && done < contents.size();) {
             const qint64 n = file.write(contents.constData() + done, contents.size() - done);
             if (n <= 0)

@@ -61,8 +61,7 @@ QImage readableOn(const QImage& picture, const QColor& background) {
     if (!isDark(background) || !picture.hasAlphaChannel())
         return picture;
     QImage out = picture.convertToFormat(QImage::Format_ARGB32);
-    // Luminances from black to white are squeezed into [floor, 1]: black lands where it
-    // stands out enough, white stays white, and the shades between keep their order.
+    // Luminances squeezed into [floor, 1]: black stands out enough, shades keep their order.
     const double floor = std::min(1.0, kReadable * (luminance(background) + 0.05) - 0.05);
     QHash<QRgb, QRgb> lifted; // pictures hold few colours
     bool ground = false;

@@ -58,8 +58,7 @@ bool Toolbar::eventFilter(QObject* watched, QEvent* event) {
         setHoveredButton(nullptr);
         break;
     case QEvent::MouseMove: {
-        // Back over a button it had left without the pointer's doing (the window was
-        // deactivated or blocked): a new hover begins.
+        // Back over a button left without the pointer's doing (deactivation): a new hover.
         const auto* move = static_cast<QMouseEvent*>(event);
         if (!button || (move->buttons() & Qt::LeftButton) ||
             !button->rect().contains(move->position().toPoint()))

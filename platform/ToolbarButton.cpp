@@ -200,8 +200,7 @@ void ToolbarButton::paintEvent(QPaintEvent*) {
         QRect visible(QPoint(0, 0), pict); // the part of the pixmap drawn, in its own pixels
         const QSize room = area.size().expandedTo(QSize(1, 1));
         if (pict.width() > room.width() || pict.height() > room.height()) {
-            // Too big for the button: show the painted part at full size when it fits,
-            // otherwise shrink the whole picture.
+            // Too big: the painted part at full size when it fits, else the picture shrunk.
             const QRect ink = paintedPart(pixmap);
             if (ink.width() <= room.width() && ink.height() <= room.height()) {
                 const QSize cut = pict.boundedTo(room);
@@ -230,8 +229,7 @@ void ToolbarButton::paintEvent(QPaintEvent*) {
     }
 
     if (hasFocus() && KeyboardInUse::now()) {
-        // Only for keyboard users: a dotted frame that inverts what lies under it, readable
-        // on the face and on any picture, and leaving the picture's own colours alone.
+        // Keyboard users only: an inverting dotted frame, readable on any face or picture.
         p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         p.setPen(QPen(Qt::white, 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);

@@ -15,17 +15,14 @@ class ToolbarButton : public QAbstractButton {
 public:
     explicit ToolbarButton(QWidget* parent = nullptr);
 
-    // Makes the button, once, a view of `action`: its icon, its icon text as caption, its
-    // text as the name a screen reader reads, its enabled state; a click triggers it. The
-    // toolbar shows its status text.
+    // Makes the button, once, a view of `action`: icon, icon text, spoken text, enabled state.
     void setAction(QAction* action);
     QAction* action() const { return action_; }
 
     // Shown as under the pointer.
     bool isHovered() const;
 
-    // A picture for a button: `plain`, and `hovered` (if any) as the Active picture, each with
-    // its twice-as-fine version beside it ("name@2x.png") for finer screens.
+    // `hovered` (if any) is the Active picture; each with its "@2x" version for finer screens.
     static QIcon picture(const QString& plain, const QString& hovered = {});
 
 protected:

@@ -90,8 +90,7 @@ WindowSystem::WindowSystem(const char* program, const QtOptions& options, bool o
         platforms_ = sessionDefault();
     }
 
-    // Qt tries the list in order and takes the first that starts; placed first, -platform
-    // overrides QT_QPA_PLATFORM and Qt's own choice.
+    // Qt takes the first that starts: placed first, -platform overrides the rest.
     QString tried = platforms_;
     if (!requestedNames().contains(Offscreen))
         tried += u';' + Offscreen;

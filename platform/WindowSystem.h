@@ -15,8 +15,7 @@ namespace vitalune {
 // does not make Qt abort. Create it right before the QApplication; it must outlive it.
 class WindowSystem {
 public:
-    // -platform counts first, then QT_QPA_PLATFORM, then Qt's usual choice for the session;
-    // `offscreen` draws off screen unless -platform says otherwise.
+    // -platform first, then QT_QPA_PLATFORM, then Qt's choice; `offscreen` in reserve.
     WindowSystem(const char* program, const QtOptions& options, bool offscreen = false);
     ~WindowSystem();
     WindowSystem(const WindowSystem&) = delete;

@@ -62,8 +62,7 @@ void AutomationServer::leaveWhenIdle(int ms) {
 void AutomationServer::flush() {
     if (!bus_.isConnected())
         return;
-    // The bus reads a connection's messages in order: its answer to a ping sent last
-    // means it has read, and will deliver, all that was sent before.
+    // The bus reads a connection in order: an answered last ping means all before was read.
     bus_.call(QDBusMessage::createMethodCall(
                   QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
                   QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping")),

@@ -122,8 +122,7 @@ CommandLine parseNativeCommandLine(const QByteArrayList& arguments) {
     CommandLine result = parseCommandLine(decoded);
     if (result.mode != LaunchMode::Export)
         return result;
-    // A file name that is not UTF-8 does not survive the trip through QString: its bytes
-    // are taken again from the argument that gave it (--export FILE or --export=FILE).
+    // A non-UTF-8 file name loses its bytes in QString: they are taken again from argv.
     const QString& file = result.chartExport.file;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QByteArray& argument = arguments[i];

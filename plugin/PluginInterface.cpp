@@ -71,8 +71,7 @@ void PluginInterface::forgetIfDone(const QString& caller) {
 void PluginInterface::callerLeft(const QString& caller) {
     callers_->removeWatchedService(caller);
     runs_.callerLeft(caller);
-    // A form handed over but not read yet belongs to a host that is gone: the window
-    // keeps what it shows rather than report the host's absence as an unreadable person.
+    // The host of a form not read yet is gone: keep what is shown, not an unreadable person.
     MainWindow* window = runs_.window();
     if (!window)
         return;

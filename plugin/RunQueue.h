@@ -25,10 +25,8 @@ class RunQueue : public QObject {
 public:
     using Reply = std::function<void(const QString& result)>;
 
-    // A caller (one bus connection) with this many calls waiting or reads unanswered is
-    // refused at once, so a client that floods or stalls holds up only itself: the bus
-    // counts every read a host owes against our connection and past
-    // max_replies_per_connection (128 by default) would refuse our reads to every host.
+    // A caller with this many calls waiting or reads unanswered is refused at once: past the
+    // bus's max_replies_per_connection it would refuse our reads to every host.
     static constexpr int MaxPendingPerCaller = 8;
     // All callers together: bounds the memory of waiting calls and the reads owed to us.
     static constexpr int MaxPending = 1024;

@@ -77,8 +77,7 @@ QString quoteExecArgument(const QString& argument) {
 QString serviceFileText(const QString& executable) {
     return QStringLiteral("[D-BUS Service]\nName=%1\nExec=%2 %3\n")
         .arg(QLatin1String(identity::BusName),
-             // The bus reads the file as a key file, where a backslash starts an escape,
-             // before it splits Exec= as a shell would.
+             // The bus reads a key file (backslash escapes) before splitting Exec= as a shell.
              quoteExecArgument(executable).replace(u'\\', QLatin1String("\\\\")),
              QLatin1String(identity::AutomationOption));
 }
@@ -87,8 +86,7 @@ ServiceFolder userServiceFolder(const std::optional<QByteArray>& xdgDataHome,
                                 const std::optional<QByteArray>& home,
                                 const std::optional<QByteArray>& accountHome) {
     if (xdgDataHome) {
-        // The bus uses an empty or relative value as it stands (where others fall back
-        // on ~/.local/share), so no folder of ours would be the one it reads.
+        // The bus uses an empty or relative value as it stands, so no folder of ours would do.
         if (!xdgDataHome->startsWith('/'))
             return {{},
                     QStringLiteral("XDG_DATA_HOME (\"%1\") is not an absolute path, so the "
@@ -128,8 +126,7 @@ RegistrationResult registerServer(const ServiceFolder& folder, const QString& ex
         return {false, folder.problem};
     if (!QDir::isAbsolutePath(executable))
         return {false, QStringLiteral("cannot tell where this program is installed")};
-    // A service file holds one line per key, in UTF-8: control characters have no safe
-    // spelling, and a name that is not UTF-8 on disk cannot be written back as it is.
+    // One UTF-8 line per key: no safe spelling for control characters or non-UTF-8 names.
     if (std::any_of(executable.begin(), executable.end(), [](QChar c) {
             return c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter;
         }))

@@ -100,8 +100,7 @@ int serve(QApplication& app, bool automation, const QString& noDisplay) {
         server.leaveWhenIdle(identity::IdleExitMs);
     }
     const int status = app.exec();
-    // The window was closed (an idle server leaves with nothing waiting): the hosts whose
-    // Run still waits are told so, and the answers are on the bus before the process ends.
+    // The window was closed: waiting Runs are told so before the process ends.
     runs.windowClosed();
     server.flush();
     return status;
@@ -116,8 +115,7 @@ int main(int argc, char** argv) {
     const QString program = argc > 0 ? QFileInfo(QString::fromLocal8Bit(argv[0])).fileName()
                                      : QStringLiteral("vitalune");
 
-    // Read before any application object exists: the modes that need no window must work
-    // without a display.
+    // Read before any application object: the windowless modes need no display.
     const CommandLine commandLine = parseNativeCommandLine(arguments);
     switch (commandLine.mode) {
     case LaunchMode::Help:
@@ -135,8 +133,7 @@ int main(int argc, char** argv) {
     case LaunchMode::Unregister:
         return registration(unregisterServer(userServiceFolder()));
     case LaunchMode::Export:
-        // Over a file-size limit a write then fails (and is reported) instead of the
-        // signal ending the program.
+        // Over a file-size limit a write fails and is reported, not the program ended.
         std::signal(SIGXFSZ, SIG_IGN);
         break;
     case LaunchMode::Window:

@@ -77,8 +77,7 @@ template <typename Answer> std::optional<Answer> askScheduler(std::function<Answ
     QEventLoop loop;
     QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
     QObject::connect(worker, &QThread::finished, worker, &QObject::deleteLater);
-    // Should a wait escape libcups' own timeout (a name lookup, say), the thread is left to
-    // end on its own.
+    // Should a wait escape libcups' timeout (a name lookup), the thread ends on its own.
     QTimer::singleShot(std::chrono::duration_cast<std::chrono::milliseconds>(
                            shared->deadline.remainingTimeAsDuration() + 1s),
                        &loop, &QEventLoop::quit);

@@ -51,8 +51,7 @@ void PagePrinter::print(QWidget* shownOn, Date birth, Date reference, PrintMode 
         if (!printer) {
             problems << QStringLiteral("Nenhuma impressora disponível.");
         } else {
-            // Single failing steps are skipped by the page itself; only a page that never
-            // reached the printer is worth telling the user about.
+            // Failing steps are skipped by the page; only a page that never arrived is reported.
             if (!page_.draw(*printer, birth, reference, mode)) {
                 const auto* real = dynamic_cast<const PrinterSurface*>(printer.get());
                 problems << (real && !real->errorString().isEmpty()

@@ -27,15 +27,12 @@ public:
 
     void setSurfaceFactory(SurfaceFactory factory) { makeSurface_ = std::move(factory); }
     void setReporter(Reporter reporter) { report_ = std::move(reporter); }
-    // Who is asked about the queue around each job and, unless the surface factory has been
-    // replaced, gives the surface the page is drawn on; the CUPS scheduler's default queue
-    // when neither has been replaced.
+    // Asked about the queue around each job and, unless replaced, gives the surface; the CUPS
+    // default queue when neither is replaced.
     void setPrintQueue(std::shared_ptr<PrintQueue> queue) { queue_ = std::move(queue); }
 
-    // Prints the page for the two dates in `mode`, with the hourglass on `shownOn` (the
-    // dialog still on screen) meanwhile. A step that fails is skipped; a job that cannot be
-    // printed at all (no printer, the job would not start or not finish) is reported to the
-    // user over `shownOn`. The event loop runs while the print service is asked.
+    // Prints the dates in `mode`, hourglass on `shownOn`; a job that cannot be printed at all
+    // is reported over `shownOn`. The event loop runs while the print service is asked.
     void print(QWidget* shownOn, Date birth, Date reference, PrintMode mode);
 
 private:

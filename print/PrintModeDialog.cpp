@@ -26,8 +26,7 @@ PrintModeDialog::PrintModeDialog(QWidget* parent)
 }
 
 void PrintModeDialog::buildControls() {
-    // No text in the title bar. An empty title would not do: the platform shows the
-    // application's name in its place.
+    // No text in the title bar: an empty title would show the application's name.
     setWindowTitle(QStringLiteral(" "));
     setAccessibleName(QStringLiteral("Tipo de Impressora"));
     setFixedSize(layout::printModeDialog);
@@ -71,8 +70,7 @@ void PrintModeDialog::buildControls() {
 }
 
 void PrintModeDialog::applyColours() {
-    // The dialog stands on the button face; the heading keeps the design's purple, lightened
-    // on a dark face.
+    // On the button face; the heading keeps the design's purple, lightened on a dark face.
     const QPalette desktop = QApplication::palette(this);
     const QColor face = desktop.color(QPalette::Button);
     QPalette pal = palette();

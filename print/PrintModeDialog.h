@@ -19,8 +19,7 @@ class PrintModeDialog : public QDialog {
 public:
     explicit PrintModeDialog(QWidget* parent = nullptr);
 
-    // Shows the dialog modally until a button ends it: the mode printed, or none when the
-    // dialog was cancelled.
+    // Modal until a button ends it: the mode printed, or none when cancelled.
     std::optional<PrintMode> choose() {
         return exec() == Accepted ? std::optional(printMode_) : std::nullopt;
     }
@@ -36,8 +35,7 @@ public:
     QLabel* heading = nullptr;
 
 signals:
-    // Print the page in `mode` now. Connected slots run while the dialog stays on screen;
-    // meanwhile its buttons, Escape and the close box do nothing.
+    // Slots run while the dialog stays on screen, its buttons, Escape and close box inert.
     void printRequested(vitalune::PrintMode mode);
 
 protected:

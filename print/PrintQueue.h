@@ -23,8 +23,7 @@ public:
     virtual Verdict beforeJob() = 0;
     // The surface the page is drawn on for this queue; null when the queue has none.
     virtual std::unique_ptr<DrawingSurface> openJob() { return nullptr; }
-    // Asked once the page is drawn and its surface gone: empty when the job stands in the
-    // queue or has been printed, otherwise why it was refused or ended at once.
+    // Once the page is drawn: empty when queued or printed, else why refused or ended.
     virtual QString afterJob() = 0;
 };
 

@@ -101,8 +101,7 @@ void PrintedPage::normaliseChartMonth() {
 }
 
 void PrintedPage::prepareMonth() {
-    // Days from the birth date to the last day of the month before the chart month; the
-    // chart day cancels out.
+    // Days from birth to the last day of the month before the chart's.
     w_.dayOffset =
         static_cast<float>(dayNumber(w_.chartYear, w_.chartMonth, w_.chartDay) -
                            dayNumber(w_.birthYear, w_.birthMonth, w_.birthDay) - w_.chartDay);
@@ -183,8 +182,7 @@ void PrintedPage::drawChart(DrawingSurface& p, int dy, const std::array<PrintPen
         attempt([&] {
             const auto& label =
                 weekdayAbbreviation(weekday(dayNumber(w_.chartYear, w_.chartMonth, t)));
-            // Only the Tuesday label "3ª" is moved further left; Saturday's "S " keeps the
-            // ordinary shift like the other one-letter label, Sunday's "D ".
+            // Only Tuesday's "3ª" moves further left; "S " and "D " keep the one-letter shift.
             text(p, label == "3ª" ? xt - 22 : xt - 11, Y(1003), {label});
         });
         text(p, t <= 9 ? xt - 11 : xt - 22, Y(1048), {std::to_string(t)});
@@ -197,8 +195,7 @@ void PrintedPage::drawCurves(DrawingSurface& p, int dy, const std::array<PrintPe
     p.setLineWidth(pens[0].width);
     for (std::size_t c = 0; c < Cycles.size(); ++c)
         w_.phase[c] = phase(w_.dayOffset, Cycles[c].period);
-    // One point every 10 pixels, 60 pixels a day: day t of the month lies at 60t + 260,
-    // 450 pixels stand for a cycle value of 1.
+    // A point every 10 pixels, 60 a day: day t at 60t + 260, 450 pixels per cycle value 1.
     w_.previousX = 260;
     for (int x = 260; x <= 2180; x += 10) {
         w_.currentX = static_cast<std::int16_t>(x);

@@ -73,8 +73,7 @@ QString exportChart(const ChartExport& request, const QByteArray& path) {
     out.open(QIODevice::WriteOnly);
     QString problem;
     try {
-        // The dates as the window would hold them: today unless a reference date is given,
-        // the default birth date unless one is.
+        // As the window would hold them: today and the default birth date unless given.
         const QDate today = QDate::currentDate();
         const DateModel dates(
             request.reference.value_or(Date{today.day(), today.month(), today.year()}),

@@ -14,8 +14,7 @@ class DateStepper : public QScrollBar {
 public:
     explicit DateStepper(QWidget* parent = nullptr);
 
-    // The label above the control that shows its value as the user reads it ("Fevereiro",
-    // " 17"); screen readers are given that text, not the control's number.
+    // The label showing the value as read ("Fevereiro", " 17"), given to screen readers.
     void setValueLabel(QLabel* label) { valueLabel_ = label; }
     // The label's text without the blank that stands in the sign position.
     QString valueText() const;

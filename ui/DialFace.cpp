@@ -26,8 +26,7 @@ QImage dialFaceOn(const QImage& face, const QColor& background) {
     if (face.isNull() || sameShade(background))
         return face;
     const double scale = face.devicePixelRatio();
-    // Finer versions centre the disc where the chart puts its centre pixel: blocks of
-    // round(scale) device pixels, centred on the design pixel.
+    // Finer versions centre the disc on the design pixel's block, as the chart does.
     const double shift = (scale - std::max(1.0, std::floor(scale + 0.5))) / 2;
     const int shade[3] = {background.red() - kDrawnOn, background.green() - kDrawnOn,
                           background.blue() - kDrawnOn};

@@ -19,8 +19,7 @@ struct HostRead {
 class HostForm {
 public:
     virtual ~HostForm() = default;
-    // member empty: the form's own Caption; otherwise the Caption of the member's object.
-    // `done` is called exactly once, possibly before readCaption returns.
+    // Member empty: the form's own Caption. `done` once, maybe before this returns.
     virtual void readCaption(const QString& member, std::function<void(const HostRead&)> done) = 0;
 };
 

@@ -173,9 +173,8 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::buildKeyboard() {
-    // Keyboard order follows the design: reference date first, then the birth date; then
-    // the chart and the dials, which take the focus so that a screen reader reads them
-    // out; then the toolbar from left to right, and round again.
+    // Design order: reference date, birth date, chart and dials (focusable for screen
+    // readers), then the toolbar, and round again.
     for (PictureBox* box : {chartView, physicalDial, emotionalDial, intellectualDial})
         box->setFocusPolicy(Qt::TabFocus); // before the order: Qt skips unfocusable widgets
     QWidget* const order[] = {referenceYearStepper,
@@ -237,16 +236,14 @@ void MainWindow::connectSteppers() {
         connect(field.stepper, &QScrollBar::valueChanged, this,
                 [this, field](int value) { stepperMoved(field, value); });
     dates_.addListener([this](DateModel::Change change) { showDates(change); });
-    // Moved to a screen of another resolution: the four pictures have followed it, and
-    // the chart is drawn again at the new resolution once they all have.
+    // On a screen of another resolution, redrawn once all four pictures have followed.
     connect(chartView, &PictureBox::pixelRatioChanged, this, &MainWindow::redrawChart,
             Qt::QueuedConnection);
 }
 
 void MainWindow::stepperMoved(const DateField& field, int value) {
     (dates_.*field.set)(value);
-    // The model kept another value (the month stops at December 3000 and January 1900):
-    // the control goes back to what the model holds, and says so.
+    // The model kept another value (the month range ends): the control follows and says so.
     const int held = valueOf(field, dates_.birth(), dates_.reference());
     if (field.stepper->value() != held) {
         const QSignalBlocker quiet(field.stepper);
@@ -290,8 +287,7 @@ void MainWindow::showLabel(const DateField& field, int value) {
 }
 
 void MainWindow::announce(DateStepper* stepper) {
-    // The value a screen reader reads is the label's text, which it also finds under the
-    // description.
+    // A screen reader reads the label's text, as value and as description.
     QAccessibleValueChangeEvent value(stepper, stepper->valueText());
     QAccessible::updateAccessibility(&value);
     QAccessibleEvent description(stepper, QAccessible::DescriptionChanged);
@@ -354,8 +350,7 @@ void MainWindow::finishHostRead(const HostFormPtr& host, const QString& problem)
     // Whatever the outcome, this person is not read again until the next Run.
     personPending_ = false;
     if (!problem.isEmpty()) {
-        // The chart keeps its dates, but no earlier person's name stands over them: the
-        // user has just opened this person's form and must not take them for theirs.
+        // No earlier person's name over the dates: the user must not take them for this one's.
         setWindowTitle(QStringLiteral("Vitalune"));
     }
     setRestingStatus(problem);

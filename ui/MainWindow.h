@@ -33,16 +33,14 @@ class MainWindow : public QWidget {
 public:
     using TodayFn = std::function<QDate()>;
 
-    // Loads the window: default dates (17/02/1959 and today), first chart.
-    // `today` defaults to the system date.
+    // Default dates 17/02/1959 and `today` (the system date unless given), first chart.
     explicit MainWindow(TodayFn today = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The birth and reference dates everything shown is computed from.
     DateModel& dates() { return dates_; }
 
-    // The host form of the last Run. With `personToRead` (the form has a Caption), its
-    // person is read the next time the window becomes active.
+    // The last Run's form; with `personToRead` its person is read at the next activation.
     void setPendingHost(HostFormPtr host, bool personToRead) {
         pendingHost_ = std::move(host);
         personPending_ = personToRead;
@@ -51,8 +49,7 @@ public:
     bool personPending() const { return personPending_; }
     // The form's host has gone before its person was read: nothing is read.
     void dropPendingPerson() { personPending_ = false; }
-    // Reads the pending person from the host form, if any. Runs on every activation of
-    // the window; the Run queue also calls it right after Run has replied.
+    // Runs on every activation, and from the Run queue right after Run has replied.
     void readPendingPerson();
     // True while a person is being read from the host.
     bool readingHost() const { return readingHost_; }
@@ -66,8 +63,7 @@ public:
     void moveDayCursor();
     // Clears the four pictures when a chart stands on them.
     void clearChart();
-    // Makes `birth` the birth date, its labels showing it as a host writes it: plain
-    // digits and the plain month name.
+    // Labels show it as a host writes it: plain digits and month name.
     void loadBirthDate(Date birth);
 
     // How web pages and the help page are opened (the desktop's browser unless replaced).
@@ -106,8 +102,7 @@ public:
     ToolbarButton* helpButton = nullptr;
     ToolbarButton* closeButton = nullptr;
 
-    // The window's commands, with their shortcuts, status-line texts and spoken names; the
-    // toolbar buttons show them.
+    // The window's commands, which the toolbar buttons show.
     QAction* webPageAction = nullptr;
     QAction* printAction = nullptr;
     QAction* helpAction = nullptr; // F1, in every window of the program
@@ -144,19 +139,16 @@ private:
     void buildActions();
     void buildToolbar();
     void buildKeyboard();
-    // The design's colours on the desktop's palette: headings, status line, toolbar
-    // buttons, and the dials laid on the window's background.
+    // The design's colours on the desktop's palette.
     void applyColours();
-    // Gives the chart and the dials the texts a screen reader reads out for the dates
-    // shown, and tells it that they changed.
+    // Screen-reader texts for the chart and dials, announced as changed.
     void describeChart();
     // `problem` empty: the person was read and charted; otherwise what could not be read.
     void finishHostRead(const HostFormPtr& host, const QString& problem);
     void setStatus(const QString& text);
     // The text the status line shows when no button is hovered.
     void setRestingStatus(const QString& text);
-    // Redraws the chart and asks for the mode in the printer-type dialog, which stays on
-    // screen while the page is printed.
+    // The printer-type dialog stays on screen while the page is printed.
     void printChart();
     void connectSteppers();
 

@@ -112,8 +112,7 @@ bool MainWindow::event(QEvent* event) {
 void MainWindow::setStatus(const QString& text) {
     statusShown_ = text;
     statusLine->setText(text);
-    // The status line sizes itself to its text, growing to the right up to the close
-    // button; a longer text is cut short there and shown whole as the label's hover text.
+    // Grows to the close button; a longer text is cut there and shown whole on hover.
     const int room = closeButton->x() - statusLine->x();
     int width = text.isEmpty() ? layout::statusLine.width() : statusLine->sizeHint().width();
     if (width > room) {
@@ -141,8 +140,7 @@ void MainWindow::printChart() {
         // The dialog blocks the window's shortcuts while it is shown: F1 must be its own too.
         printModeDialog_->addAction(helpAction);
     }
-    // The page shows the dates of the moment print was asked for, whatever a host does
-    // while the dialog is open.
+    // The dates of the moment print was asked for, whatever a host does meanwhile.
     PrintModeDialog* dialog = printModeDialog_.get();
     const auto printing =
         connect(dialog, &PrintModeDialog::printRequested, this,

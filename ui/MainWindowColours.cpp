@@ -22,8 +22,7 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) 
 } // namespace
 
 void MainWindow::applyColours() {
-    // Read from the window's own palette: on a theme change the window hears of it before
-    // its children have taken the new colours.
+    // The window's own palette: it hears of a theme change before its children.
     const QPalette& pal = palette();
     const QColor face = pal.color(QPalette::Button);
 
@@ -33,8 +32,7 @@ void MainWindow::applyColours() {
     // The status line stands on the toolbar's face.
     setColour(statusLine, QPalette::WindowText, readableOn(kStatusBlue, face));
 
-    // Flat buttons: under the pointer only a dark line along the bottom and right sides
-    // stands out (none at all on the close button), and a caption turns the design's blue.
+    // Flat buttons: under the pointer a dark bottom-right line (none on close), blue caption.
     for (ToolbarButton* b : {webButton, printButton, helpButton, closeButton}) {
         QPalette flat = b->palette();
         for (auto role : {QPalette::Light, QPalette::Midlight, QPalette::Dark})

@@ -178,10 +178,8 @@ ipp_jstate_t jobState(http_t* http, int job) {
 
 using JobOptions = std::vector<std::pair<QByteArray, QByteArray>>;
 
-// The options Qt's own CUPS engine sends with a page, so the queue treats this page
-// exactly as it would Qt's: the page size by its printer name, the sides, the orientation.
+// The options Qt's CUPS engine sends, so the queue treats this page exactly as Qt's.
 JobOptions jobOptions(const QPrinter& printer) {
-    // The options Qt's CUPS engine sends, so the queue treats this page exactly as Qt's.
     const QPageLayout layout = printer.pageLayout();
     const bool portrait = layout.orientation() == QPageLayout::Portrait;
     const QPrinter::DuplexMode duplex = printer.duplex();

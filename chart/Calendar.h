@@ -18,10 +18,8 @@ struct Date {
 std::string fixedText(const std::string& text, int width);
 // A whole number with at least `width` digits after its sign ("0000", "00" formats).
 std::string zeroPadded(int value, int width);
-// Removes leading and trailing blanks.
 std::string trimmed(const std::string& text);
 
-// Gregorian leap years.
 bool isLeapYear(int year);
 
 // Length of a month; 0 and 13 are the neighbouring years' December and January.

@@ -8,9 +8,8 @@
 
 namespace vitalune {
 
-// The birth and reference dates. Setters clamp a field to its control's range, keep the
-// day inside its month and roll the reference month over the year; a whole date is
-// judged once whole. Listeners hear once per setter call that changed something.
+// Setters clamp to the control's range, keep the day in its month and roll the reference
+// month over the year; listeners hear once per setter call that changed something.
 class DateModel {
 public:
     static constexpr int MinYear = 1900;

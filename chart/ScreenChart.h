@@ -8,7 +8,6 @@
 
 namespace vitalune {
 
-// The four picture boxes: the monthly chart and the three dials.
 struct ChartPictures {
     DrawingSurface& chart;
     DrawingSurface& physicalDial;
@@ -16,7 +15,6 @@ struct ChartPictures {
     DrawingSurface& intellectualDial;
 };
 
-// The window's chart, cursor and dial hands, with the values the last redraw computed.
 // Its dates come whole: each day already inside its month.
 class ScreenChart {
 public:

@@ -11,7 +11,6 @@
 
 namespace vitalune::host {
 
-// How the sample host runs, from its command line.
 struct HostOptions {
     enum class CaptionType { String, Int, Bool, Array };
 

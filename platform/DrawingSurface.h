@@ -44,8 +44,7 @@ struct SurfaceState {
     bool operator==(const SurfaceState&) const = default;
 };
 
-// What the charts draw on. A failing operation returns false: the screen chart stops,
-// the printed page skips the step.
+// A failing operation returns false: the screen chart stops, the printed page skips it.
 class DrawingSurface {
 public:
     virtual ~DrawingSurface() = default;

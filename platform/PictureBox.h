@@ -16,8 +16,7 @@
 
 namespace vitalune {
 
-// Keeps what is drawn in a device-pixel image, set without smoothing so the exclusive-or
-// pen restores exactly.
+// Keeps drawings in device pixels, unsmoothed so the exclusive-or pen restores exactly.
 class PictureBox : public QWidget, public DrawingSurface {
     Q_OBJECT
 public:

@@ -7,8 +7,7 @@
 
 namespace vitalune {
 
-// Read by the format its name's ending names, with its "@2x" pixel ratio: left to guess,
-// Qt would load every image plug-in installed to ask each.
+// Read by its ending's format, not guessed: Qt would load every image plug-in to ask.
 QImage readPicture(const QString& path);
 QPixmap readPixmap(const QString& path);
 

@@ -15,8 +15,7 @@ class QPdfWriter;
 
 namespace vitalune {
 
-// One printed page in device pixels; a failing operation returns false and errorString()
-// says why. A PDF needs only QtGui; a queue's page is a PrinterQueueSurface.
+// One printed page in device pixels; errorString() says why an operation failed.
 class PrinterSurface : public DrawingSurface {
 public:
     // An A4 PDF file or device, without asking the print system.
@@ -27,7 +26,6 @@ public:
     PrinterSurface(const PrinterSurface&) = delete;
     PrinterSurface& operator=(const PrinterSurface&) = delete;
 
-    // Why the last failing operation failed, for the user.
     QString errorString() const { return error_; }
     // Pixels per inch of the page; 0 without a printer.
     virtual int resolution() const;

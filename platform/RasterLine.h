@@ -15,9 +15,8 @@ struct RasterPen {
     int width = 1;
 };
 
-// Sets each pixel of the segment, ends included, at most once, so an exclusive-or line
-// drawn twice restores the picture. Returns the rectangle that may have changed. At
-// `scale`, pen and pattern grow by round(scale) so strokes keep an even width.
+// Each pixel at most once, so an exclusive-or line drawn twice restores the picture; at
+// `scale` pen and pattern grow by round(scale). Returns the rectangle that may have changed.
 QRect drawRasterLine(QImage& image, double x0, double y0, double x1, double y1,
                      const RasterPen& pen, double scale = 1);
 

@@ -6,8 +6,7 @@
 
 namespace vitalune {
 
-// Replaces the file only once every write has succeeded; a link to a regular file
-// replaces that file, as cp does. Returns why it could not be written, or an empty text.
+// Replaces the file once every write has succeeded (a link's target, as cp); else why not.
 QString replaceFile(const QByteArray& path, const QByteArray& contents);
 
 } // namespace vitalune

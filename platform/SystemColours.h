@@ -17,8 +17,7 @@ bool isDark(const QColor& background);
 // Text colour on `background`: as designed, or on a dark one a shade standing out 4.5:1.
 QColor readableOn(const QColor& design, const QColor& background);
 
-// A dark-ink picture lightened for a dark `background` (hue and order of shades kept) so
-// its darkest stands out 4.5 to 1; on a light background or opaque, as it is.
+// A dark-ink picture lightened, shades in order, to stand out 4.5:1 on a dark background.
 QImage readableOn(const QImage& picture, const QColor& background);
 
 // A drawing colour (0x00BBGGRR) as Qt's colour type.

@@ -8,8 +8,7 @@
 
 namespace vitalune {
 
-// A flat toolbar of fixed places. It decides the hover itself, so at most one button is
-// hovered whatever order crossings come in; the status text goes up as Qt's toolbars send it.
+// Decides the hover itself, so one button at most is hovered whatever order crossings come.
 class Toolbar : public QWidget {
     Q_OBJECT
 public:

@@ -8,8 +8,7 @@ class QAction;
 
 namespace vitalune {
 
-// A flat button showing its icon or its text, raised under the pointer and sunken when
-// held. Only Tab focuses it; on a Toolbar the toolbar decides the hover.
+// A flat button, raised under the pointer, sunken when held; only Tab focuses it.
 class ToolbarButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -19,7 +18,6 @@ public:
     void setAction(QAction* action);
     QAction* action() const { return action_; }
 
-    // Shown as under the pointer.
     bool isHovered() const;
 
     // `hovered` (if any) is the Active picture; each with its "@2x" version for finer screens.

@@ -4,8 +4,7 @@
 #include <QRect>
 #include <QSize>
 
-// Where every control stands, in twips as the windows were designed, relative to its
-// container and converted once to logical pixels.
+// Where every control stands: twips as designed, converted once to logical pixels.
 namespace vitalune::layout {
 
 inline constexpr int TwipsPerPixel = 15;

@@ -11,8 +11,7 @@
 
 namespace vitalune {
 
-// Chooses Qt's platform plug-in, with the off-screen one in reserve, so a missing display
-// does not make Qt abort. Create it right before the QApplication; it must outlive it.
+// Picks Qt's platform so a missing display does not abort; must outlive the QApplication.
 class WindowSystem {
 public:
     // -platform first, then QT_QPA_PLATFORM, then Qt's choice; `offscreen` in reserve.

@@ -25,7 +25,6 @@ public:
     ~AutomationServer() override;
 
     Outcome start();
-    // Why start() did not give Serving.
     const QString& problem() const { return problem_; }
 
     // Emits idleTimeout() after `ms` unless a Run has come by then.

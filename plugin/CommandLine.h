@@ -10,7 +10,6 @@
 
 namespace vitalune {
 
-// What the vitalune command line asks for.
 enum class LaunchMode {
     Window,     // no argument: open the window and serve the bus name when it is free
     Automation, // started by the bus: serve, show nothing until Run

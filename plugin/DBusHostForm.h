@@ -11,7 +11,6 @@
 
 namespace vitalune {
 
-// The host's form on the caller's connection, read by asynchronous Properties.Get calls.
 // A read that timed out is still owed: the bus counts it until the host answers or leaves.
 class DBusHostForm : public HostForm {
 public:

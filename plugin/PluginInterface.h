@@ -20,7 +20,6 @@ public:
 
     // Replies ("" or an error) once the Caption of the caller's form at FormX is read.
     QString Run(const QDBusObjectPath& FormX);
-    // The plug-in's display name, always.
     QString Identify();
 
 private:

@@ -17,7 +17,6 @@
 
 namespace vitalune {
 
-// Carries out Run: shows the window, reads the form's Caption and hands the form over.
 // Reads overlap so a silent host holds up no other; the last call wins, and a failed or
 // abandoned call never changes the window afterwards.
 class RunQueue : public QObject {
@@ -56,7 +55,6 @@ public:
     // The window was closed and the process ends: every waiting call is told so now.
     void windowClosed();
 
-    // True while a call waits for its reply.
     bool busy() const { return !pending_.empty(); }
     int pendingCount() const { return static_cast<int>(pending_.size()); }
     // True while a call of `caller` waits or it owes a read.

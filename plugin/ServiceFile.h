@@ -26,10 +26,8 @@ struct ServiceFolder {
 ServiceFolder userServiceFolder(const std::optional<QByteArray>& xdgDataHome,
                                 const std::optional<QByteArray>& home,
                                 const std::optional<QByteArray>& accountHome);
-// The same for this process's environment and account.
 ServiceFolder userServiceFolder();
 
-// Absolute path of the running program.
 QString runningExecutable();
 
 struct RegistrationResult {

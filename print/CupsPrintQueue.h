@@ -15,8 +15,7 @@ class QTemporaryFile;
 
 namespace vitalune {
 
-// The default CUPS queue, asked from a thread so the bus goes on, and given up after a
-// few seconds; the page is sent here rather than by Qt so the job's number tells its fate.
+// Sends the page itself, not through Qt, so the job's number tells its fate.
 class CupsPrintQueue : public PrintQueue {
 public:
     // How long the scheduler has to answer each conversation.

@@ -14,8 +14,7 @@ class QWidget;
 
 namespace vitalune {
 
-// Prints on the default printer, telling the user when it could not; the page's working
-// values carry over from one print to the next.
+// The page's working values carry over from one print to the next.
 class PagePrinter {
 public:
     // Makes the surface one page is printed on (the default printer unless replaced).
@@ -27,8 +26,7 @@ public:
 
     void setSurfaceFactory(SurfaceFactory factory) { makeSurface_ = std::move(factory); }
     void setReporter(Reporter reporter) { report_ = std::move(reporter); }
-    // Asked about the queue around each job and, unless replaced, gives the surface; the CUPS
-    // default queue when neither is replaced.
+    // Asked around each job and, unless replaced, gives the surface; CUPS by default.
     void setPrintQueue(std::shared_ptr<PrintQueue> queue) { queue_ = std::move(queue); }
 
     // Prints the dates in `mode`, hourglass on `shownOn`; a job that cannot be printed at all

@@ -19,7 +19,6 @@ public:
         QString warning;  // for the user, naming the printer and the reason; empty when all is well
     };
 
-    // Asked just before the page is sent.
     virtual Verdict beforeJob() = 0;
     // The surface the page is drawn on for this queue; null when the queue has none.
     virtual std::unique_ptr<DrawingSurface> openJob() { return nullptr; }

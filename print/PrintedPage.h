@@ -16,14 +16,12 @@ struct PrintPen {
     Colour colour;
 };
 
-// How the page is printed, as the printer-type dialog asks.
 enum class PrintMode { Colour, BlackAndWhite };
 
 // Físico, Emocional, Intelectual: thick red, blue, green; or thin black solid, dash, dot.
 std::array<PrintPen, 3> printPens(PrintMode mode);
 
-// Title, birth date and the charts of the reference month and the next. A failed step is
-// skipped and leaves the previous page's working value in place.
+// A failed step is skipped, leaving the previous page's working value in place.
 class PrintedPage {
 public:
     // Draws the page on the printer and ends the job. Returns finishPage's result.

@@ -19,7 +19,6 @@ struct ChartExport {
     std::optional<Date> reference; // unset: today
     bool blackAndWhite = false;    // the page as the black-and-white print button prints it
 
-    // The format the file's name asks for, if it is one of ours.
     static std::optional<Format> formatOf(const QString& file);
 };
 

@@ -8,7 +8,6 @@
 
 namespace vitalune {
 
-// The outcome of one by-name read on the host's form.
 struct HostRead {
     bool ok = false;
     QString text;  // the Caption, when ok

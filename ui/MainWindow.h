@@ -26,8 +26,7 @@ class PictureBox;
 class Toolbar;
 class ToolbarButton;
 
-// The main window. Every change of the date model, whoever made it, comes back through one
-// listener.
+// Every change of the date model, whoever made it, comes back through one listener.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -37,7 +36,6 @@ public:
     explicit MainWindow(TodayFn today = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The birth and reference dates everything shown is computed from.
     DateModel& dates() { return dates_; }
 
     // The last Run's form; with `personToRead` its person is read at the next activation.
@@ -51,13 +49,11 @@ public:
     void dropPendingPerson() { personPending_ = false; }
     // Runs on every activation, and from the Run queue right after Run has replied.
     void readPendingPerson();
-    // True while a person is being read from the host.
     bool readingHost() const { return readingHost_; }
 
     // Closing the window ends the process; tests turn that off.
     void setQuitOnClose(bool quit) { quitOnClose_ = quit; }
 
-    // Redraws the whole chart and the dials for the model's dates.
     void redrawChart();
     // Moves the chart's day cursor to the reference day, leaving the rest as it is.
     void moveDayCursor();
@@ -139,14 +135,12 @@ private:
     void buildActions();
     void buildToolbar();
     void buildKeyboard();
-    // The design's colours on the desktop's palette.
     void applyColours();
     // Screen-reader texts for the chart and dials, announced as changed.
     void describeChart();
     // `problem` empty: the person was read and charted; otherwise what could not be read.
     void finishHostRead(const HostFormPtr& host, const QString& problem);
     void setStatus(const QString& text);
-    // The text the status line shows when no button is hovered.
     void setRestingStatus(const QString& text);
     // The printer-type dialog stays on screen while the page is printed.
     void printChart();

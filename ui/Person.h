@@ -11,7 +11,6 @@
 
 namespace vitalune {
 
-// The person a host's form shows, as the window charts it.
 struct Person {
     QString nickname;
     Date birth;

@@ -9,7 +9,6 @@
 namespace vitalune {
 
 namespace {
-// Day 0 of the day numbers.
 constexpr std::chrono::sys_days kEpoch = std::chrono::year(1899) / 12 / 30;
 
 // Index 0 is December of the year before, 13 January of the year after.

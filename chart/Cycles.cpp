@@ -22,7 +22,6 @@ float phase(float ageInDays, int period) {
 }
 
 namespace {
-// Angle of a cycle at screen chart abscissa x (pixels).
 double angle(int x, int period, float phase) {
     const float span = static_cast<float>(kDayWidth * period);
     const float bracket = static_cast<float>(x) / span + phase;

@@ -120,7 +120,6 @@ void ScriptedHost::watchPlugin() {
                                             QDBusServiceWatcher::WatchForUnregistration, this);
     connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this,
             [this] { end(QStringLiteral("plugin-gone"), 0); });
-    // It may have left before the watch began.
     const QDBusReply<bool> present = bus_.interface()->isServiceRegistered(pluginOwner_);
     if (present.isValid() && !present.value())
         end(QStringLiteral("plugin-gone"), 0);

@@ -22,7 +22,6 @@ namespace vitalune {
 namespace {
 
 constexpr double kScreenDpi = 96;
-// Rendered texts kept per font before the cache starts afresh.
 constexpr std::size_t kMaxSprites = 1024;
 
 QSize deviceSize(QSize logical, qreal ratio) {

@@ -17,7 +17,6 @@ namespace vitalune {
 
 namespace {
 
-// Pixels per inch of a PDF; the printed page's layout is drawn for it.
 constexpr int kDefaultResolution = 300;
 
 bool finite(float v) {

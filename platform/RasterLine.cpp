@@ -67,7 +67,6 @@ QRect plotSegment(QImage& image, const Segment& g, const Pattern& pattern, const
     const std::int64_t minorStep = dMinor < 0 ? -1 : 1;
     const std::int64_t absMinor = std::llabs(dMinor);
 
-    // Steps whose major coordinate lies inside the picture.
     const std::int64_t first =
         std::max<std::int64_t>(0, majorStep > 0 ? -g.major0 : g.major0 - (majorSize - 1));
     const std::int64_t last = std::min(n, majorStep > 0 ? majorSize - 1 - g.major0 : g.major0);

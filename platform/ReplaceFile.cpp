@@ -47,7 +47,6 @@ std::optional<QByteArray> regularFile(const QByteArray& path, struct stat& found
     return target;
 }
 
-// The permissions a new file gets: those of the file it replaces, or the usual ones.
 mode_t permissionsFor(const struct stat& replaced) {
     if (replaced.st_mode != 0)
         return replaced.st_mode & 07777;

@@ -9,7 +9,6 @@
 namespace vitalune {
 
 namespace {
-// Lightness (0 to 255) below which a background counts as dark.
 constexpr int kDarkBelow = 128;
 // The contrast text needs to be read with ease; pictures' darkest ink gets the same.
 constexpr double kReadable = 4.5;

@@ -23,7 +23,6 @@ namespace {
 
 constexpr int kEdge = 2; // two rings of the 3D edge
 
-// The bounding box of a picture's non-transparent pixels, in its own pixels.
 QRect paintedPart(const QPixmap& pixmap) {
     const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
     QRect ink;
@@ -60,7 +59,6 @@ class KeyboardInUse : public QObject {
 public:
     static bool now() { return watcher() && watcher()->keyboard_; }
 
-    // Starts watching the application's input, once per application.
     static void watch() {
         if (watcher() || !qApp)
             return;
@@ -77,7 +75,6 @@ protected:
                            type == QEvent::MouseButtonDblClick || type == QEvent::TouchBegin;
         if ((key || press) && key != keyboard_) {
             keyboard_ = key;
-            // The focused button shows or hides its frame.
             if (auto* focused = qobject_cast<ToolbarButton*>(QApplication::focusWidget()))
                 focused->update();
         }
@@ -181,7 +178,6 @@ void ToolbarButton::paintEvent(QPaintEvent*) {
     QRect area = rect().adjusted(kEdge, kEdge, -kEdge, -kEdge);
     if (sunken)
         area.translate(1, 1);
-    // Picture or caption, centred.
     auto centred = [&area](QSize size) {
         return QRect(QPoint(area.left() + (area.width() - size.width()) / 2,
                             area.top() + (area.height() - size.height()) / 2),

@@ -17,7 +17,6 @@ namespace {
 
 const QString Offscreen = QStringLiteral("offscreen");
 
-// Where Qt's words about its platform plug-ins go while the QApplication starts.
 QStringList* heard = nullptr;
 QtMessageHandler passOn = nullptr;
 

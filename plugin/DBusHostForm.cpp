@@ -62,8 +62,7 @@ void DBusHostForm::readCaption(const QString& member, std::function<void(const H
     // The host may be unresponsive or gone: never let the bus start anything for it.
     call.setAutoStartService(false);
 
-    // The bus library waits as long as the bus so the watcher sees the read's real end;
-    // `done` is told at our own timeout if that comes first.
+    // The bus library waits as long as the bus so the watcher sees the read's real end.
     auto* watcher = new QDBusPendingCallWatcher(
         connection_.asyncCall(call, std::numeric_limits<int>::max()), QCoreApplication::instance());
     if (owed_)

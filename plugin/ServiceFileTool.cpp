@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Writes the D-Bus service file at build and install time, from the same code as
-// `vitalune --register`.
+// The build's service files come from the same code as `vitalune --register`.
 
 #include "ServiceFile.h"
 

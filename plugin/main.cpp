@@ -33,7 +33,6 @@ int registration(const RegistrationResult& result) {
     return result.ok ? 0 : 1;
 }
 
-// The bus that started us, when it did; otherwise the session bus.
 QDBusConnection automationBus() {
     if (qEnvironmentVariableIsSet("DBUS_STARTER_ADDRESS"))
         return QDBusConnection::connectToBus(QDBusConnection::ActivationBus,

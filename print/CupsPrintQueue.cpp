@@ -60,8 +60,7 @@ http_t* connectScheduler(Conversation& conversation) {
     return http;
 }
 
-// Runs `talk` on a thread while the event loop goes on. nullopt when the scheduler
-// was late; a default Answer when there is none.
+// Runs `talk` on a thread while the event loop goes on; nullopt when the scheduler was late.
 template <typename Answer> std::optional<Answer> askScheduler(std::function<Answer(http_t*)> talk) {
     struct Shared : Conversation {
         Answer answer{};
@@ -88,7 +87,6 @@ template <typename Answer> std::optional<Answer> askScheduler(std::function<Answ
     return std::move(shared->answer);
 }
 
-// The queue's state as the scheduler reports it now.
 struct QueueState {
     bool known = false;
     bool accepting = true;
@@ -136,7 +134,6 @@ QueueState queueState(http_t* http, const QString& printer) {
     return state;
 }
 
-// The default queue, with its state.
 struct DefaultQueue {
     QString queue, device;
     QueueState state;
@@ -195,7 +192,6 @@ JobOptions jobOptions(const QPrinter& printer) {
     return options;
 }
 
-// What became of a page handed to a queue.
 struct Fate {
     int job = 0; // 0: the queue did not take the page
     ipp_jstate_t state = IPP_JSTATE_PENDING;

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: MIT
-// The printer-type dialog; printing is the main window's business.
 #include "PrintModeDialog.h"
 
 #include "FontTable.h"
@@ -48,7 +47,6 @@ void PrintModeDialog::buildControls() {
         return b;
     };
 
-    // In the order the form lists them.
     cancelButton = makeButton("cancelButton", "Cancelar", layout::cancelButton, "cross-32.png",
                               "cross-focused-32.png");
     blackAndWhiteButton = makeButton("blackAndWhiteButton", "Preto e branco",

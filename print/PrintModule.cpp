@@ -10,7 +10,6 @@ namespace vitalune {
 
 namespace {
 
-// Stands for the system's queue when the print module cannot be loaded.
 class MissingPrintModule : public PrintQueue {
 public:
     explicit MissingPrintModule(QString why) : why_(std::move(why)) {}

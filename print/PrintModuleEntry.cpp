@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: MIT
-// The entry of vitalune-print.so, which systemPrintQueue() loads.
 #include "CupsPrintQueue.h"
 #include "PrintModule.h"
 

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: MIT
-// The printed page, in the pens of the print mode.
 #include "PrintedPage.h"
 
 #include "Calendar.h"
@@ -75,7 +74,6 @@ bool PrintedPage::draw(DrawingSurface& p, Date birth, Date reference, PrintMode 
     drawHeader(p);
     drawChart(p, 0, pens);
 
-    // The month after the reference month.
     chartFrom();
     normaliseChartMonth();
     ++w_.chartMonth;
@@ -88,8 +86,7 @@ bool PrintedPage::draw(DrawingSurface& p, Date birth, Date reference, PrintMode 
     return printed;
 }
 
-// Month 13 or 0 is charted as the real month it stands for, so the month after it never
-// falls outside the tables.
+// Month 13 or 0 is charted as the real month, so the month after never leaves the tables.
 void PrintedPage::normaliseChartMonth() {
     if (w_.chartMonth == 13) {
         w_.chartYear = w_.chartYear + 1;
@@ -125,7 +122,6 @@ void PrintedPage::drawHeader(DrawingSurface& p) {
 void PrintedPage::drawChart(DrawingSurface& p, int dy, const std::array<PrintPen, 3>& pens) {
     const auto Y = [dy](int y) { return static_cast<float>(y + dy); };
 
-    // Month title, e.g. "Fevereiro 2004".
     p.setFontBold(true);
     p.setFontSize(16);
     attempt([&] {

@@ -9,8 +9,7 @@ namespace vitalune {
 
 namespace {
 
-// Its value is the label's text ("Fevereiro", not "2"); no numeric value interface, which
-// screen readers would prefer.
+// Its value is the label's text ("Fevereiro", not "2"): no numeric value for readers to prefer.
 class AccessibleDateStepper : public QAccessibleWidget {
 public:
     explicit AccessibleDateStepper(DateStepper* stepper)

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: MIT
-// The page straight from a date model, the picture from a main window off screen.
 #include "ChartExport.h"
 
 #include "DateModel.h"
@@ -49,7 +48,6 @@ QString writeWindow(const DateModel& dates, bool birthGiven, QIODevice& out) {
     return {};
 }
 
-// The page as the print button prints it.
 QString writePage(const DateModel& dates, bool blackAndWhite, QIODevice& out) {
     PrinterSurface surface(&out);
     PrintedPage page;

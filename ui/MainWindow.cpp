@@ -173,8 +173,7 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::buildKeyboard() {
-    // Design order: reference date, birth date, chart and dials (focusable for screen
-    // readers), then the toolbar, and round again.
+    // Design order: reference date, birth date, chart and dials (for screen readers), toolbar.
     for (PictureBox* box : {chartView, physicalDial, emotionalDial, intellectualDial})
         box->setFocusPolicy(Qt::TabFocus); // before the order: Qt skips unfocusable widgets
     QWidget* const order[] = {referenceYearStepper,

@@ -19,7 +19,6 @@ namespace vitalune {
 const QString kWebAddress = QStringLiteral("https://www.lumenfold.com/");
 
 namespace {
-// A toolbar picture, plain and, under the pointer, coloured.
 QIcon toolbarPicture(const char* plain, const char* hovered) {
     const QString folder = QStringLiteral(":/images/");
     return ToolbarButton::picture(folder + QLatin1String(plain), folder + QLatin1String(hovered));

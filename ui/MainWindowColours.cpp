@@ -29,7 +29,6 @@ void MainWindow::applyColours() {
     for (QLabel* heading : {birthHeading, referenceHeading})
         setColour(heading, QPalette::WindowText,
                   readableOn(kHeadingPurple, pal.color(QPalette::Window)));
-    // The status line stands on the toolbar's face.
     setColour(statusLine, QPalette::WindowText, readableOn(kStatusBlue, face));
 
     // Flat buttons: under the pointer a dark bottom-right line (none on close), blue caption.

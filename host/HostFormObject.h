@@ -14,7 +14,6 @@
 
 namespace vitalune::host {
 
-// What one object of a form holds, as the form's owner describes it.
 struct ControlValue {
     enum class Kind {
         NoObject,  // there is no such member

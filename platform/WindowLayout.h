@@ -14,7 +14,6 @@ constexpr QRect twips(int left, int top, int width, int height) {
             height / TwipsPerPixel};
 }
 
-// The main window's client area and the controls on it.
 inline constexpr QSize mainWindow = twips(0, 0, 7245, 4620).size();
 inline constexpr QRect chartView = twips(120, 75, 6990, 3045);
 inline constexpr QRect physicalDial = twips(2400, 3285, 810, 810);
@@ -37,7 +36,6 @@ inline constexpr QRect referenceMonthStepper = twips(5355, 3705, 435, 225);
 inline constexpr QRect referenceDayStepper = twips(6120, 3705, 435, 225);
 inline constexpr QRect referenceYearStepper = twips(6615, 3705, 435, 225);
 
-// The toolbar along the bottom of the window, and its controls.
 inline constexpr QRect toolbar = twips(0, 4230, 7245, 390);
 inline constexpr QRect webButton = twips(0, 30, 1035, 330);
 inline constexpr QRect toolbarSeparator = twips(1035, 30, 30, 330);
@@ -46,7 +44,6 @@ inline constexpr QRect helpButton = twips(1455, 30, 345, 330);
 inline constexpr QRect statusLine = twips(1935, 105, 45, 195); // its width while empty
 inline constexpr QRect closeButton = twips(6630, 45, 555, 315);
 
-// The printer-type dialog's client area and the controls on it.
 inline constexpr QSize printModeDialog = twips(0, 0, 2535, 990).size();
 inline constexpr QRect printModeHeading = twips(465, 60, 1650, 255);
 inline constexpr QRect colourButton = twips(105, 330, 555, 555);

@@ -32,7 +32,6 @@ inline constexpr char CaptionProperty[] = "Caption";
 inline constexpr char BirthDateMember[] = "lblnasc";
 inline constexpr char NicknameMember[] = "lblnick";
 
-// The service file through which the bus starts the server.
 inline constexpr char ServiceFileName[] = "Orvane.clsPluginInterface.service";
 inline constexpr char AutomationOption[] = "--automation";
 

@@ -18,7 +18,6 @@ namespace vitalune {
 // Sends the page itself, not through Qt, so the job's number tells its fate.
 class CupsPrintQueue : public PrintQueue {
 public:
-    // How long the scheduler has to answer each conversation.
     static constexpr std::chrono::milliseconds kAnswerTime{4000};
 
     CupsPrintQueue();

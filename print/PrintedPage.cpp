@@ -17,8 +17,7 @@ namespace {
 
 constexpr Colour kBlack = rgb(0, 0, 0);
 
-// Second chart's offset: the same block 1500 printer pixels lower.
-constexpr int kSecondChart = 1500;
+constexpr int kSecondChart = 1500; // the same block, lower on the page
 
 // A step that throws is skipped: a faulty value costs one element, never the page.
 template <typename F> void attempt(F&& step) noexcept {
@@ -112,10 +111,9 @@ void PrintedPage::drawHeader(DrawingSurface& p) {
     text(p, 160, 280, {"Data de Nascimento"});
     // Year first: 17 February 1959 prints as 1959/02/17.
     attempt([&] {
-        const auto year = zeroPadded(w_.birthYear, 4);
-        const auto month = zeroPadded(w_.birthMonth, 2);
-        const auto day = zeroPadded(w_.birthDay, 2);
-        text(p, 1990, 280, {year, "/", month, "/", day});
+        text(p, 1990, 280,
+             {zeroPadded(w_.birthYear, 4), "/", zeroPadded(w_.birthMonth, 2), "/",
+              zeroPadded(w_.birthDay, 2)});
     });
 }
 
@@ -129,7 +127,6 @@ void PrintedPage::drawChart(DrawingSurface& p, int dy, const std::array<PrintPen
         text(p, 960, Y(410), {name, " ", zeroPadded(w_.chartYear, 4)});
     });
 
-    // Legend: each cycle's name and a sample of its pen.
     p.setFontSize(10);
     for (std::size_t c = 0; c < Cycles.size(); ++c) {
         p.setLineWidth(pens[c].width);

@@ -9,7 +9,6 @@
 
 namespace vitalune {
 
-// The pen of one cycle's curve and legend sample on paper.
 struct PrintPen {
     std::int16_t width;
     LineStyle style;

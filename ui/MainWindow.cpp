@@ -176,20 +176,12 @@ void MainWindow::buildKeyboard() {
     // Design order: reference date, birth date, chart and dials (for screen readers), toolbar.
     for (PictureBox* box : {chartView, physicalDial, emotionalDial, intellectualDial})
         box->setFocusPolicy(Qt::TabFocus); // before the order: Qt skips unfocusable widgets
-    QWidget* const order[] = {referenceYearStepper,
-                              referenceMonthStepper,
-                              referenceDayStepper,
-                              birthDayStepper,
-                              birthMonthStepper,
-                              birthYearStepper,
-                              chartView,
-                              physicalDial,
-                              emotionalDial,
-                              intellectualDial,
-                              webButton,
-                              printButton,
-                              helpButton,
-                              closeButton};
+    QWidget* const order[] = {
+        referenceYearStepper, referenceMonthStepper, referenceDayStepper, birthDayStepper,
+        birthMonthStepper,    birthYearStepper,      chartView,           physicalDial,
+        emotionalDial,        intellectualDial,      webButton,           printButton,
+        helpButton,           closeButton,
+    };
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     referenceYearStepper->setFocus();

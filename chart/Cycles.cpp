@@ -34,8 +34,7 @@ float ordinate(int x, int period, float phase) {
 }
 
 int dayPercent(int day, int period, float phase) {
-    // The middle of the day's column, where the cursor stands.
-    const int x = kDayWidth * day + kDayWidth;
+    const int x = kDayWidth * day + kDayWidth; // the column's middle, where the cursor stands
     const long percent = std::lround(100.0 * std::sin(angle(x, period, phase)));
     return percent == 0 ? 0 : static_cast<int>(percent); // no "-0%"
 }

@@ -21,7 +21,6 @@ namespace vitalune {
 
 namespace {
 
-constexpr double kScreenDpi = 96;
 constexpr std::size_t kMaxSprites = 1024;
 
 QSize deviceSize(QSize logical, qreal ratio) {
@@ -179,7 +178,7 @@ PictureBox::FontEntry& PictureBox::currentFont() {
     auto& slot = fonts_[FontKey(key)];
     if (!slot) {
         slot = std::make_unique<FontEntry>();
-        slot->font = substituteFont(s.fontName, s.fontSize, s.fontBold, kScreenDpi);
+        slot->font = substituteFont(s.fontName, s.fontSize, s.fontBold);
         // Small labels read best in whole pixels, as bitmap fonts did; finer screens smooth them.
         if (slot->font.pixelSize() * ratio_ < 12)
             slot->font.setStyleStrategy(QFont::NoAntialias);
@@ -300,8 +299,7 @@ void PictureBox::paintEvent(QPaintEvent* event) {
 }
 
 bool PictureBox::event(QEvent* event) {
-    // Moved to a screen of another resolution: the image follows it.
-    if (event->type() == QEvent::ScreenChangeInternal)
+    if (event->type() == QEvent::ScreenChangeInternal) // another screen's resolution
         setPixelRatio(devicePixelRatioF());
     return QWidget::event(event);
 }

@@ -11,7 +11,6 @@ inline constexpr char ObjectPath[] = "/clsPluginInterface";
 inline constexpr char InterfaceName[] = "Orvane._clsPluginInterface";
 inline constexpr char DisplayName[] = "Vitalune"; // what Identify answers
 
-// Type library, class and interface.
 inline constexpr char TypeLibName[] = "Orvane";
 inline constexpr char TypeLibVersion[] = "1.0";
 inline constexpr char TypeLibLocale[] = "0x409";

@@ -31,7 +31,7 @@ void PrintModeDialog::buildControls() {
     setFixedSize(layout::printModeDialog);
 
     setAutoFillBackground(true);
-    setFont(substituteFont("MS Sans Serif", 8.25, true, 96));
+    setFont(substituteFont("MS Sans Serif", 8.25, true));
 
     // Pictures alone, 37 x 37, with a raised edge under the pointer.
     auto makeButton = [this](const char* name, const char* spoken, QRect place, const char* picture,

@@ -9,8 +9,7 @@ namespace vitalune {
 
 DateStepper::DateStepper(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
     setFocusPolicy(Qt::StrongFocus);
-    // Right and Page Up step up, as the right arrow does.
-    setInvertedControls(false);
+    setInvertedControls(false); // Right and Page Up step up, as the right arrow does
     connect(&repeat_, &QTimer::timeout, this, [this] {
         repeat_.setInterval(50);
         if (over_)

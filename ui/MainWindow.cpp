@@ -14,7 +14,6 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -34,10 +33,6 @@ static void initPictures() {
 namespace vitalune {
 
 namespace {
-QFont designFont(const char* name, double points, bool bold) {
-    return substituteFont(name, points, bold, 96.0);
-}
-
 Date todayOf(const MainWindow::TodayFn& today) {
     const QDate date = today ? today() : QDate::currentDate();
     return {date.day(), date.month(), date.year()};
@@ -82,7 +77,7 @@ void MainWindow::buildControls() {
     for (int size : {16, 32, 48, 64, 72, 128, 256})
         icon.addPixmap(readPixmap(QStringLiteral(":/images/vitalune-%1.png").arg(size)));
     setWindowIcon(icon);
-    setFont(designFont("MS Sans Serif", 9.75, true));
+    setFont(substituteFont("MS Sans Serif", 9.75, true));
     setFixedSize(layout::mainWindow);
     setAutoFillBackground(true);
 
@@ -118,14 +113,14 @@ void MainWindow::buildControls() {
         label->setFont(font);
         return label;
     };
-    const QFont headingFont = designFont("MS Sans Serif", 9.75, false);
+    const QFont headingFont = substituteFont("MS Sans Serif", 9.75, false);
     birthHeading = makeLabel("birthHeading", layout::birthHeading, headingFont,
                              QStringLiteral("Data de Nascimento"));
     referenceHeading = makeLabel("referenceHeading", layout::referenceHeading, headingFont,
                                  QStringLiteral("Data do Vitalune"));
 
     auto valueLabel = [&makeLabel](const char* name, QRect r) {
-        QLabel* value = makeLabel(name, r, designFont("MS Sans Serif", 8.25, true));
+        QLabel* value = makeLabel(name, r, substituteFont("MS Sans Serif", 8.25, true));
         value->setAlignment(Qt::AlignCenter);
         value->setAutoFillBackground(true);
         value->setFrameShape(QFrame::Box);
@@ -359,8 +354,7 @@ void MainWindow::changeEvent(QEvent* event) {
         readPendingPerson();
 }
 
-void MainWindow::closeEvent(QCloseEvent* event) {
-    event->accept();
+void MainWindow::closeEvent(QCloseEvent*) {
     if (quitOnClose_)
         QCoreApplication::exit(0);
 }

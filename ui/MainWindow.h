@@ -98,14 +98,12 @@ public:
     ToolbarButton* helpButton = nullptr;
     ToolbarButton* closeButton = nullptr;
 
-    // The window's commands, which the toolbar buttons show.
     QAction* webPageAction = nullptr;
     QAction* printAction = nullptr;
     QAction* helpAction = nullptr; // F1, in every window of the program
     QAction* closeAction = nullptr;
 
 signals:
-    // A person has been read from the host and charted (or the read failed).
     void hostReadFinished(bool ok);
 
 protected:

@@ -86,13 +86,13 @@ void MainWindow::buildToolbar() {
 
     webButton = button(webPageAction, "webButton", layout::webButton);
     webButton->setAccessibleDescription(kWebAddress);
-    webButton->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
+    webButton->setFont(substituteFont("MS Sans Serif", 8.25, false));
     printButton = button(printAction, "printButton", layout::printButton);
     helpButton = button(helpAction, "helpButton", layout::helpButton);
 
     statusLine = new QLabel(toolbar);
     statusLine->setObjectName(QStringLiteral("statusLine"));
-    statusLine->setFont(substituteFont("MS Sans Serif", 8.25, false, 96.0));
+    statusLine->setFont(substituteFont("MS Sans Serif", 8.25, false));
     statusLine->setGeometry(layout::statusLine);
 }
 

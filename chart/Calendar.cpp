@@ -43,14 +43,10 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-bool isLeapYear(int year) {
-    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-}
-
 int daysInMonth(int month, int year) {
     static constexpr std::array<int, 14> lengths = {31, 31, 28, 31, 30, 31, 30,
                                                     31, 31, 30, 31, 30, 31, 31};
-    if (month == 2 && isLeapYear(year))
+    if (month == 2 && std::chrono::year(year).is_leap())
         return 29;
     return lengths.at(static_cast<std::size_t>(month));
 }
@@ -81,8 +77,7 @@ const std::string& weekdayAbbreviation(int weekday) {
 }
 
 int clampDay(Date d) {
-    const int limit = daysInMonth(d.month, d.year);
-    return d.day > limit ? limit : d.day;
+    return std::min(d.day, daysInMonth(d.month, d.year));
 }
 
 int dayNumber(int year, int month, int day) {

@@ -20,8 +20,6 @@ std::string fixedText(const std::string& text, int width);
 std::string zeroPadded(int value, int width);
 std::string trimmed(const std::string& text);
 
-bool isLeapYear(int year);
-
 // Length of a month; 0 and 13 are the neighbouring years' December and January.
 int daysInMonth(int month, int year);
 

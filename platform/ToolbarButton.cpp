@@ -110,8 +110,7 @@ QPixmap onFace(const QPixmap& pixmap, const QColor& face) {
 } // namespace
 
 ToolbarButton::ToolbarButton(QWidget* parent) : QAbstractButton(parent) {
-    // Tab reaches the button; a mouse click leaves the focus where it was.
-    setFocusPolicy(Qt::TabFocus);
+    setFocusPolicy(Qt::TabFocus); // a mouse click leaves the focus where it was
     setAttribute(Qt::WA_OpaquePaintEvent);
     setIconSize(QSize(16, 16));
     KeyboardInUse::watch();

@@ -29,8 +29,7 @@ public:
     // Asked around each job and, unless replaced, gives the surface; CUPS by default.
     void setPrintQueue(std::shared_ptr<PrintQueue> queue) { queue_ = std::move(queue); }
 
-    // Prints the dates in `mode`, hourglass on `shownOn`; a job that cannot be printed at all
-    // is reported over `shownOn`. The event loop runs while the print service is asked.
+    // With the hourglass on `shownOn`, over which a job that cannot print at all is reported.
     void print(QWidget* shownOn, Date birth, Date reference, PrintMode mode);
 
 private:

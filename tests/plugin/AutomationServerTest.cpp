@@ -3,6 +3,7 @@
 #include "DBusHostForm.h"
 #include "HostFormObject.h"
 #include "Identity.h"
+#include "LazyWindow.h"
 #include "MainWindow.h"
 #include "PrivateBus.h"
 #include "RunQueue.h"
@@ -25,6 +26,7 @@ namespace {
 
 using host::ControlValue;
 using host::HostFormObject;
+using testing::lazyWindow;
 using testing::PrivateBus;
 using testing::waitUntil;
 
@@ -58,16 +60,8 @@ protected:
     PrivateBus bus;
     QDBusConnection serverBus{QString()};
     QDBusConnection hostBus{QString()};
-    // The main window, as main() makes it on the first Run and owns it.
-    RunQueue::WindowFactory windowFactory() {
-        return [this]() -> MainWindow& {
-            if (!theWindow)
-                theWindow = std::make_unique<MainWindow>();
-            return *theWindow;
-        };
-    }
     std::unique_ptr<MainWindow> theWindow;
-    RunQueue runs{windowFactory()};
+    RunQueue runs{lazyWindow(theWindow)};
     std::map<QString, ControlValue> values{
         {"", ControlValue::caption(QString("Ficha de Ana"))},
         {"lblnasc", ControlValue::caption(QString("05/06/1970"))},
@@ -139,7 +133,7 @@ TEST_F(AutomationServerTest, ASecondServerFindsTheNameTakenAndTheFirstKeepsIt) {
     AutomationServer first(serverBus, runs);
     ASSERT_EQ(first.start(), AutomationServer::Outcome::Serving);
     QDBusConnection otherBus = bus.connect();
-    RunQueue otherRuns(windowFactory());
+    RunQueue otherRuns(lazyWindow(theWindow));
     AutomationServer second(otherBus, otherRuns);
     EXPECT_EQ(second.start(), AutomationServer::Outcome::NameTaken);
     EXPECT_TRUE(second.problem().contains(identity::BusName));
@@ -176,7 +170,7 @@ TEST_F(AutomationServerTest, AnIdleServerAsksToLeaveButNotOnceARunHasCome) {
 // every read, every host's Run failing. A host owing its share of reads is refused at
 // once, and the count is its own and ends with it.
 TEST_F(AutomationServerTest, AHostOwingItsShareOfReadsIsRefusedAndForgottenOnceItLeaves) {
-    RunQueue quick(windowFactory(), nullptr, 200);
+    RunQueue quick(lazyWindow(theWindow), nullptr, 200);
     AutomationServer server(serverBus, quick);
     ASSERT_EQ(server.start(), AutomationServer::Outcome::Serving);
     QDBusConnection stallerBus = bus.connect();

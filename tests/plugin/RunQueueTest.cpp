@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "RunQueue.h"
 #include "FakeHostForm.h"
+#include "LazyWindow.h"
 #include "MainWindow.h"
 #include "Waiting.h"
 
@@ -14,6 +15,7 @@ namespace vitalune {
 namespace {
 
 using testing::FakeHostForm;
+using testing::lazyWindow;
 using testing::waitUntil;
 
 // Each test starts without a main window and leaves none behind.
@@ -47,16 +49,8 @@ protected:
         return QStringLiteral("%1/%2/%3").arg(birth.day).arg(birth.month).arg(birth.year);
     }
 
-    // The main window, as main() makes it on the first Run and owns it.
-    RunQueue::WindowFactory windowFactory() {
-        return [this]() -> MainWindow& {
-            if (!theWindow)
-                theWindow = std::make_unique<MainWindow>();
-            return *theWindow;
-        };
-    }
     std::unique_ptr<MainWindow> theWindow;
-    RunQueue queue{windowFactory()};
+    RunQueue queue{lazyWindow(theWindow)};
     std::vector<std::shared_ptr<FakeHostForm>> persons;
     std::shared_ptr<FakeHostForm> lastForm;
     std::vector<qsizetype> readsAtReply;
@@ -171,7 +165,7 @@ TEST_F(RunQueueTest, ReadsOverlapButTheWindowTakesTheFormsInTheOrderTheCallsCame
 // Calls that end without handing their form over: however their host answers later,
 // the window keeps the person it has.
 TEST_F(RunQueueTest, ACallThatFailedOrWhoseCallerLeftNeverChangesTheWindow) {
-    RunQueue quick(windowFactory(), nullptr, 100);
+    RunQueue quick(lazyWindow(theWindow), nullptr, 100);
     auto ana = person("Ficha de Ana", "05/06/1970", "Ana");
     quick.run(ana, {});
     MainWindow& window = *theWindow;
@@ -208,7 +202,7 @@ TEST_F(RunQueueTest, ACallThatFailedOrWhoseCallerLeftNeverChangesTheWindow) {
 // The budget is what a host may expect: it counts from the call's arrival, the window's
 // creation included, and lasts long enough for a form that takes a second.
 TEST_F(RunQueueTest, TheBudgetCountsFromArrivalAndLeavesASlowFormTime) {
-    RunQueue hurried(windowFactory(), nullptr, 1); // used up by creating the window
+    RunQueue hurried(lazyWindow(theWindow), nullptr, 1); // used up by creating the window
     auto ana = person("Ficha de Ana", "05/06/1970", "Ana");
     std::optional<QString> late;
     hurried.run(ana, [&](const QString& r) { late = r; });

@@ -5,7 +5,8 @@
 
 #include <QDBusArgument>
 #include <QDBusMetaType>
-#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace vitalune {
 
@@ -56,16 +57,29 @@ HostRead captionFromValue(const QVariant& value) {
                 .arg(QLatin1String(identity::CaptionProperty), found)};
 }
 
+namespace {
+bool isNameCharacter(QChar c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ||
+           c == u'_';
+}
+bool isPathElement(QStringView element) {
+    return !element.isEmpty() && std::all_of(element.begin(), element.end(), isNameCharacter);
+}
+} // namespace
+
+// Plain checks rather than regular expressions, whose engine would otherwise be loaded
+// while the first chart is waiting.
 bool isValidPathElement(const QString& element) {
-    static const QRegularExpression name(
-        QRegularExpression::anchoredPattern(QStringLiteral("[A-Za-z0-9_]+")));
-    return name.match(element).hasMatch();
+    return isPathElement(element);
 }
 
 bool isValidObjectPath(const QString& path) {
-    static const QRegularExpression objectPath(
-        QRegularExpression::anchoredPattern(QStringLiteral("/|(/[A-Za-z0-9_]+)+")));
-    return objectPath.match(path).hasMatch();
+    if (path == QLatin1String("/"))
+        return true;
+    if (!path.startsWith(u'/'))
+        return false;
+    const QList<QStringView> elements = QStringView(path).mid(1).split(u'/');
+    return std::all_of(elements.begin(), elements.end(), isPathElement);
 }
 
 QString memberObjectPath(const QString& formPath, const QString& member) {

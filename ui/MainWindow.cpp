@@ -73,8 +73,12 @@ MainWindow::~MainWindow() {
 
 void MainWindow::buildControls() {
     setWindowTitle(QStringLiteral("Vitalune"));
+    // The title bar and task switcher take the small sizes; larger views of the program use
+    // the installed theme icon, found through the desktop file's name. Every size given here
+    // is kept decoded and copied once more into the window's property, so a large one would
+    // cost a megabyte for nothing.
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 72, 128, 256})
+    for (int size : {16, 32, 48, 64})
         icon.addPixmap(readPixmap(QStringLiteral(":/images/vitalune-%1.png").arg(size)));
     setWindowIcon(icon);
     setFont(substituteFont("MS Sans Serif", 9.75, true));

@@ -89,7 +89,8 @@ TEST_F(HostPersonTest, HostDateIsJudgedAsAWholeWhileLoading) {
 }
 
 TEST_F(HostPersonTest, AcceptedSpellingsOfADate) {
-    for (const char* text : {"5/6/1970", " 05-06-1970 ", "05.06.1970", "5 / 6 / 1970"}) {
+    for (const char* text :
+         {"5/6/1970", " 05-06-1970 ", "05.06.1970", "5 / 6 / 1970", "\t5-6.1970\n"}) {
         run(host(text, "Ana"));
         window->readPendingPerson();
         EXPECT_EQ(birth(), (Date{5, 6, 1970})) << text;
@@ -100,7 +101,8 @@ TEST_F(HostPersonTest, AcceptedSpellingsOfADate) {
 TEST_F(HostPersonTest, BadTextsKeepEverything) {
     for (const char* text :
          {"", "abc", "31/04/1970", "29/02/1959", "17/02/1899", "01/01/3001", "1970/06/05",
-          "05/06/70", "5/6/1970x", "٠٥/٠٦/١٩٧٠", "32/01/1970", "00/01/1970", "05/13/1970"}) {
+          "05/06/70", "5/6/1970x", "005/6/1970", "5/6/19700", "5//6/1970", "5\u00a0/6/1970",
+          "٠٥/٠٦/١٩٧٠", "32/01/1970", "00/01/1970", "05/13/1970"}) {
         run(host(text, "Ana"));
         const QImage before = window->chartView->image();
         QSignalSpy finished(window.get(), &MainWindow::hostReadFinished);

@@ -7,10 +7,17 @@ export VITALUNE_ROOT
 
 log() { printf '== %s\n' "$*" >&2; }
 
-# Installs the packages of scripts/packages.txt that are not installed yet.
+# Installs the packages of scripts/packages.txt that are not installed yet; with --demo
+# only its first group (up to the first blank line after a package), which builds and shows
+# the programs.
 ensure_packages() {
     local wanted missing=()
-    wanted=$(grep -v -E '^\s*(#|$)' "$VITALUNE_ROOT/scripts/packages.txt")
+    if [ "${1:-}" = --demo ]; then
+        wanted=$(awk '/^[a-z0-9]/ { seen = 1; print; next } seen && /^\s*$/ { exit }' \
+            "$VITALUNE_ROOT/scripts/packages.txt")
+    else
+        wanted=$(grep -v -E '^\s*(#|$)' "$VITALUNE_ROOT/scripts/packages.txt")
+    fi
     for p in $wanted; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done

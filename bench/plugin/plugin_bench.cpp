@@ -249,13 +249,13 @@ double cpuMs(qint64 pid) {
 }
 
 // The peak resident memory of a server started cold, once the first chart stands and the
-// person has been read, beside that of the bare window once painted, in kB; and the
-// processor time each took to get there.
+// person has been read, beside that of the bare window once painted (without and with a
+// line of text), in kB; and the processor time each took to get there.
 void PeakMemoryAfterFirstChart(benchmark::State& state) {
     Session& session = Session::get();
     if (!session.ready())
         return state.SkipWithError("no bus or display");
-    std::vector<double> plugin, bare, pluginCpu, bareCpu;
+    std::vector<double> plugin, bare, bareText, pluginCpu, bareCpu;
     for (auto _ : state) {
         session.stopServer();
         bool personRead = false;
@@ -275,21 +275,31 @@ void PeakMemoryAfterFirstChart(benchmark::State& state) {
         plugin.push_back(statusKilobytes(session.serverPid(), "VmHWM"));
         pluginCpu.push_back(cpuMs(session.serverPid()));
 
-        QProcess window;
-        window.setProcessEnvironment(session.environment());
-        window.start(VITALUNE_BENCH_BIN_DIR "/bare_window", QStringList{"--hold"});
-        if (!window.waitForReadyRead(30000))
-            return state.SkipWithError("the bare window did not paint");
-        bare.push_back(statusKilobytes(window.processId(), "VmHWM"));
-        bareCpu.push_back(cpuMs(window.processId()));
-        window.closeWriteChannel();
-        window.waitForFinished(30000);
+        for (const bool withText : {false, true}) {
+            QProcess window;
+            window.setProcessEnvironment(session.environment());
+            QStringList arguments{"--hold"};
+            if (withText)
+                arguments << "--text";
+            window.start(VITALUNE_BENCH_BIN_DIR "/bare_window", arguments);
+            if (!window.waitForReadyRead(30000))
+                return state.SkipWithError("the bare window did not paint");
+            (withText ? bareText : bare).push_back(statusKilobytes(window.processId(), "VmHWM"));
+            if (!withText)
+                bareCpu.push_back(cpuMs(window.processId()));
+            window.closeWriteChannel();
+            window.waitForFinished(30000);
+        }
     }
     session.stopServer();
     state.counters["plugin_VmHWM_kB"] = median(plugin);
     state.counters["bare_VmHWM_kB"] = median(bare);
     if (median(bare) > 0)
         state.counters["plugin_x"] = median(plugin) / median(bare);
+    // The same window drawing one line of text: what any window showing words starts from.
+    state.counters["text_VmHWM_kB"] = median(bareText);
+    if (median(bareText) > 0)
+        state.counters["plugin_x_text"] = median(plugin) / median(bareText);
     state.counters["plugin_cpu_ms"] = median(pluginCpu);
     state.counters["bare_cpu_ms"] = median(bareCpu);
     if (median(bareCpu) > 0)
